@@ -1,0 +1,44 @@
+// The private message through which skinned windows talk to each other (type 0xA100), and
+// the list of the application's top-level windows that the skin manager announces to.
+// Qt Core only, so that the skin data can use it without the widget layer.
+#pragma once
+
+#include <QEvent>
+#include <QObject>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace framework {
+
+inline constexpr QEvent::Type kSkinCommandEventType = static_cast<QEvent::Type>(0xA100);
+
+class SkinCommandEvent : public QEvent {
+public:
+    SkinCommandEvent(int command, int argument, std::intptr_t lParam)
+        : QEvent(kSkinCommandEventType), command_(command), argument_(argument), lParam_(lParam) {}
+
+    int Command() const { return command_; }
+    int Argument() const { return argument_; }
+    std::intptr_t LParam() const { return lParam_; }
+    std::intptr_t Result() const { return result_; }
+    void SetResult(std::intptr_t result) { result_ = result; }
+
+private:
+    int command_;
+    int argument_;
+    std::intptr_t lParam_;
+    std::intptr_t result_ = 0;
+};
+
+// Delivers the command synchronously; a window that does not handle it answers 0.
+std::intptr_t SendSkinCommand(QObject* target, int command, int argument = 0, std::intptr_t lParam = 0);
+
+// The widget layer registers how to list the application's top-level windows (forms first,
+// in creation order); without a registration the list is empty.
+using TopLevelWindowLister = std::function<std::vector<QObject*>()>;
+void SetTopLevelWindowLister(TopLevelWindowLister lister);
+std::vector<QObject*> TopLevelWindows();
+
+} // namespace framework

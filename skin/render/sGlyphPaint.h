@@ -1,0 +1,16 @@
+// One cell of a glyph mask painted at its natural size: in the normal look, or faint.
+#pragma once
+
+#include "skin/render/BlendOps.h"
+#include "skin/render/sMaskGeometry.h"
+
+namespace skin {
+
+// The skin's mode numbers: 1 is the normal look, any other the faint one.
+enum class GlyphMode { Faint = 0, Normal = 1 };
+constexpr GlyphMode GlyphModeOf(int mode) { return mode == int(GlyphMode::Normal) ? GlyphMode::Normal : GlyphMode::Faint; }
+
+void PaintGlyphView(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const MaskView& mask,
+                    GlyphMode mode);
+
+} // namespace skin

@@ -1,0 +1,128 @@
+// Layout of the message form in dialog units of its font and the dialog's own icon.
+#include "framework/MessageForm.h"
+
+#include "framework/Application.h"
+#include "framework/StdCtrls.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace framework {
+namespace {
+
+// Dialog metrics in dialog units (x: quarters of the average character width, y: eighths
+// of the character height).
+constexpr int kHorzMarginDlu = 8;
+constexpr int kVertMarginDlu = 8;
+constexpr int kHorzSpacingDlu = 10;
+constexpr int kVertSpacingDlu = 10;
+constexpr int kButtonWidthDlu = 50;
+constexpr int kButtonHeightDlu = 14;
+constexpr int kIconSize = 32;
+constexpr int kDialogFontPixels = 11;
+
+struct DialogUnits {
+    int x;
+    int y;
+    int ToX(int dlu) const { return (dlu * x + 2) / 4; }
+    int ToY(int dlu) const { return (dlu * y + 4) / 8; }
+};
+
+DialogUnits AverageCharSize(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const int width = metrics.horizontalAdvance(alphabet);
+    return DialogUnits{(width / 26 + 1) / 2, metrics.height()};
+}
+
+QFont DialogFont() {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(kDialogFontPixels);
+    return font;
+}
+
+} // namespace
+
+QPixmap ErrorIconPixmap(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x8B, 0x10, 0x10), 1));
+    painter.setBrush(QColor(0xD8, 0x2A, 0x20));
+    painter.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
+    const qreal arm = size * 0.22;
+    const QPointF centre(size / 2.0, size / 2.0);
+    painter.setPen(QPen(Qt::white, size / 9.0, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(centre + QPointF(-arm, -arm), centre + QPointF(arm, arm));
+    painter.drawLine(centre + QPointF(-arm, arm), centre + QPointF(arm, -arm));
+    return pixmap;
+}
+
+TMessageForm::TMessageForm(const QString& text, TMsgDlgType type, bool showIcon) {
+    setObjectName(QStringLiteral("MessageForm"));
+    SetBorderStyle(bsDialog);
+    SetBorderIcons(biSystemMenu);
+    SetPosition(poScreenCenter);
+    const QFont font = DialogFont();
+    SetFormFont(font);
+    if (TApplication* app = Application())
+        SetCaption(app->Title());
+
+    const DialogUnits units = AverageCharSize(font);
+    const int horzMargin = units.ToX(kHorzMarginDlu);
+    const int vertMargin = units.ToY(kVertMarginDlu);
+    const int horzSpacing = units.ToX(kHorzSpacingDlu);
+    const int vertSpacing = units.ToY(kVertSpacingDlu);
+    const int buttonWidth = units.ToX(kButtonWidthDlu);
+    const int buttonHeight = units.ToY(kButtonHeightDlu);
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int maxTextWidth = (screen != nullptr ? screen->geometry().width() : 800) / 2;
+    const QRect textRect =
+        QFontMetrics(font).boundingRect(QRect(0, 0, maxTextWidth, 0), Qt::TextWordWrap | Qt::AlignLeft, text);
+
+    int textLeft = horzMargin;
+    int iconHeight = 0;
+    if (showIcon && type == mtError) {
+        auto* image = new QLabel(client());
+        image->setObjectName(QStringLiteral("Image"));
+        image->setPixmap(ErrorIconPixmap(kIconSize));
+        image->setGeometry(horzMargin, vertMargin, kIconSize, kIconSize);
+        image_ = image;
+        textLeft += kIconSize + horzSpacing;
+        iconHeight = kIconSize;
+    }
+
+    message_ = new TLabel(client());
+    message_->setObjectName(QStringLiteral("Message"));
+    message_->setWordWrap(true);
+    message_->setTextFormat(Qt::PlainText);
+    message_->setText(text);
+    message_->setGeometry(textLeft, vertMargin, textRect.width() + 1, textRect.height());
+
+    const int contentWidth = std::max(textLeft + textRect.width() + horzMargin, buttonWidth + 2 * horzMargin);
+    const int buttonTop = vertMargin + std::max(iconHeight, textRect.height()) + vertSpacing;
+    ok_ = new TButton(client());
+    ok_->setObjectName(QStringLiteral("OK"));
+    ok_->setText(QStringLiteral("OK"));
+    ok_->SetModalResult(mrOk);
+    ok_->setDefault(true);
+    ok_->setGeometry((contentWidth - buttonWidth) / 2, buttonTop, buttonWidth, buttonHeight);
+    ok_->setFocus();
+
+    SetClientSize(contentWidth, buttonTop + buttonHeight + vertMargin);
+}
+
+int MessageDlg(const QString& text, TMsgDlgType type) {
+    TMessageForm form(text, type, type == mtError || type == mtWarning);
+    return form.ShowModal();
+}
+
+void ShowMessage(const QString& text) { MessageDlg(text, mtCustom); }
+
+} // namespace framework

@@ -53,8 +53,11 @@ Pixel ShiftHue(int degrees, Pixel pixel) {
     if (hue < 0)
         hue += 360;
 
-    // The remainder keeps the sign of the sum, so a negative sum lands in the last sector.
-    const int shifted = RoundEvenInt(degrees + hue) % 360;
+    // Brought into 0..359 so that a negative shift turns the other way round the circle
+    // (a bare remainder would keep a negative sum negative and give a wrong colour).
+    int shifted = RoundEvenInt(degrees + hue) % 360;
+    if (shifted < 0)
+        shifted += 360;
     const double h = shifted / 60.0;
     const int sector = static_cast<int>(h);
     const double frac = h - sector;

@@ -1,19 +1,19 @@
 # The bitmap type, the pixel and colour operations, and the skin picture readers and writers.
 # Plain C++ on libpng and libjpeg-turbo; no Qt.
 add_library(tovrin_skin_pixels STATIC
-  Bitmap32.cpp
-  ColorOps.cpp
-  PixelOps.cpp
-  BlendOps.cpp
-  ComposeOps.cpp
-  Resample.cpp
-  DrawingRoutines.cpp
-  SkinPictures.cpp
-  DibCodec.cpp
-  PngCodec.cpp
-  JpegCodec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Bitmap32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorOps.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PixelOps.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BlendOps.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ComposeOps.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Resample.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DrawingRoutines.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkinPictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DibCodec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PngCodec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JpegCodec.cpp
 )
-target_include_directories(tovrin_skin_pixels PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(tovrin_skin_pixels PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../..)
 target_link_libraries(tovrin_skin_pixels PUBLIC tovrin_framework_base PNG::PNG JPEG::JPEG)
 # The resampler's row loops are written to be vectorised.
-set_source_files_properties(Resample.cpp BlendOps.cpp PROPERTIES COMPILE_OPTIONS "-O3")
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/Resample.cpp ${CMAKE_CURRENT_LIST_DIR}/BlendOps.cpp PROPERTIES COMPILE_OPTIONS "-O3")

@@ -12,7 +12,7 @@ struct ComposeAlphaOptions {
     int Transparency = 0;     // percent of the source that is left out
     TColor Tint = kNoKey;     // kNoKey: the source keeps its colours
     Reflection Reflect = Reflection::None;
-    TsBackdrop Backdrop;      // empty: every source pixel is composed
+    TsBackdrop Backdrop{};    // empty: every source pixel is composed
     UseBackdrop BackdropUse = UseBackdrop::No;
 };
 

@@ -1,0 +1,152 @@
+// Resampling against hand values and a small reference written from the filter formulas;
+// the fast passes against the plain ones; quarter turns.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "framework/SysUtils.h"
+#include "skin/render/Resample.h"
+#include "tests/skin_pixels/PixelTestSupport.h"
+
+namespace skin {
+namespace {
+
+using test::Hex;
+using test::MakeBitmap;
+using test::NoiseBitmap;
+
+double Weight(int filter, double x) {
+    if (filter == 1)
+        return x < 1 ? 1 - x : 0;
+    if (filter == 2)
+        return x < 1 ? x * x * (2 * x - 3) + 1 : 0;
+    if (x < 1)
+        return x * x * (7.0 / 6.0 * x - 2) + 8.0 / 9.0;
+    return x < 2 ? x * x * (2 - 7.0 / 18.0 * x) - 10.0 / 3.0 * x + 16.0 / 9.0 : 0;
+}
+
+// One pass over one line of bytes (stride apart), straight from the formulas.
+std::vector<int> ReferencePass(const std::vector<int>& line, int m, int filter) {
+    const int n = int(line.size());
+    const double scale = m < n ? double(m) / n : 1;
+    const double width = (filter == 6 ? 2.0 : 1.0) / scale;
+    std::vector<int> out(m);
+    for (int i = 0; i < m; ++i) {
+        const double centre = double(i) * n / m;
+        long long sum = 0;
+        for (int j = int(std::floor(centre - width)); j <= int(std::ceil(centre + width)); ++j) {
+            int k = j < 0 ? -j : j;
+            if (k >= n)
+                k = 2 * n - 1 - k;
+            k = std::max(0, std::min(n - 1, k));
+            sum += std::llround(std::nearbyint(Weight(filter, std::fabs(centre - j) * scale) * scale * 65536)) * line[k];
+        }
+        out[i] = int(std::max<long long>(0, std::min<long long>(255, sum >> 16)));
+    }
+    return out;
+}
+
+Bitmap32 ReferenceResample(const Bitmap32& src, int newWidth, int filter, int newHeight) {
+    Bitmap32 between(newWidth, src.Height()), out(newWidth, newHeight);
+    for (int c = 0; c < 4; ++c) {
+        for (int y = 0; y < src.Height(); ++y) {
+            std::vector<int> line;
+            for (int x = 0; x < src.Width(); ++x)
+                line.push_back(int(src.At(x, y) >> (8 * c)) & 0xFF);
+            auto result = ReferencePass(line, newWidth, filter);
+            for (int x = 0; x < newWidth; ++x)
+                between.At(x, y) |= Pixel(result[x]) << (8 * c);
+        }
+        for (int x = 0; x < newWidth; ++x) {
+            std::vector<int> line;
+            for (int y = 0; y < src.Height(); ++y)
+                line.push_back(int(between.At(x, y) >> (8 * c)) & 0xFF);
+            auto result = ReferencePass(line, newHeight, filter);
+            for (int y = 0; y < newHeight; ++y)
+                out.At(x, y) |= Pixel(result[y]) << (8 * c);
+        }
+    }
+    return out;
+}
+
+TEST(Resample, RefusesSourcesBelowTwoByTwo) {
+    Bitmap32 dst;
+    for (auto [w, h] : {std::pair{1, 5}, std::pair{5, 1}, std::pair{0, 0}}) {
+        try {
+            ResampleBitmap(Bitmap32(w, h), dst, 10, ResampleFilter::Mitchell, 10);
+            ADD_FAILURE() << w << " x " << h << " was accepted";
+        } catch (const framework::Exception& e) {
+            EXPECT_STREQ(e.what(), "Source bitmap is too small") << w << " x " << h;
+        }
+    }
+}
+
+TEST(Resample, TheSameSizeCopiesTheSource) {
+    const Bitmap32 src = NoiseBitmap(5, 4, 3);
+    Bitmap32 dst;
+    ResampleBitmap(src, dst, 5, ResampleFilter::Mitchell, 4);
+    EXPECT_EQ(dst, src);
+}
+
+TEST(Resample, TriangleFilterByHand) {
+    // Up: centres 0, 0.5, 1, 1.5; the last mirrors index 2 back to 1.
+    const Bitmap32 row = MakeBitmap(2, 2, {0x0A0A0A0A, 0x14141414, 0x0A0A0A0A, 0x14141414});
+    Bitmap32 wide;
+    ResampleBitmap(row, wide, 4, ResampleFilter::Triangle, 2);
+    const Pixel up[] = {0x0A0A0A0A, 0x0F0F0F0F, 0x14141414, 0x14141414};
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(Hex(wide.At(x, 1)), Hex(up[x])) << "x=" << x;
+
+    // Down by half: weights 1/4, 1/2, 1/4 around centres 0 and 2 (index -1 mirrors to 1).
+    const Bitmap32 four = MakeBitmap(4, 2, {0, 100, 200, 40, 0, 100, 200, 40});
+    Bitmap32 narrow;
+    ResampleBitmap(four, narrow, 2, ResampleFilter::Triangle, 2);
+    EXPECT_EQ(narrow.At(0, 0), 50u);
+    EXPECT_EQ(narrow.At(1, 0), 135u);
+}
+
+TEST(Resample, MatchesTheFormulasForEveryFilterUpAndDown) {
+    const Bitmap32 src = NoiseBitmap(13, 9, 5);
+    struct Size {
+        int width, height;
+    };
+    for (int filter : {1, 2, 6})
+        for (Size size : {Size{31, 20}, Size{5, 4}, Size{13, 2}, Size{2, 17}, Size{1, 1}}) {
+            const Bitmap32 expected = ReferenceResample(src, size.width, filter, size.height);
+            Bitmap32 fast, plain;
+            ResampleBitmap(src, fast, size.width, ResampleFilter(filter), size.height);
+            ResampleBitmapReference(src, plain, size.width, ResampleFilter(filter), size.height);
+            EXPECT_EQ(fast, expected) << "filter " << filter << " to " << size.width << " x " << size.height;
+            EXPECT_EQ(plain, expected) << "filter " << filter << " to " << size.width << " x " << size.height;
+        }
+}
+
+TEST(Resample, NegativeLobesClampToBlackInsteadOfWrapping) {
+    const Bitmap32 edge = MakeBitmap(4, 2, {0xFF000000, 0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF,  //
+                                            0xFF000000, 0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF});
+    Bitmap32 wide;
+    ResampleBitmap(edge, wide, 12, ResampleFilter::Mitchell, 2);
+    for (int x = 0; x < 3; ++x)
+        EXPECT_LT(wide.At(x, 0) & 0xFF, 16u) << "x=" << x;
+    EXPECT_EQ(wide, ReferenceResample(edge, 12, 6, 2));
+}
+
+TEST(Resample, ASizeBelowOneLeavesTheDestinationEmpty) {
+    Bitmap32 dst(3, 3);
+    ResampleBitmap(NoiseBitmap(4, 4, 1), dst, 0, ResampleFilter::Hermite, 5);
+    EXPECT_TRUE(dst.Empty());
+}
+
+TEST(Rotate, QuarterTurnsBothWays) {
+    const Bitmap32 src = MakeBitmap(3, 2, {1, 2, 3, 4, 5, 6});
+    //  1 2 3        clockwise   4 1       counter-clockwise  3 6
+    //  4 5 6                    5 2                          2 5
+    //                           6 3                          1 4
+    EXPECT_EQ(RotateBitmap(src, Rotation::Clockwise), MakeBitmap(2, 3, {4, 1, 5, 2, 6, 3}));
+    EXPECT_EQ(RotateBitmap(src, Rotation::CounterClockwise), MakeBitmap(2, 3, {3, 6, 2, 5, 1, 4}));
+    EXPECT_TRUE(RotateBitmap(Bitmap32(), Rotation::Clockwise).Empty());
+}
+
+} // namespace
+} // namespace skin

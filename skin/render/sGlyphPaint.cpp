@@ -6,6 +6,7 @@
 
 #include "skin/render/ComposeOps.h"
 #include "skin/render/sBlit.h"
+#include "skin/render/sMaskPaint.h"
 
 namespace skin {
 
@@ -44,12 +45,18 @@ void MergeGlyphCell(Bitmap32& dst, const BlitArea& area, const Bitmap32& src, in
 
 } // namespace
 
-void PaintGlyphView(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const MaskView& mask,
+void PaintSkinGlyph(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const TsMaskData& mask,
                     GlyphMode mode) {
-    if (!mask.Source || dst.Empty())
+    if (const Bitmap32* picture = MaskPicture(mask))
+        PaintSkinGlyph(dst, point, state, backdrop, mask, mode, *picture);
+}
+
+void PaintSkinGlyph(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const TsMaskData& mask,
+                    GlyphMode mode, const Bitmap32& src) {
+    if (dst.Empty())
         return;
-    const Bitmap32& src = *mask.Source;
-    if (mask.OwnImage) {
+    const bool ownImage = mask.Image != nullptr;
+    if (ownImage) {
         if (src.Width() < mask.Area.Right || src.Height() < mask.Area.Bottom)
             return;
     } else if (mask.CellCount <= 0) {
@@ -67,7 +74,7 @@ void PaintGlyphView(Bitmap32& dst, TPoint point, int state, const TsBackdrop& ba
     const TRect inclusiveCell = InclusiveRect(area.SrcX, area.SrcY, area.Width, area.Height);
     if (mask.MaskLayout > 0) {
         MergeGlyphCell(dst, area, src, maskOffset, mode);
-    } else if (mask.OwnImage) {
+    } else if (ownImage) {
         if (mask.MaskLayout == 0)
             CopyKeyed(dst, area.DstX, area.DstY, src, inclusiveCell, kKeyPixel, TsBackdrop{}, UseBackdrop::No);
     } else if (mode == GlyphMode::Normal) {

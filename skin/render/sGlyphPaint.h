@@ -10,7 +10,11 @@ namespace skin {
 enum class GlyphMode { Faint = 0, Normal = 1 };
 constexpr GlyphMode GlyphModeOf(int mode) { return mode == int(GlyphMode::Normal) ? GlyphMode::Normal : GlyphMode::Faint; }
 
-void PaintGlyphView(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const MaskView& mask,
+// The state's cell at point (a negative point cuts the hidden part off the cell).
+void PaintSkinGlyph(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const TsMaskData& mask,
                     GlyphMode mode);
+// The same with the mask's picture given.
+void PaintSkinGlyph(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const TsMaskData& mask,
+                    GlyphMode mode, const Bitmap32& picture);
 
 } // namespace skin

@@ -5,36 +5,21 @@
 
 namespace skin {
 
-int CellWidth(const MaskView& mask) {
-    if (mask.CellCount <= 0)
-        return 0;
-    if (mask.CellCount == 1)
-        return WidthOf(mask.Area);
-    return WidthOf(mask.Area) / mask.CellCount;
+int CellOfState(const TsMaskData& mask, int state) { return std::max(0, std::min(state, mask.CellCount - 1)); }
+
+bool HasMaskPicture(const TsMaskData& mask) { return mask.MaskLayout != 0; }
+
+int MaskPictureOffset(const TsMaskData& mask) { return HasMaskPicture(mask) ? CellHeight(mask) : 0; }
+
+TRect CellRect(const TsMaskData& mask, int state) {
+    const int cw = CellWidth(mask);
+    const int left = mask.Area.Left + cw * CellOfState(mask, state);
+    return {left, mask.Area.Top, left + cw, mask.Area.Top + CellHeight(mask)};
 }
 
-int CellHeight(const MaskView& mask) {
-    switch (mask.MaskLayout) {
-    case -1:
-        return 0;
-    case 0:
-        return HeightOf(mask.Area);
-    case 1:
-        return HeightOf(mask.Area) / 2;
-    default:
-        return mask.MaskLayout > 0 ? HeightOf(mask.Area) / (mask.MaskLayout + 1) : 0;
-    }
-}
-
-int CellOfState(const MaskView& mask, int state) { return std::max(0, std::min(state, mask.CellCount - 1)); }
-
-bool HasMaskPicture(const MaskView& mask) { return mask.MaskLayout != 0; }
-
-int MaskPictureOffset(const MaskView& mask) { return HasMaskPicture(mask) ? CellHeight(mask) : 0; }
-
-BorderWidths MaskBorders(const MaskView& mask) {
-    return {std::max(0, mask.BorderLeft), std::max(0, mask.BorderTop), std::max(0, mask.BorderRight),
-            std::max(0, mask.BorderBottom)};
+BorderWidths MaskBorders(const TsMaskData& mask) {
+    return {std::max(0, int(mask.BorderLeft)), std::max(0, int(mask.BorderTop)), std::max(0, int(mask.BorderRight)),
+            std::max(0, int(mask.BorderBottom))};
 }
 
 namespace {

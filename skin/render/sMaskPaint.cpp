@@ -1,0 +1,270 @@
+// Nine-slice painting: the slices in their order, tiling and stretching, and the three ways
+// corners meet what lies behind them.
+#include "skin/render/sMaskPaint.h"
+
+#include "skin/data/sSkinManager.h"
+#include "skin/render/ComposeOps.h"
+#include "skin/render/sBlit.h"
+#include "skin/render/sMaskMerge.h"
+
+namespace skin {
+
+namespace {
+
+enum class MaskVariant { Skin, Layered, Region };
+
+// Places tiles of `size` from start while a whole one fits before end - size, then one tile
+// cut to the space left: f(position, length).
+template <class F>
+void ForEachTile(int start, int end, int size, F&& f) {
+    if (size <= 0)
+        return;
+    int position = start;
+    for (; position < end - size; position += size)
+        f(position, size);
+    if (end - position > 0)
+        f(position, end - position);
+}
+
+class NineSlicePainter {
+public:
+    NineSlicePainter(Bitmap32& dst, const TRect& rect, const TsMaskData& mask, const Bitmap32& picture,
+                     MaskVariant variant)
+        : dst_(dst), rect_(rect), clip_(IntersectRects(rect, RectOf(dst))), mask_(mask), picture_(picture),
+          variant_(variant) {}
+
+    void SetCorners(const TsBackdrop& backdrop, UseBackdrop use) {
+        if (mask_.CornerKind > 0) {
+            cornerBackdrop_ = backdrop;
+            cornerUse_ = use;
+        }
+    }
+    void SetRemovedRuns(std::vector<TRect>* removed) { removed_ = removed; }
+
+    void Paint(int state) {
+        const int width = WidthOf(rect_);
+        const int height = HeightOf(rect_);
+        if ((state == 0 && (mask_.FillFlags & kFillHiddenInNormal)) || width < 2 || height < 2)
+            return;
+        const BorderWidths b = variant_ == MaskVariant::Region ? FitBordersEvenly(MaskBorders(mask_), width, height)
+                                                               : FitBorders(MaskBorders(mask_), width, height);
+        const int cw = CellWidth(mask_);
+        const int ch = CellHeight(mask_);
+        maskOffset_ = MaskPictureOffset(mask_);
+        const int centreWidth = cw - b.Left - b.Right;
+        const int centreHeight = ch - b.Top - b.Bottom;
+        if (centreWidth < 0 || centreHeight < 0)
+            return;
+        const int x0 = mask_.Area.Left + cw * CellOfState(mask_, state);
+        const int y0 = mask_.Area.Top;
+        // Source columns and rows of the slices, and the target edges they go to.
+        const int sourceCentreLeft = x0 + b.Left;
+        const int sourceRightLeft = x0 + b.Left + centreWidth;
+        const int sourceCentreTop = y0 + b.Top;
+        const int sourceBottomTop = y0 + ch - b.Bottom;
+        const int targetCentreLeft = rect_.Left + b.Left;
+        const int targetCentreRight = rect_.Right - b.Right;
+        const int targetCentreTop = rect_.Top + b.Top;
+        const int targetCentreBottom = rect_.Bottom - b.Bottom;
+        stretch_ = (mask_.FillFlags & kFillStretch) != 0;
+
+        Corner(RectAt(x0, y0, b.Left, b.Top), rect_.Left, rect_.Top);
+        Side(RectAt(x0, sourceCentreTop, b.Left, centreHeight),
+             {rect_.Left, targetCentreTop, targetCentreLeft, targetCentreBottom}, Smoothing::Off);
+        Side(RectAt(sourceCentreLeft, y0, centreWidth, b.Top),
+             {targetCentreLeft, rect_.Top, targetCentreRight, targetCentreTop}, Smoothing::Off);
+        Corner(RectAt(x0, sourceBottomTop, b.Left, b.Bottom), rect_.Left, targetCentreBottom);
+        Side(RectAt(sourceCentreLeft, sourceBottomTop, centreWidth, b.Bottom),
+             {targetCentreLeft, targetCentreBottom, targetCentreRight, rect_.Bottom}, Smoothing::Off);
+        Corner(RectAt(sourceRightLeft, sourceBottomTop, b.Right, b.Bottom), targetCentreRight, targetCentreBottom);
+        Corner(RectAt(sourceRightLeft, y0, b.Right, b.Top), targetCentreRight, rect_.Top);
+        Side(RectAt(sourceRightLeft, sourceCentreTop, b.Right, centreHeight),
+             {targetCentreRight, targetCentreTop, rect_.Right, targetCentreBottom}, Smoothing::Off);
+        if (mask_.FillFlags & kFillPaintCentre)
+            Side(RectAt(sourceCentreLeft, sourceCentreTop, centreWidth, centreHeight),
+                 {targetCentreLeft, targetCentreTop, targetCentreRight, targetCentreBottom}, Smoothing::On);
+    }
+
+private:
+    MergeFormula Formula() const {
+        return variant_ == MaskVariant::Layered ? MergeFormula::Layered : MergeFormula::Skin;
+    }
+
+    void Corner(const TRect& source, int x, int y) {
+        if (RectIsEmpty(source))
+            return;
+        const Bitmap32& src = picture_;
+        if (variant_ == MaskVariant::Region) {
+            RegionCorner(source, x, y);
+            return;
+        }
+        if (!HasMaskPicture(mask_)) {
+            BlitArea area = ClipBlit({x, y, source.Left, source.Top, WidthOf(source), HeightOf(source)}, clip_,
+                                     IntersectRects(source, RectOf(src)));
+            if (area.Empty())
+                return;
+            CopyKeyed(dst_, area.DstX, area.DstY, src, InclusiveRect(area.SrcX, area.SrcY, area.Width, area.Height),
+                      kKeyPixel, cornerBackdrop_, cornerUse_);
+            return;
+        }
+        MergeSettings settings{Formula(), KeyPixels::ByBackdrop, MergedAlpha::ByRule, cornerBackdrop_, cornerUse_};
+        MergeBlock(dst_, clip_, x, y, src, source, maskOffset_, settings);
+    }
+
+    // Key pixels stay unpainted and leave the region; the others are merged or copied.
+    void RegionCorner(const TRect& source, int x, int y) {
+        const Bitmap32& src = picture_;
+        const TRect maskedRows{0, 0, src.Width(), src.Height() - maskOffset_};
+        BlitArea area = ClipBlit({x, y, source.Left, source.Top, WidthOf(source), HeightOf(source)}, clip_,
+                                 IntersectRects(source, maskedRows));
+        if (area.Empty())
+            return;
+        MergeSettings settings{MergeFormula::Skin, KeyPixels::Skip, MergedAlpha::ByRule, TsBackdrop{},
+                               UseBackdrop::No};
+        if (HasMaskPicture(mask_))
+            MergeBlock(dst_, clip_, area.DstX, area.DstY, src, RectAt(area.SrcX, area.SrcY, area.Width, area.Height),
+                       maskOffset_, settings);
+        for (int row = 0; row < area.Height; ++row) {
+            const Pixel* image = src.Row(area.SrcY + row).data() + area.SrcX;
+            Pixel* target = dst_.Row(area.DstY + row).data() + area.DstX;
+            int runStart = -1;
+            for (int col = 0; col <= area.Width; ++col) {
+                const bool key = col < area.Width && image[col] == kKeyPixel;
+                if (col < area.Width && !key && !HasMaskPicture(mask_))
+                    target[col] = image[col];
+                if (key && runStart < 0)
+                    runStart = col;
+                if (!key && runStart >= 0) {
+                    if (removed_)
+                        removed_->push_back(
+                            {area.DstX + runStart, area.DstY + row, area.DstX + col, area.DstY + row + 1});
+                    runStart = -1;
+                }
+            }
+        }
+    }
+
+    void Side(const TRect& source, const TRect& target, Smoothing smoothing) {
+        if (RectIsEmpty(target) || RectIsEmpty(source))
+            return;
+        const Bitmap32& src = picture_;
+        MergeSettings settings{Formula(),
+                               variant_ == MaskVariant::Region ? KeyPixels::Merge : KeyPixels::ByBackdrop,
+                               MergedAlpha::ByRule, TsBackdrop{}, UseBackdrop::No};
+        if (stretch_) {
+            StretchSlice(dst_, clip_, target, src, source, maskOffset_, smoothing,
+                         variant_ == MaskVariant::Layered ? MaskPictureFilter::Hermite : MaskPictureFilter::Cubic,
+                         settings);
+            return;
+        }
+        ForEachTile(target.Top, target.Bottom, HeightOf(source), [&](int y, int rows) {
+            ForEachTile(target.Left, target.Right, WidthOf(source), [&](int x, int columns) {
+                const TRect tile = RectAt(source.Left, source.Top, columns, rows);
+                if (HasMaskPicture(mask_)) {
+                    MergeBlock(dst_, clip_, x, y, src, tile, maskOffset_, settings);
+                } else {
+                    BlitArea area = ClipBlit({x, y, tile.Left, tile.Top, columns, rows}, clip_, RectOf(src));
+                    CopyBlock(dst_, area.DstX, area.DstY, src, RectAt(area.SrcX, area.SrcY, area.Width, area.Height));
+                }
+            });
+        });
+    }
+
+    Bitmap32& dst_;
+    TRect rect_;
+    TRect clip_;
+    const TsMaskData& mask_;
+    const Bitmap32& picture_;
+    MaskVariant variant_;
+    TsBackdrop cornerBackdrop_;
+    UseBackdrop cornerUse_ = UseBackdrop::No;
+    std::vector<TRect>* removed_ = nullptr;
+    int maskOffset_ = 0;
+    bool stretch_ = false;
+};
+
+} // namespace
+
+const Bitmap32* MaskPicture(const TsMaskData& mask) {
+    if (mask.Image)
+        return mask.Image.get();
+    return mask.ImageOwner ? &mask.ImageOwner->MasterBitmap() : nullptr;
+}
+
+void PaintSkinMask(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, UseBackdrop use, int state,
+                   const TsMaskData& mask, const Bitmap32& picture) {
+    NineSlicePainter painter(dst, rect, mask, picture, MaskVariant::Skin);
+    painter.SetCorners(backdrop, use);
+    painter.Paint(state);
+}
+
+void PaintSkinMask(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, UseBackdrop use, int state,
+                   const TsMaskData& mask) {
+    if (!mask.ImageOwner)
+        return;
+    if (const Bitmap32* picture = MaskPicture(mask))
+        PaintSkinMask(dst, rect, backdrop, use, state, mask, *picture);
+}
+
+void PaintSkinMaskAlpha(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, int state,
+                        const TsMaskData& mask, const Bitmap32& picture) {
+    NineSlicePainter painter(dst, rect, mask, picture, MaskVariant::Layered);
+    painter.SetCorners(backdrop, UseBackdrop::Yes);
+    painter.Paint(state);
+}
+
+void PaintSkinMaskAlpha(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, int state,
+                        const TsMaskData& mask) {
+    if (const Bitmap32* picture = MaskPicture(mask))
+        PaintSkinMaskAlpha(dst, rect, backdrop, state, mask, *picture);
+}
+
+void PaintSkinMaskRegion(Bitmap32& dst, std::vector<TRect>& removed, int state, const TsMaskData& mask,
+                         const Bitmap32& picture) {
+    NineSlicePainter painter(dst, RectOf(dst), mask, picture, MaskVariant::Region);
+    painter.SetRemovedRuns(&removed);
+    painter.Paint(state);
+}
+
+void PaintSkinMaskRegion(Bitmap32& dst, std::vector<TRect>& removed, int state, const TsMaskData& mask) {
+    if (const Bitmap32* picture = MaskPicture(mask))
+        PaintSkinMaskRegion(dst, removed, state, mask, *picture);
+}
+
+void CornerKeyRuns(std::vector<TRect>& rects, int windowWidth, const TsMaskData& mask, CornerRows rows,
+                   int yOffset) {
+    if (const Bitmap32* picture = MaskPicture(mask))
+        CornerKeyRuns(rects, windowWidth, mask, rows, yOffset, *picture);
+}
+
+void CornerKeyRuns(std::vector<TRect>& rects, int windowWidth, const TsMaskData& mask, CornerRows rows,
+                   int yOffset, const Bitmap32& src) {
+    const BorderWidths b = MaskBorders(mask);
+    const int cw = CellWidth(mask);
+    const int ch = CellHeight(mask);
+    const int firstRow = rows == CornerRows::Top ? 0 : ch - b.Bottom;
+    const int rowCount = rows == CornerRows::Top ? b.Top : b.Bottom;
+    if (rowCount <= 0 || firstRow < 0 || mask.Area.Top < 0 || mask.Area.Top + firstRow + rowCount > src.Height())
+        return;
+    auto scan = [&](int row, int firstColumn, int columns, int windowX) {
+        const Pixel* line = src.Row(mask.Area.Top + row).data();
+        int runStart = -1;
+        for (int col = 0; col <= columns; ++col) {
+            const int sx = mask.Area.Left + firstColumn + col;
+            const bool key = col < columns && sx >= 0 && sx < src.Width() && line[sx] == kKeyPixel;
+            if (key && runStart < 0)
+                runStart = col;
+            if (!key && runStart >= 0) {
+                rects.push_back({windowX + runStart, yOffset + row, windowX + col, yOffset + row + 1});
+                runStart = -1;
+            }
+        }
+    };
+    for (int k = 0; k < rowCount; ++k) {
+        const int row = firstRow + k;
+        scan(row, 0, b.Left, 0);
+        scan(row, cw - b.Right, b.Right, windowWidth - cw + (cw - b.Right));
+    }
+}
+
+} // namespace skin

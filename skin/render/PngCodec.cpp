@@ -135,6 +135,17 @@ bool EncodePng(png_structp png, png_infop info, PngWriteContext& context, const 
 Bitmap32 ReadPng(std::span<const std::uint8_t> bytes, std::string_view name) {
     if (bytes.size() < kPngSignatureSize || png_sig_cmp(bytes.data(), 0, kPngSignatureSize) != 0)
         FailPicture(name, "not a PNG file");
+    // The header chunk comes first in every PNG; its size is checked before libpng reads on.
+    constexpr std::size_t kHeaderChunkEnd = kPngSignatureSize + 8 + 8;
+    if (bytes.size() >= kHeaderChunkEnd && std::memcmp(bytes.data() + 12, "IHDR", 4) == 0) {
+        auto bigEndian = [&bytes](std::size_t at) {
+            return png_uint_32(bytes[at]) << 24 | png_uint_32(bytes[at + 1]) << 16 | png_uint_32(bytes[at + 2]) << 8 |
+                   png_uint_32(bytes[at + 3]);
+        };
+        const png_uint_32 width = bigEndian(16), height = bigEndian(20);
+        if (width > 0 && height > 0)
+            CheckPictureSize(name, width, height);
+    }
     PngReadContext context;
     context.bytes = bytes;
     context.name = name;

@@ -156,6 +156,7 @@ void TvlSkinConvertor::ReadPackage() {
         ByteArray data = reader.InflateEntry(size, name);
         if (EqualsIgnoringCase(name, kOptionsName)) {
             OptionsStream = std::make_unique<ByteArray>(std::move(data));
+            OptionsName = name;
         } else {
             const bool isBitmap = HasBitmapExtension(name);
             Images.push_back(TvlImageItem{std::move(name), isBitmap, std::move(data)});
@@ -168,6 +169,7 @@ void TvlSkinConvertor::Clear() {
     while (!Images.empty())
         Images.pop_back();
     OptionsStream.reset();
+    OptionsName.clear();
     SourceStream.clear();
     SourcePosition = 0;
     ImageCount = -1;

@@ -46,6 +46,7 @@ public:
     int ImageCount = -1; // N - 1
     TvlImageItems Images;
     std::unique_ptr<ByteArray> OptionsStream; // null when the package had no options entry
+    std::string OptionsName; // the options entry's name as stored
     ByteArray SourceStream;
     std::size_t SourcePosition = 0; // where the reader stopped
 };

@@ -1,0 +1,147 @@
+// The published sub-objects of the skin manager (effects, animations, menus, scroll bars,
+// buttons, labels, the third-party class lists), its stored skins and its common index table.
+#pragma once
+
+#include "skin/data/vlSkinPack.h"
+#include "skin/render/Bitmap32.h"
+#include "skin/render/SkinTypes.h"
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace skin {
+
+// A skin stored inside the component; Data is the package, byte for byte.
+struct TsStoredSkin {
+    std::string Name;
+    Bitmap32 MasterBitmap;
+    TColor Shadow1Color = 0;
+    int Shadow1Offset = 0;
+    int Shadow1Blur = -1;
+    int Shadow1Transparency = 0;
+    TColor BorderColor = kTransparentKey;
+    double Version = 0;
+    std::string Author;
+    std::string Description;
+    ByteArray Data;
+};
+using TsStoredSkins = std::vector<TsStoredSkin>;
+
+enum class TvlSkinningRule { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };
+struct TvlSkinningRules {
+    unsigned Bits = 7;
+    bool Has(TvlSkinningRule rule) const { return (Bits & unsigned(rule)) != 0; }
+    void Include(TvlSkinningRule rule) { Bits |= unsigned(rule); }
+    void Exclude(TvlSkinningRule rule) { Bits &= ~unsigned(rule); }
+};
+
+struct TvlSkinEffects {
+    bool AllowGlowing = true;
+    bool AllowAeroBluring = true;
+};
+
+enum class TvlAnimType { atFading, atAero };
+enum TvlBtnEvent { beMouseEnter = 1, beMouseLeave = 2, beMouseDown = 4, beMouseUp = 8 };
+struct TvlAnimEffect {
+    bool Active = true;
+    int Time = 0;
+};
+struct TvlAnimEffects {
+    unsigned ButtonsEvents = beMouseEnter | beMouseLeave | beMouseDown | beMouseUp;
+    TvlAnimEffect DialogShow{true, 0};
+    TvlAnimType DialogShowMode = TvlAnimType::atAero;
+    TvlAnimEffect FormShow{true, 0};
+    TvlAnimEffect FormHide{true, 0};
+    TvlAnimEffect DialogHide{true, 0};
+    TvlAnimEffect Minimizing{true, 200};
+    TvlAnimEffect PageChange{true, 0};
+    TvlAnimEffect SkinChanging{true, 100};
+    TvlAnimType SkinChangingMode = TvlAnimType::atFading;
+    TvlAnimEffect BlendOnMoving{false, 1000};
+    int BlendValue = 170;
+};
+
+struct TvlMenuSupport {
+    std::string IcoLineSkin; // "ICOLINE" put in place after loading when empty
+    bool UseExtraLine = false;
+    int ExtraLineWidth = 32;
+    int AlphaBlend = 255;
+};
+
+struct TvlScrollBarsSupport {
+    int ScrollSize = -1; // -1: the platform's vertical scroll-bar width
+};
+struct TvlButtonsSupport {
+    bool ShowFocusRect = true;
+};
+struct TvlLabelsSupport {
+    bool TransparentAlways = true;
+};
+
+// Index order of the 22 third-party class lists.
+enum ThirdPartyListIndex {
+    tpEdits, tpButtons, tpBitBtns, tpCheckBoxes, tpComboBoxes, tpGrids, tpGroupBoxes, tpListViews, tpPanels,
+    tpTreeViews, tpWWEdits, tpGridEh, tpVirtualTrees, tpPageControl, tpTabControl, tpToolBar, tpStatusBar,
+    tpSpeedButton, tpScrollControl, tpUpDown, tpScrollBar, tpStaticText, kThirdPartyListCount
+};
+// Each text is a list of class names, one per line.
+using ThirdPartyList = std::array<std::string, kThirdPartyListCount>;
+ThirdPartyList DefaultThirdParty();
+
+// Indexes of a part with a section and its masks.
+struct TsPartIndexes {
+    int Section = -1;
+    int Border = -1;
+    int Glyph = -1;
+    int Pattern = -1;
+    int HotPattern = -1;
+};
+
+enum CheckMarkIndex {
+    cmBoxChecked, cmBoxUnchecked, cmBoxGrayed, cmRadioChecked, cmRadioUnchecked, cmRadioGrayed, cmSmallChecked,
+    cmSmallUnchecked, cmSmallGrayed, kCheckMarkCount
+};
+enum TabSide { tsTop, tsBottom, tsLeft, tsRight, kTabSideCount };
+enum ScrollButtonSide { sbTop, sbBottom, sbLeft, sbRight, kScrollButtonCount };
+enum ScrollSliderKind { ssVertical, ssHorizontal, kScrollSliderCount };
+enum TitleButtonIndex {
+    tbBigClose, tbBigCloseAlone, tbBigMax, tbBigNorm, tbBigMin, tbBigHelp, tbSmallClose, tbSmallMax, tbSmallNorm,
+    tbSmallMin, tbSmallHelp, kTitleButtonCount
+};
+enum ScrollBarKind { sb1H, sb1V, sb2H, sb2V, kScrollBarCount };
+
+// Frequently used section and mask indexes, rebuilt after every load and before every announcement.
+struct TsCommonIndexes {
+    int GlobalInfo = -1;
+    std::array<int, kCheckMarkCount> CheckMarks;
+    int ExBorder = -1;
+    int GripImage = -1;
+    int GripHorz = -1;
+    int GripVert = -1;
+    TsPartIndexes ComboBtn;
+    int ComboGlyph = -1;
+    std::array<TsPartIndexes, kTabSideCount> Tabs;
+    std::array<TsPartIndexes, kScrollButtonCount> ScrollButtons;
+    std::array<TsPartIndexes, kScrollSliderCount> ScrollSliders;
+    std::array<int, kTitleButtonCount> TitleButtons;
+    std::array<TsPartIndexes, kScrollBarCount> ScrollBars;
+    int WebButton = -1;
+
+    TsCommonIndexes() {
+        CheckMarks.fill(-1);
+        TitleButtons.fill(-1);
+    }
+};
+
+// The keys of the table in order, with their values ("COMBOBTN.BORDERSMASK" for a part's mask).
+std::vector<std::pair<std::string, int>> ListCommonIndexes(const TsCommonIndexes& indexes);
+
+// The skin commands the manager sends and asks (argument 0, lParam the manager).
+enum class TsManagerCommand : int {
+    SkinLoaded = 1, SkinRemoved = 2, SkinRefresh = 3, IsSkinned = 7, StopFading = 16, MouseEntered = 29,
+    MouseLeft = 30, GetSkinData = 37
+};
+
+} // namespace skin

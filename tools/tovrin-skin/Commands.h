@@ -1,0 +1,39 @@
+// The commands of tovrin-skin, the skin author's tool, and what they share: loading a SOURCE
+// (a package file or a skin folder) through the skin manager.
+#pragma once
+
+#include "skin/data/sSkinManager.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tools {
+
+using Arguments = std::vector<std::string>;
+
+// A command runs with the arguments after its name and returns the exit code; failures are
+// thrown as framework::Exception and reported by main.
+using CommandFunction = int (*)(const Arguments& arguments);
+
+struct SkinSourceOptions {
+    std::optional<int> HueOffset;
+    std::optional<int> Saturation;
+    bool ExtendedBorders = false;
+};
+
+// Loads SOURCE through TsSkinManager as the program would: a package file (any name; one ending
+// in ".vlz" is read from its directory as a package file, others as a stored package), or a skin
+// folder holding "Options.dat". Fails with the load's own message.
+std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, const SkinSourceOptions& options);
+
+int PackCommand(const Arguments& arguments);
+int UnpackCommand(const Arguments& arguments);
+int PictureCommand(const Arguments& arguments);
+int InfoCommand(const Arguments& arguments);
+
+// Reads an integer option value; fails with a message naming the option.
+int ParseIntegerOption(const std::string& option, const std::string& value);
+
+} // namespace tools

@@ -1,0 +1,71 @@
+// Loading a SOURCE through the skin manager, with the load's dialogs caught as failures.
+#include "tools/tovrin-skin/Commands.h"
+
+#include "framework/Dialogs.h"
+#include "framework/SysUtils.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace tools {
+
+int ParseIntegerOption(const std::string& option, const std::string& value) {
+    try {
+        return framework::StrToInt(value);
+    } catch (const framework::EConvertError&) {
+        throw framework::Exception(option + ": '" + value + "' is not a valid integer value");
+    }
+}
+
+std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, const SkinSourceOptions& options) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path path = fs::absolute(source, error);
+    if (!fs::exists(path, error))
+        throw framework::Exception("Skin source \"" + source + "\" does not exist");
+
+    // Failures of the load reach the user as error dialogs; here they become the tool's failure.
+    std::string failure;
+    framework::SetMessagePresenter([&failure](framework::MessageKind kind, const std::string& text) {
+        if (kind == framework::MessageKind::Error && failure.empty())
+            failure = text;
+        else
+            std::fprintf(stderr, "%s\n", text.c_str());
+        return framework::DialogAnswer::Ok;
+    });
+    struct ResetPresenter {
+        ~ResetPresenter() { framework::SetMessagePresenter(nullptr); }
+    } reset;
+
+    auto manager = std::make_unique<skin::TsSkinManager>();
+    if (options.HueOffset)
+        manager->SetHueOffset(*options.HueOffset);
+    if (options.Saturation)
+        manager->SetSaturation(*options.Saturation);
+    manager->SetExtendedBorders(options.ExtendedBorders);
+
+    const fs::path directory = path.parent_path();
+    if (fs::is_directory(path, error)) {
+        manager->SetSkinDirectory(directory.string());
+        manager->SetSkinName(path.filename().string());
+    } else if (path.extension() == ".vlz") {
+        manager->SetSkinDirectory(directory.string());
+        manager->SetSkinName(path.stem().string());
+    } else {
+        // Any other file is taken as a stored package.
+        skin::TsStoredSkin stored;
+        stored.Name = path.filename().string();
+        if (!skin::ReadFileBytes(path.string(), stored.Data))
+            throw framework::Exception("Cannot read \"" + source + "\"");
+        manager->InternalSkins().push_back(std::move(stored));
+        manager->SetSkinDirectory((path.string() + ".no-skins"));
+        manager->SetSkinName(path.filename().string());
+    }
+    if (!failure.empty())
+        throw framework::Exception(failure);
+    if (!manager->SkinData().Active)
+        throw framework::Exception("Skin source \"" + source + "\" holds no skin");
+    return manager;
+}
+
+} // namespace tools

@@ -1,0 +1,55 @@
+// tovrin-skin: packs, unpacks and inspects skins exactly as the engine reads them.
+#include "tools/tovrin-skin/Commands.h"
+
+#include "framework/SysUtils.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <exception>
+#include <string_view>
+
+namespace {
+
+struct CommandRow {
+    const char* Name;
+    tools::CommandFunction Run;
+    const char* Usage;
+};
+
+// One row per command; further command families add their rows here.
+const CommandRow kCommands[] = {
+    {"pack", tools::PackCommand, "pack FOLDER OUT.vlz"},
+    {"unpack", tools::UnpackCommand, "unpack PACKAGE FOLDER"},
+    {"picture", tools::PictureCommand, "picture FILE OUT.png"},
+    {"info", tools::InfoCommand, "info SOURCE [--hue DEGREES] [--saturation PERCENT] [--extended-borders]"},
+};
+
+int Usage() {
+    std::fprintf(stderr, "usage:\n");
+    for (const CommandRow& row : kCommands)
+        std::fprintf(stderr, "  tovrin-skin %s\n", row.Usage);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tovrin-skin"));
+    if (argc < 2)
+        return Usage();
+    const std::string_view name = argv[1];
+    for (const CommandRow& row : kCommands) {
+        if (name != row.Name)
+            continue;
+        const tools::Arguments arguments(argv + 2, argv + argc);
+        try {
+            return row.Run(arguments);
+        } catch (const std::exception& failure) {
+            std::fprintf(stderr, "%s\n", failure.what());
+            return 1;
+        }
+    }
+    return Usage();
+}

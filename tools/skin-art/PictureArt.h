@@ -1,0 +1,30 @@
+// The pictures of the skin and the program that live in their own files: the extended border
+// with its shadow, the glow halos, the hint frame, the huge button, the gauge's light strip, the
+// default form shadows and the program icon. All straight alpha, 0xAARRGGBB.
+#pragma once
+
+#include "skin/render/Bitmap32.h"
+#include "tools/skin-art/ArtLayer.h"
+
+namespace skinart {
+
+// "EXTBORD.PNG": 100 × 80, two 50 × 80 cells (active, inactive) with margins 24, 54, 25, 25.
+skin::Bitmap32 ExtendedBorderPicture();
+// "GLOWEDIT.PNG": 16 × 16, borders 7, the edit's focus halo.
+skin::Bitmap32 EditGlowPicture();
+enum class CaptionGlowKind { Close, Other };
+// "CLOSE.PNG", "MAX.PNG", "MIN.PNG", "NORM.PNG": 24 × 24 halos, borders 8.
+skin::Bitmap32 CaptionGlowPicture(CaptionGlowKind kind);
+// "RECTHINT1.PNG": 20 × 20, borders 6, a hint frame with its own soft shadow.
+skin::Bitmap32 HintFramePicture();
+// "BUTTONHUGE.BMP": three 64 × 64 cells with their mask pictures below (192 × 128, opaque).
+skin::Bitmap32 HugeButtonPicture();
+// "VLGL": 60 × 20 white, the alpha an hourglass of light around the middle column.
+skin::Bitmap32 GaugeLightPicture();
+enum class FormActivity { Active, Inactive };
+// "vlSHDA" / "vlSHDI": 33 × 33 default form shadows, margins 9.
+skin::Bitmap32 DefaultShadowPicture(FormActivity activity);
+// The program icon, drawn for a square of the given side (16 or 32).
+skin::Bitmap32 ProgramIconPicture(int side);
+
+} // namespace skinart

@@ -1,0 +1,72 @@
+// tovrin-skin-art: draws every picture we ship. It reads the skin's Options.dat (whose master
+// areas say where each part is drawn) and writes the complete skin folder and the program's
+// own pictures.
+//
+//   tovrin-skin-art OPTIONS.DAT SKIN_FOLDER_OUT RESOURCES_FOLDER_OUT
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "skin/data/sSkinIni.h"
+#include "skin/data/vlSkinPack.h"
+#include "skin/render/SkinPictures.h"
+#include "tools/skin-art/MasterArt.h"
+#include "tools/skin-art/PictureArt.h"
+
+namespace {
+
+constexpr int kDibBits = 24;
+
+void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+int Run(const std::string& optionsPath, const std::filesystem::path& skinOut, const std::filesystem::path& resourcesOut) {
+    skin::ByteArray options;
+    if (!skin::ReadFileBytes(optionsPath, options))
+        throw std::runtime_error("cannot read " + optionsPath);
+    const skin::TsSkinIni ini =
+        skin::TsSkinIni::Parse(std::string_view(reinterpret_cast<const char*>(options.data()), options.size()));
+    std::filesystem::create_directories(skinOut);
+    std::filesystem::create_directories(resourcesOut);
+
+    using namespace skinart;
+    WriteBytes(skinOut / "Options.dat", options);
+    WriteBytes(skinOut / "Master.bmp", skin::WriteDib(DrawMaster(ini), kDibBits));
+    WriteBytes(skinOut / "ButtonHuge.bmp", skin::WriteDib(HugeButtonPicture(), kDibBits));
+    WriteBytes(skinOut / "ExtBord.png", skin::WritePng(ExtendedBorderPicture()));
+    WriteBytes(skinOut / "GlowEdit.png", skin::WritePng(EditGlowPicture()));
+    WriteBytes(skinOut / "Close.png", skin::WritePng(CaptionGlowPicture(CaptionGlowKind::Close)));
+    WriteBytes(skinOut / "Max.png", skin::WritePng(CaptionGlowPicture(CaptionGlowKind::Other)));
+    WriteBytes(skinOut / "Min.png", skin::WritePng(CaptionGlowPicture(CaptionGlowKind::Other)));
+    WriteBytes(skinOut / "Norm.png", skin::WritePng(CaptionGlowPicture(CaptionGlowKind::Other)));
+    WriteBytes(skinOut / "RectHint1.png", skin::WritePng(HintFramePicture()));
+
+    WriteBytes(resourcesOut / "VLGL.png", skin::WritePng(GaugeLightPicture()));
+    WriteBytes(resourcesOut / "vlSHDA.png", skin::WritePng(DefaultShadowPicture(FormActivity::Active)));
+    WriteBytes(resourcesOut / "vlSHDI.png", skin::WritePng(DefaultShadowPicture(FormActivity::Inactive)));
+    WriteBytes(resourcesOut / "Icon16.png", skin::WritePng(ProgramIconPicture(16)));
+    WriteBytes(resourcesOut / "Icon32.png", skin::WritePng(ProgramIconPicture(32)));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: tovrin-skin-art OPTIONS.DAT SKIN_FOLDER_OUT RESOURCES_FOLDER_OUT\n");
+        return 2;
+    }
+    try {
+        return Run(argv[1], argv[2], argv[3]);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "tovrin-skin-art: %s\n", failure.what());
+        return 1;
+    }
+}

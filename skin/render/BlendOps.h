@@ -24,9 +24,11 @@ void BlendKeyed(Bitmap32& dst, int x, int y, Pixel key, double fraction, const T
 // The three bitmaps share one geometry; only their common part is touched.
 void MergeByMask(Bitmap32& dst, const Bitmap32& image, const Bitmap32& mask);
 
-// The row step of BlendBitmaps: the fast one works on two channels per integer operation and
-// gives exactly the results of the plain per-channel one, which the tests hold it to.
+// The row step of BlendBitmaps. BlendRow takes eight pixels at a time where the processor has
+// AVX2 and the portable form (two channels per integer operation) elsewhere; both give exactly
+// the results of the plain per-channel form, which the tests hold them to.
 void BlendRow(std::span<Pixel> dst, std::span<const Pixel> src, int weight);
+void BlendRowPortable(std::span<Pixel> dst, std::span<const Pixel> src, int weight);
 void BlendRowPlain(std::span<Pixel> dst, std::span<const Pixel> src, int weight);
 
 } // namespace skin

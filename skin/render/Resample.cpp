@@ -14,15 +14,13 @@
 #include <vector>
 
 #include "framework/SysUtils.h"
-#include "skin/render/ColorOps.h"
+#include "skin/render/ResampleKernels.h"
 
 namespace skin {
 namespace {
 
 constexpr int kMinimumSourceSide = 2;
 constexpr double kFixedOne = 65536.0;
-constexpr int kFixedShift = 16;
-constexpr int kChannels = 4;
 
 double FilterSupport(ResampleFilter filter) { return filter == ResampleFilter::Mitchell ? 2.0 : 1.0; }
 
@@ -52,16 +50,9 @@ int MirrorIndex(int j, int n) {
     return std::clamp(j, 0, n - 1);
 }
 
-struct Tap {
-    int index;
-    int weight; // 16.16
-};
-
-// The weight lists of one pass: taps[first[i] .. first[i + 1]) belong to output i.
-struct WeightLists {
-    std::vector<int> first;
-    std::vector<Tap> taps;
-};
+using resample::Kernel;
+using resample::Tap;
+using resample::WeightLists;
 
 WeightLists BuildWeights(int n, int m, ResampleFilter filter) {
     WeightLists lists;
@@ -79,105 +70,22 @@ WeightLists BuildWeights(int n, int m, ResampleFilter filter) {
             if (fixed != 0)
                 lists.taps.push_back({MirrorIndex(j, n), fixed});
         }
+        const std::size_t length = lists.taps.size() - std::size_t(lists.first.back());
+        if (length % 2 != 0)
+            lists.taps.push_back({lists.taps.back().index, 0}); // pads the list to pairs
     }
     lists.first.push_back(int(lists.taps.size()));
     return lists;
 }
 
-inline std::uint8_t FixedToByte(int sum) {
-    const int value = sum >> kFixedShift; // floor, so a negative sum stays negative and becomes 0
-    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
-}
+} // namespace
 
-inline const std::uint8_t* BytesOf(const Bitmap32& bitmap, int y) {
-    return reinterpret_cast<const std::uint8_t*>(bitmap.Row(y).data());
-}
-inline std::uint8_t* BytesOf(Bitmap32& bitmap, int y) { return reinterpret_cast<std::uint8_t*>(bitmap.Row(y).data()); }
-
-// Plain passes: one output byte at a time.
-void HorizontalPassPlain(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
-    for (int y = 0; y < src.Height(); ++y) {
-        const std::uint8_t* from = BytesOf(src, y);
-        std::uint8_t* to = BytesOf(out, y);
-        for (int x = 0; x < out.Width(); ++x)
-            for (int c = 0; c < kChannels; ++c) {
-                int sum = 0;
-                for (int t = lists.first[x]; t < lists.first[x + 1]; ++t)
-                    sum += lists.taps[t].weight * from[lists.taps[t].index * kChannels + c];
-                to[x * kChannels + c] = FixedToByte(sum);
-            }
-    }
-}
-
-void VerticalPassPlain(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
-    for (int y = 0; y < out.Height(); ++y) {
-        std::uint8_t* to = BytesOf(out, y);
-        for (int k = 0; k < out.Width() * kChannels; ++k) {
-            int sum = 0;
-            for (int t = lists.first[y]; t < lists.first[y + 1]; ++t)
-                sum += lists.taps[t].weight * BytesOf(src, lists.taps[t].index)[k];
-            to[k] = FixedToByte(sum);
-        }
-    }
-}
-
-// Fast passes: four channels as one vector per pixel; the vertical pass adds whole weighted
-// rows into an accumulator row. Integer sums do not depend on their order, so the results
-// are those of the plain passes.
-using Lanes = std::int32_t __attribute__((vector_size(16)));
-
-inline Lanes Unpack(Pixel p) {
-    return Lanes{std::int32_t(p & 0xFF), std::int32_t((p >> 8) & 0xFF), std::int32_t((p >> 16) & 0xFF),
-                 std::int32_t(p >> 24)};
-}
-inline Pixel Pack(Lanes sum) {
-    return MakeValue(FixedToByte(sum[0]), FixedToByte(sum[1]), FixedToByte(sum[2]), FixedToByte(sum[3]));
-}
-
-void HorizontalPassFast(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
-    const int width = out.Width();
-    const Tap* taps = lists.taps.data();
-    const int* first = lists.first.data();
-    for (int y = 0; y < src.Height(); ++y) {
-        const Pixel* from = src.Row(y).data();
-        Pixel* to = out.Row(y).data();
-        for (int x = 0; x < width; ++x) {
-            Lanes sum{0, 0, 0, 0};
-            for (int t = first[x]; t < first[x + 1]; ++t)
-                sum += Unpack(from[taps[t].index]) * taps[t].weight;
-            to[x] = Pack(sum);
-        }
-    }
-}
-
-void AccumulateRow(std::int32_t* __restrict sums, const std::uint8_t* __restrict bytes, int count, int weight) {
-    for (int k = 0; k < count; ++k)
-        sums[k] += weight * bytes[k];
-}
-
-void StoreRow(std::uint8_t* __restrict bytes, const std::int32_t* __restrict sums, int count) {
-    for (int k = 0; k < count; ++k)
-        bytes[k] = FixedToByte(sums[k]);
-}
-
-void VerticalPassFast(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
-    const int count = out.Width() * kChannels;
-    std::vector<std::int32_t> sums(static_cast<std::size_t>(count));
-    for (int y = 0; y < out.Height(); ++y) {
-        std::fill(sums.begin(), sums.end(), 0);
-        for (int t = lists.first[y]; t < lists.first[y + 1]; ++t)
-            AccumulateRow(sums.data(), BytesOf(src, lists.taps[t].index), count, lists.taps[t].weight);
-        StoreRow(BytesOf(out, y), sums.data(), count);
-    }
-}
-
-enum class Passes { Plain, Fast };
-
-void Resample(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter, int newHeight, Passes passes) {
+void resample::ResampleWithKernel(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter,
+                                  int newHeight, Kernel kernel) {
     if (src.Width() < kMinimumSourceSide || src.Height() < kMinimumSourceSide)
         throw framework::Exception("Source bitmap is too small");
     if (&src == &dst)
-        return Resample(Bitmap32(src), dst, newWidth, filter, newHeight, passes);
+        return ResampleWithKernel(Bitmap32(src), dst, newWidth, filter, newHeight, kernel);
     if (newWidth == src.Width() && newHeight == src.Height()) {
         dst = src;
         return;
@@ -190,24 +98,17 @@ void Resample(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter f
     }
     const WeightLists across = BuildWeights(src.Width(), newWidth, filter);
     const WeightLists down = BuildWeights(src.Height(), newHeight, filter);
-    if (passes == Passes::Fast) {
-        HorizontalPassFast(src, between, across);
-        VerticalPassFast(between, dst, down);
-    } else {
-        HorizontalPassPlain(src, between, across);
-        VerticalPassPlain(between, dst, down);
-    }
+    resample::HorizontalPass(src, between, across, kernel);
+    resample::VerticalPass(between, dst, down, kernel);
 }
 
-} // namespace
-
 void ResampleBitmap(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter, int newHeight) {
-    Resample(src, dst, newWidth, filter, newHeight, Passes::Fast);
+    resample::ResampleWithKernel(src, dst, newWidth, filter, newHeight, Kernel::Avx2);
 }
 
 void ResampleBitmapReference(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter,
                              int newHeight) {
-    Resample(src, dst, newWidth, filter, newHeight, Passes::Plain);
+    resample::ResampleWithKernel(src, dst, newWidth, filter, newHeight, Kernel::Plain);
 }
 
 Bitmap32 RotateBitmap(const Bitmap32& src, Rotation rotation) {

@@ -7,6 +7,7 @@ add_library(tovrin_skin_pixels STATIC
   ${CMAKE_CURRENT_LIST_DIR}/BlendOps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComposeOps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Resample.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResampleKernels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DrawingRoutines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinPictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DibCodec.cpp
@@ -16,4 +17,4 @@ add_library(tovrin_skin_pixels STATIC
 target_include_directories(tovrin_skin_pixels PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../..)
 target_link_libraries(tovrin_skin_pixels PUBLIC tovrin_framework_base PNG::PNG JPEG::JPEG)
 # The resampler's row loops are written to be vectorised.
-set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/Resample.cpp ${CMAKE_CURRENT_LIST_DIR}/BlendOps.cpp PROPERTIES COMPILE_OPTIONS "-O3")
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ResampleKernels.cpp ${CMAKE_CURRENT_LIST_DIR}/BlendOps.cpp PROPERTIES COMPILE_OPTIONS "-O3")

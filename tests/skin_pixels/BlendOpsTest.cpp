@@ -49,10 +49,12 @@ TEST(BlendOps, FastBlendRowGivesThePlainResultsForEveryWeight) {
     const Bitmap32 dst = NoiseBitmap(97, 1, 11);
     const Bitmap32 src = NoiseBitmap(97, 1, 12);
     for (int weight = 0; weight <= 255; ++weight) {
-        Bitmap32 fast = dst, plain = dst;
+        Bitmap32 fast = dst, portable = dst, plain = dst;
         BlendRow(fast.Row(0), src.Row(0), weight);
+        BlendRowPortable(portable.Row(0), src.Row(0), weight);
         BlendRowPlain(plain.Row(0), src.Row(0), weight);
         ASSERT_EQ(fast, plain) << "weight " << weight;
+        ASSERT_EQ(portable, plain) << "weight " << weight;
     }
     Bitmap32 extremes = MakeBitmap(2, 1, {0xFFFFFFFF, 0x00000000});
     const Bitmap32 other = MakeBitmap(2, 1, {0x00000000, 0xFFFFFFFF});

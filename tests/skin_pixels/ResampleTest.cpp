@@ -7,6 +7,7 @@
 
 #include "framework/SysUtils.h"
 #include "skin/render/Resample.h"
+#include "skin/render/ResampleKernels.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 
 namespace skin {
@@ -114,12 +115,29 @@ TEST(Resample, MatchesTheFormulasForEveryFilterUpAndDown) {
     for (int filter : {1, 2, 6})
         for (Size size : {Size{31, 20}, Size{5, 4}, Size{13, 2}, Size{2, 17}, Size{1, 1}}) {
             const Bitmap32 expected = ReferenceResample(src, size.width, filter, size.height);
-            Bitmap32 fast, plain;
-            ResampleBitmap(src, fast, size.width, ResampleFilter(filter), size.height);
-            ResampleBitmapReference(src, plain, size.width, ResampleFilter(filter), size.height);
-            EXPECT_EQ(fast, expected) << "filter " << filter << " to " << size.width << " x " << size.height;
-            EXPECT_EQ(plain, expected) << "filter " << filter << " to " << size.width << " x " << size.height;
+            for (auto kernel : {resample::Kernel::Plain, resample::Kernel::Portable, resample::Kernel::Avx2}) {
+                Bitmap32 dst;
+                resample::ResampleWithKernel(src, dst, size.width, ResampleFilter(filter), size.height, kernel);
+                EXPECT_EQ(dst, expected) << "filter " << filter << " to " << size.width << " x " << size.height
+                                         << " kernel " << int(kernel);
+            }
         }
+}
+
+TEST(Resample, FastKernelsMatchThePlainOneOnWideBitmaps) {
+    // Wide enough for the 64-byte blocks of the vector kernels and their remainders.
+    const Bitmap32 src = NoiseBitmap(75, 40, 8);
+    for (auto [w, h] : {std::pair{53, 91}, std::pair{150, 17}, std::pair{75, 39}}) {
+        Bitmap32 plain, portable, avx2;
+        resample::ResampleWithKernel(src, plain, w, ResampleFilter::Mitchell, h, resample::Kernel::Plain);
+        resample::ResampleWithKernel(src, portable, w, ResampleFilter::Mitchell, h, resample::Kernel::Portable);
+        resample::ResampleWithKernel(src, avx2, w, ResampleFilter::Mitchell, h, resample::Kernel::Avx2);
+        EXPECT_EQ(portable, plain) << w << " x " << h;
+        EXPECT_EQ(avx2, plain) << w << " x " << h;
+    }
+    Bitmap32 viaPublic;
+    ResampleBitmapReference(src, viaPublic, 20, ResampleFilter::Hermite, 30);
+    EXPECT_EQ(viaPublic, ReferenceResample(src, 20, 2, 30));
 }
 
 TEST(Resample, NegativeLobesClampToBlackInsteadOfWrapping) {

@@ -6,6 +6,7 @@
 
 #include <curl/curl.h>
 
+#include <array>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -35,10 +36,15 @@ public:
     CURLSH* share() const { return share_; }
 
 private:
-    static void Lock(CURL*, curl_lock_data, curl_lock_access, void* self) { static_cast<ConnectionPool*>(self)->mutex_.lock(); }
-    static void Unlock(CURL*, curl_lock_data, void* self) { static_cast<ConnectionPool*>(self)->mutex_.unlock(); }
+    // libcurl takes the locks of different data nested, so each kind has its own.
+    static std::mutex& MutexOf(void* self, curl_lock_data data) {
+        return static_cast<ConnectionPool*>(self)->mutexes_[static_cast<std::size_t>(data) % kLockKinds];
+    }
+    static void Lock(CURL*, curl_lock_data data, curl_lock_access, void* self) { MutexOf(self, data).lock(); }
+    static void Unlock(CURL*, curl_lock_data data, void* self) { MutexOf(self, data).unlock(); }
+    static constexpr std::size_t kLockKinds = CURL_LOCK_DATA_LAST;
     CURLSH* share_ = nullptr;
-    std::mutex mutex_;
+    std::array<std::mutex, kLockKinds> mutexes_;
 };
 
 ConnectionPool& Pool() {

@@ -117,7 +117,10 @@ void SaveLog(const std::vector<std::string>& lines, const std::filesystem::path&
     for (const std::string& line : lines)
         bytes += line + kLineEnd;
     bytes += kLineEnd;
+    ReplaceFileContents(path, bytes);
+}
 
+void ReplaceFileContents(const std::filesystem::path& path, const std::string& bytes) {
     std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(temporary.data());

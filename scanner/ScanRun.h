@@ -55,6 +55,9 @@ std::string CompletionText(const std::string& host);
 // or failed write never leaves a truncated log. Throws framework::Exception on failure.
 void SaveLog(const std::vector<std::string>& lines, const std::filesystem::path& path);
 
+// Replaces the contents of path with bytes the same way (temporary file, then rename).
+void ReplaceFileContents(const std::filesystem::path& path, const std::string& bytes);
+
 // "logs.txt" in the folder of the running executable.
 std::filesystem::path DefaultLogPath();
 

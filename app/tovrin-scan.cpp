@@ -1,0 +1,213 @@
+// tovrin-scan: one run of the main window from the command line. Probes "/main", walks
+// FIRST..LAST with the filter and the pause, prints the log as UTF-8 and saves it as the window does.
+#include "app/ConsoleScanView.h"
+#include "app/TableExport.h"
+#include "framework/Cp1251.h"
+#include "framework/SysUtils.h"
+#include "scanner/ScanRun.h"
+#include "scanner/SiteHost.h"
+
+#include <unistd.h>
+
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using scanner::ConsoleScanView;
+
+constexpr int kExitCompleted = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;
+constexpr std::size_t kFilterMaxLength = 4; // the filter edit's MaxLength
+constexpr long long kMaxDelayMs = 3600000;
+
+constexpr const char* kUsage =
+    "usage: tovrin-scan [--host HOST[:PORT]] [--filter EXT] [--log PATH] [--csv PATH] [--json PATH]\n"
+    "                   [--delay MS] [--quiet] FIRST [LAST]\n"
+    "Reads the site's main page for the newest file number, then visits the file pages FIRST..LAST\n"
+    "(LAST omitted: the newest number), printing one log line per number and saving the log.\n"
+    "  --host HOST[:PORT]  the site (else $TOVRIN_HOST, else the built-in default)\n"
+    "  --filter EXT        table rows only for this extension (exact, at most 4 characters)\n"
+    "  --log PATH          the text log (default: logs.txt beside the program)\n"
+    "  --csv PATH          the table rows as CSV;  --json PATH: as JSON\n"
+    "  --delay MS          pause after every number (default 50)\n"
+    "  --quiet             do not print the log lines\n"
+    "Exit status: 0 completed, 1 run failed, 2 bad arguments, 130 stopped by Ctrl+C.\n";
+
+struct Arguments {
+    std::optional<std::string> host;
+    std::string filter; // Windows-1251
+    std::optional<std::string> logPath, csvPath, jsonPath;
+    std::chrono::milliseconds delay = scanner::kScanPause;
+    bool quiet = false;
+    std::string first;
+    std::optional<std::string> last;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+bool IsDecimalNumber(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    return framework::StrToIntDef(text, -1) >= 0;
+}
+
+Arguments ParseArguments(int argc, char** argv) {
+    Arguments args;
+    std::vector<std::string> positional;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](const char* name) -> std::string {
+            std::string prefix = std::string(name) + "=";
+            if (arg.rfind(prefix, 0) == 0)
+                return arg.substr(prefix.size());
+            if (i + 1 >= argc)
+                throw UsageError{std::string(name) + " needs a value"};
+            return argv[++i];
+        };
+        auto is = [&](const char* name) { return arg == name || arg.rfind(std::string(name) + "=", 0) == 0; };
+        if (is("--host")) {
+            args.host = value("--host");
+        } else if (is("--filter")) {
+            args.filter = framework::Utf8ToCp1251(value("--filter"));
+            if (args.filter.size() > kFilterMaxLength)
+                throw UsageError{"--filter takes at most 4 characters"};
+        } else if (is("--log")) {
+            args.logPath = value("--log");
+        } else if (is("--csv")) {
+            args.csvPath = value("--csv");
+        } else if (is("--json")) {
+            args.jsonPath = value("--json");
+        } else if (is("--delay")) {
+            std::string ms = value("--delay");
+            if (!IsDecimalNumber(ms) || framework::StrToInt(ms) > kMaxDelayMs)
+                throw UsageError{"--delay takes a number of milliseconds"};
+            args.delay = std::chrono::milliseconds(framework::StrToInt(ms));
+        } else if (arg == "--quiet" || arg == "-q") {
+            args.quiet = true;
+        } else if (arg == "--") {
+            for (++i; i < argc; ++i)
+                positional.push_back(argv[i]);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw UsageError{"unknown option " + arg};
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.empty() || positional.size() > 2)
+        throw UsageError{positional.empty() ? "FIRST is missing" : "too many numbers"};
+    for (const std::string& number : positional)
+        if (!IsDecimalNumber(number))
+            throw UsageError{"'" + number + "' is not a file number"};
+    args.first = positional[0];
+    if (positional.size() == 2)
+        args.last = positional[1];
+    return args;
+}
+
+void PrintError(const std::string& cp1251Message) {
+    std::string text = framework::Cp1251ToUtf8(cp1251Message);
+    if (text.empty() || text.back() != '.')
+        text += '.'; // as the framework's error dialog shows a message
+    std::fprintf(stderr, "tovrin-scan: %s\n", text.c_str());
+}
+
+// Writes a table export; a failure is reported and makes the run count as failed.
+bool Export(const std::optional<std::string>& path, const std::string& bytes) {
+    if (!path)
+        return true;
+    try {
+        scanner::ReplaceFileContents(*path, bytes);
+        return true;
+    } catch (const framework::Exception& failure) {
+        PrintError(failure.what());
+        return false;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, ""); // the locale's long time format in fetch error lines
+    std::signal(SIGPIPE, SIG_IGN);
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return kExitCompleted;
+        }
+
+    Arguments args;
+    std::string host;
+    try {
+        args = ParseArguments(argc, argv);
+        host = scanner::ResolveSiteHost(args.host);
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "tovrin-scan: %s\n%s", error.message.c_str(), kUsage);
+        return kExitUsage;
+    } catch (const framework::Exception& error) {
+        std::fprintf(stderr, "tovrin-scan: %s\n%s", framework::Cp1251ToUtf8(error.what()).c_str(), kUsage);
+        return kExitUsage;
+    }
+
+    ConsoleScanView::Output output;
+    output.log = args.quiet ? nullptr : stdout;
+    output.progress = isatty(STDERR_FILENO) ? stderr : nullptr;
+    output.errorDialog = PrintError;
+    ConsoleScanView view(output);
+    ConsoleScanView::InstallInterruptHandler();
+
+    scanner::ScanSettings settings;
+    settings.host = host;
+    settings.logPath = args.logPath ? std::filesystem::path(*args.logPath) : scanner::DefaultLogPath();
+    settings.pause = args.delay;
+
+    // Window creation: the probe; its failure is shown and the window carries on.
+    try {
+        scanner::ProbeNewestNumber(view, host);
+    } catch (const framework::Exception& failure) {
+        PrintError(failure.what());
+    }
+    view.TypeRangeStart(args.first);
+    if (args.last)
+        view.TypeRangeEnd(*args.last);
+    view.TypeFilter(args.filter);
+
+    int status = kExitCompleted;
+    bool walked = false;
+    if (!ConsoleScanView::Interrupted()) {
+        try {
+            scanner::ScanRange(view, settings);
+            walked = true;
+        } catch (const framework::Exception& failure) {
+            PrintError(failure.what());
+            status = kExitFailed;
+        } catch (const std::exception& failure) {
+            PrintError(failure.what());
+            status = kExitFailed;
+        }
+    }
+    if (!walked) { // the run saves its log itself; here it failed or never started
+        try {
+            scanner::SaveLog(view.LogLines(), settings.logPath);
+        } catch (const framework::Exception& failure) {
+            PrintError(failure.what());
+            status = kExitFailed;
+        }
+    }
+    bool exported = Export(args.csvPath, scanner::TableAsCsv(view.Rows()));
+    exported = Export(args.jsonPath, scanner::TableAsJson(view.Rows())) && exported;
+    if (!exported && status == kExitCompleted)
+        status = kExitFailed;
+    if (ConsoleScanView::Interrupted() && status == kExitCompleted)
+        status = kExitInterrupted;
+    return status;
+}

@@ -25,9 +25,9 @@ struct DibFile {
     std::uint16_t planes = 1, bits = 24;
     std::uint32_t compression = kBiRgb;
     std::uint32_t colorsUsed = 0;
-    std::vector<std::uint32_t> palette;  // 0x00RRGGBB as stored (blue first)
-    std::vector<std::uint32_t> masks;    // written after a 40-byte header, or inside a longer one
-    std::vector<std::vector<std::uint8_t>> rows;
+    std::vector<std::uint32_t> palette{}; // 0x00RRGGBB as stored (blue first)
+    std::vector<std::uint32_t> masks{};   // written after a 40-byte header, or inside a longer one
+    std::vector<std::vector<std::uint8_t>> rows{};
     std::int64_t pixelOffset = -1;       // -1: right after header, masks and palette
     std::size_t cutTo = 0;               // 0: the whole file
 

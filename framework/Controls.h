@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/ControlClasses.h"
+#include "framework/SysUtils.h"
 
 #include <QFlags>
 #include <QWidget>
@@ -17,6 +18,12 @@ enum TShiftStateFlag { ssShift = 0x1, ssAlt = 0x2, ssCtrl = 0x4, ssLeft = 0x8, s
 Q_DECLARE_FLAGS(TShiftState, TShiftStateFlag)
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// A property set to a value the control cannot take ("Value must be between %d and %d").
+class EInvalidOperation : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // Events are method references; sender is the control that fires.
 using TNotifyEvent = std::function<void(QObject* sender)>;

@@ -92,10 +92,10 @@ public:
     // Every live form in creation order.
     static std::vector<TForm*> Forms();
 
+    void setVisible(bool visible) override;
+
 signals:
     void Closed();
-
-    void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -4,6 +4,8 @@
 #include "skin/render/ResampleKernels.h"
 
 #include <algorithm>
+#include <system_error>
+#include <thread>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -16,6 +18,32 @@ namespace {
 constexpr int kFixedShift = 16;
 constexpr int kChannels = 4;
 
+// A band of rows: of the source in a horizontal pass, of the output in a vertical one.
+struct Rows {
+    int begin, end;
+};
+
+// Below this many multiply-adds a second thread costs more than it saves.
+constexpr std::size_t kParallelWork = std::size_t(1) << 21;
+
+// Runs band over rows [0, count), split between this thread and one helper when the work is
+// large and the machine has a second core. Bands write disjoint rows and do not allocate.
+template <class Band>
+void InBands(int count, std::size_t work, Band&& band) {
+    if (work >= kParallelWork && count >= 2 && std::thread::hardware_concurrency() >= 2) {
+        const int middle = count / 2;
+        try {
+            std::thread helper([&band, middle] { band(Rows{0, middle}); });
+            band(Rows{middle, count});
+            helper.join();
+            return;
+        } catch (const std::system_error&) {
+            // no thread to be had: the whole range below, on this thread
+        }
+    }
+    band(Rows{0, count});
+}
+
 inline std::uint8_t FixedToByte(int sum) {
     const int value = sum >> kFixedShift; // floor: a negative sum stays negative and becomes 0
     return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
@@ -26,8 +54,8 @@ inline const std::uint8_t* BytesOf(const Bitmap32& bitmap, int y) {
 }
 inline std::uint8_t* BytesOf(Bitmap32& bitmap, int y) { return reinterpret_cast<std::uint8_t*>(bitmap.Row(y).data()); }
 
-void HorizontalPlain(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
-    for (int y = 0; y < src.Height(); ++y) {
+void HorizontalPlain(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
+    for (int y = rows.begin; y < rows.end; ++y) {
         const std::uint8_t* from = BytesOf(src, y);
         std::uint8_t* to = BytesOf(out, y);
         for (int x = 0; x < out.Width(); ++x)
@@ -40,8 +68,8 @@ void HorizontalPlain(const Bitmap32& src, Bitmap32& out, const WeightLists& list
     }
 }
 
-void VerticalPlain(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
-    for (int y = 0; y < out.Height(); ++y) {
+void VerticalPlain(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
+    for (int y = rows.begin; y < rows.end; ++y) {
         std::uint8_t* to = BytesOf(out, y);
         for (int k = 0; k < out.Width() * kChannels; ++k) {
             int sum = 0;
@@ -63,10 +91,10 @@ inline Pixel Pack(Lanes sum) {
            Pixel(FixedToByte(sum[3])) << 24;
 }
 
-void HorizontalPortable(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
+void HorizontalPortable(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
     const Tap* taps = lists.taps.data();
     const int* first = lists.first.data();
-    for (int y = 0; y < src.Height(); ++y) {
+    for (int y = rows.begin; y < rows.end; ++y) {
         const Pixel* from = src.Row(y).data();
         Pixel* to = out.Row(y).data();
         for (int x = 0; x < out.Width(); ++x) {
@@ -78,10 +106,10 @@ void HorizontalPortable(const Bitmap32& src, Bitmap32& out, const WeightLists& l
     }
 }
 
-void VerticalPortable(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
+void VerticalPortable(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
     const int count = out.Width() * kChannels;
     std::vector<std::int32_t> sums(static_cast<std::size_t>(count));
-    for (int y = 0; y < out.Height(); ++y) {
+    for (int y = rows.begin; y < rows.end; ++y) {
         std::fill(sums.begin(), sums.end(), 0);
         for (int t = lists.first[y]; t < lists.first[y + 1]; ++t) {
             const std::uint8_t* bytes = BytesOf(src, lists.taps[t].index);
@@ -104,33 +132,109 @@ __attribute__((target("avx2"))) inline std::uint32_t PackSums(__m128i sums) {
     return std::uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
 }
 
-__attribute__((target("avx2"))) void HorizontalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
+// Where the taps of an output are consecutive sources (everywhere but near mirrored edges),
+// four source pixels come in one load. Each weight is split as w = high * 256 + low so that
+// both parts fit 16 bits and vpmaddwd sums two taps per channel exactly:
+//
+//   pixels  b0 g0 r0 a0 b1 g1 r1 a1 | b2 ...   --shuffle-->   b0 b1 g0 g1 r0 r1 a0 a1 | b2 b3 ...
+//   weights h0 h1 h0 h1 h0 h1 h0 h1 | h2 h3 ...                (and the same for the low parts)
+constexpr int kQuad = 4;
+constexpr int kQuadLanes = 16; // 16-bit weights per quad: two taps' pair repeated for four channels
+
+struct QuadPlan {
+    std::vector<int> start;     // first source of each output, or -1: take the taps in pairs
+    std::vector<int> quadFirst; // quads [quadFirst[x], quadFirst[x + 1]) of each output
+    std::vector<std::int16_t> high, low; // kQuadLanes per quad
+};
+
+void AppendPairWeights(std::vector<std::int16_t>& lanes, const int (&parts)[kQuad]) {
+    for (int half = 0; half < 2; ++half)
+        for (int channel = 0; channel < kChannels; ++channel) {
+            lanes.push_back(std::int16_t(parts[2 * half]));
+            lanes.push_back(std::int16_t(parts[2 * half + 1]));
+        }
+}
+
+QuadPlan PlanQuads(const WeightLists& lists, int outputs, int sourceWidth) {
+    QuadPlan plan;
+    plan.start.assign(std::size_t(outputs), -1);
+    plan.quadFirst.assign(std::size_t(outputs) + 1, 0);
+    int quadCount = 0;
+    for (int x = 0; x < outputs; ++x) {
+        plan.quadFirst[x] = quadCount;
+        int begin = lists.first[x], end = lists.first[x + 1];
+        while (end > begin && lists.taps[end - 1].weight == 0)
+            --end; // the pair padding
+        if (end == begin)
+            continue;
+        const int start = lists.taps[begin].index;
+        bool consecutive = true;
+        for (int t = begin; t < end; ++t)
+            consecutive = consecutive && lists.taps[t].index == start + (t - begin);
+        const int quads = (end - begin + kQuad - 1) / kQuad;
+        if (!consecutive || start + quads * kQuad > sourceWidth)
+            continue;
+        plan.start[x] = start;
+        for (int q = 0; q < quads; ++q, ++quadCount) {
+            int high[kQuad] = {}, low[kQuad] = {};
+            for (int i = 0; i < kQuad; ++i) {
+                const int t = begin + q * kQuad + i;
+                const int weight = t < end ? lists.taps[t].weight : 0;
+                high[i] = weight >> 8; // floor, so that high * 256 + low == weight
+                low[i] = weight & 0xFF;
+            }
+            AppendPairWeights(plan.high, high);
+            AppendPairWeights(plan.low, low);
+        }
+    }
+    plan.quadFirst[outputs] = quadCount;
+    return plan;
+}
+
+__attribute__((target("avx2"))) void HorizontalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists,
+                                                    const QuadPlan& plan, Rows rows) {
     const Tap* taps = lists.taps.data();
     const int* first = lists.first.data();
-    for (int y = 0; y < src.Height(); ++y) {
+    const __m128i interleave = _mm_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+    for (int y = rows.begin; y < rows.end; ++y) {
         const Pixel* from = src.Row(y).data();
         Pixel* to = out.Row(y).data();
         for (int x = 0; x < out.Width(); ++x) {
-            __m256i sum = _mm256_setzero_si256();
-            // Two taps per step: lanes 0-3 the first pixel's channels, lanes 4-7 the second's.
-            for (int t = first[x]; t < first[x + 1]; t += 2) {
-                const long long pair = (long long)(std::uint64_t(from[taps[t].index]) |
-                                                   std::uint64_t(from[taps[t + 1].index]) << 32);
-                const __m256i channels = _mm256_cvtepu8_epi32(_mm_cvtsi64_si128(pair));
-                const __m256i weights = _mm256_set_m128i(_mm_set1_epi32(taps[t + 1].weight),
-                                                         _mm_set1_epi32(taps[t].weight));
-                sum = _mm256_add_epi32(sum, _mm256_mullo_epi32(channels, weights));
+            __m256i sum;
+            if (plan.start[x] >= 0) {
+                const Pixel* pixels = from + plan.start[x];
+                __m256i high = _mm256_setzero_si256(), low = _mm256_setzero_si256();
+                for (int q = plan.quadFirst[x]; q < plan.quadFirst[x + 1]; ++q, pixels += 4) {
+                    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
+                    const __m256i channels = _mm256_cvtepu8_epi16(_mm_shuffle_epi8(four, interleave));
+                    const auto* highWeights = reinterpret_cast<const __m256i*>(plan.high.data() + q * kQuadLanes);
+                    const auto* lowWeights = reinterpret_cast<const __m256i*>(plan.low.data() + q * kQuadLanes);
+                    high = _mm256_add_epi32(high, _mm256_madd_epi16(channels, _mm256_loadu_si256(highWeights)));
+                    low = _mm256_add_epi32(low, _mm256_madd_epi16(channels, _mm256_loadu_si256(lowWeights)));
+                }
+                sum = _mm256_add_epi32(_mm256_slli_epi32(high, 8), low);
+            } else {
+                // Two taps per step: lanes 0-3 the first pixel's channels, lanes 4-7 the second's.
+                sum = _mm256_setzero_si256();
+                for (int t = first[x]; t < first[x + 1]; t += 2) {
+                    const long long pair = (long long)(std::uint64_t(from[taps[t].index]) |
+                                                       std::uint64_t(from[taps[t + 1].index]) << 32);
+                    const __m256i channels = _mm256_cvtepu8_epi32(_mm_cvtsi64_si128(pair));
+                    const __m256i weights = _mm256_set_m128i(_mm_set1_epi32(taps[t + 1].weight),
+                                                             _mm_set1_epi32(taps[t].weight));
+                    sum = _mm256_add_epi32(sum, _mm256_mullo_epi32(channels, weights));
+                }
             }
             to[x] = PackSums(_mm_add_epi32(_mm256_castsi256_si128(sum), _mm256_extracti128_si256(sum, 1)));
         }
     }
 }
 
-__attribute__((target("avx2"))) void VerticalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
+__attribute__((target("avx2"))) void VerticalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
     constexpr int kBlockBytes = 64; // eight registers of eight 32-bit sums
     const int count = out.Width() * kChannels;
     const int blocked = count - count % kBlockBytes;
-    for (int y = 0; y < out.Height(); ++y) {
+    for (int y = rows.begin; y < rows.end; ++y) {
         const int begin = lists.first[y], end = lists.first[y + 1];
         std::uint8_t* to = BytesOf(out, y);
         for (int k = 0; k < blocked; k += kBlockBytes) {
@@ -178,23 +282,32 @@ bool Avx2Available() {
 }
 
 void HorizontalPass(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel) {
+    const Rows all{0, src.Height()};
 #ifdef TOVRIN_HAVE_X86
-    if (kernel == Kernel::Avx2 && Avx2Available())
-        return HorizontalAvx2(src, out, lists);
+    if (kernel == Kernel::Avx2 && Avx2Available()) {
+        const QuadPlan plan = PlanQuads(lists, out.Width(), src.Width());
+        const std::size_t work = lists.taps.size() * std::size_t(src.Height());
+        InBands(src.Height(), work, [&](Rows rows) { HorizontalAvx2(src, out, lists, plan, rows); });
+        return;
+    }
 #endif
     if (kernel == Kernel::Plain)
-        return HorizontalPlain(src, out, lists);
-    HorizontalPortable(src, out, lists);
+        return HorizontalPlain(src, out, lists, all);
+    HorizontalPortable(src, out, lists, all);
 }
 
 void VerticalPass(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel) {
+    const Rows all{0, out.Height()};
 #ifdef TOVRIN_HAVE_X86
-    if (kernel == Kernel::Avx2 && Avx2Available())
-        return VerticalAvx2(src, out, lists);
+    if (kernel == Kernel::Avx2 && Avx2Available()) {
+        const std::size_t work = lists.taps.size() * std::size_t(out.Width()) * kChannels;
+        InBands(out.Height(), work, [&](Rows rows) { VerticalAvx2(src, out, lists, rows); });
+        return;
+    }
 #endif
     if (kernel == Kernel::Plain)
-        return VerticalPlain(src, out, lists);
-    VerticalPortable(src, out, lists);
+        return VerticalPlain(src, out, lists, all);
+    VerticalPortable(src, out, lists, all);
 }
 
 } // namespace skin::resample

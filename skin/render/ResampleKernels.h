@@ -28,7 +28,8 @@ bool Avx2Available();
 void HorizontalPass(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel);
 void VerticalPass(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel);
 
-// ResampleBitmap with a chosen kernel (Avx2 falls back to Portable where the processor lacks it).
+// ResampleBitmap with a chosen kernel (Avx2 falls back to Portable where the processor lacks it;
+// on large bitmaps the Avx2 passes share their rows with one helper thread).
 void ResampleWithKernel(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter, int newHeight,
                         Kernel kernel);
 

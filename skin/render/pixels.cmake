@@ -15,6 +15,7 @@ add_library(tovrin_skin_pixels STATIC
   ${CMAKE_CURRENT_LIST_DIR}/JpegCodec.cpp
 )
 target_include_directories(tovrin_skin_pixels PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../..)
-target_link_libraries(tovrin_skin_pixels PUBLIC tovrin_framework_base PNG::PNG JPEG::JPEG)
+find_package(Threads REQUIRED)
+target_link_libraries(tovrin_skin_pixels PUBLIC tovrin_framework_base PNG::PNG JPEG::JPEG Threads::Threads)
 # The resampler's row loops are written to be vectorised.
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ResampleKernels.cpp ${CMAKE_CURRENT_LIST_DIR}/BlendOps.cpp PROPERTIES COMPILE_OPTIONS "-O3")

@@ -135,6 +135,13 @@ TEST(Resample, FastKernelsMatchThePlainOneOnWideBitmaps) {
         EXPECT_EQ(portable, plain) << w << " x " << h;
         EXPECT_EQ(avx2, plain) << w << " x " << h;
     }
+    // Large enough for the passes to share their rows with a helper thread.
+    const Bitmap32 large = NoiseBitmap(1024, 600, 13);
+    Bitmap32 plain, avx2;
+    resample::ResampleWithKernel(large, plain, 900, ResampleFilter::Mitchell, 700, resample::Kernel::Plain);
+    resample::ResampleWithKernel(large, avx2, 900, ResampleFilter::Mitchell, 700, resample::Kernel::Avx2);
+    EXPECT_TRUE(avx2 == plain) << "1024 x 600 to 900 x 700";
+
     Bitmap32 viaPublic;
     ResampleBitmapReference(src, viaPublic, 20, ResampleFilter::Hermite, 30);
     EXPECT_EQ(viaPublic, ReferenceResample(src, 20, 2, 30));

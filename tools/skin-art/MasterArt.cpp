@@ -16,6 +16,9 @@ namespace {
 
 using namespace pewter;
 
+// The smallest corner radius that still cuts the corner pixel with the key.
+constexpr double kSmallRadius = 2.5;
+
 // How one state of a framed part looks.
 struct FrameLook {
     FrameLook() = default;
@@ -263,10 +266,10 @@ std::map<std::string, CellPainter> MaskedPainters() {
     p["SPEEDBUTTON/BORDERSMASK"] = Framed([](int s) { return ButtonLook(s, 3); });
     p["SPEEDBUTTON_SMALL/BORDERSMASK"] = Framed([](int s) {
         if (s == 0)
-            return FrameLook{std::nullopt, 2};
-        return s == 1 ? FrameLook{kHotBorder, 2, 0.6} : FrameLook{kPressedBorder, 2, 0, 0.35, 0.15};
+            return FrameLook{std::nullopt, kSmallRadius};
+        return s == 1 ? FrameLook{kHotBorder, kSmallRadius, 0.6} : FrameLook{kPressedBorder, kSmallRadius, 0, 0.35, 0.15};
     });
-    p["COMBOBTN/BORDERSMASK"] = Framed([](int s) { return ButtonLook(s, 2); });
+    p["COMBOBTN/BORDERSMASK"] = Framed([](int s) { return ButtonLook(s, kSmallRadius); });
     p["COMBOBOX/GLYPHMASK"] = Arrow(ArrowDirection::Down);
     p["GROUPBOX/BORDERSMASK"] = [](const CellRequest& r) {
         CellArt art(r.Width, r.Height);
@@ -276,13 +279,13 @@ std::map<std::string, CellPainter> MaskedPainters() {
         art.Ink.Fill(Ring(outline, 3, 1), kGroupFrame);
         return art;
     };
-    p["PAGECONTROL/BORDERSMASK"] = Framed([](int) { return FrameLook{kButtonBorder, 2}; });
+    p["PAGECONTROL/BORDERSMASK"] = Framed([](int) { return FrameLook{kButtonBorder, kSmallRadius}; });
     p["GAUGE/BORDERSMASK"] = [](const CellRequest& r) {
         CellArt art(r.Width, r.Height);
         const Box outline = WholeCell(art);
-        art.KeyOutside(RoundedBox(outline, 2));
+        art.KeyOutside(RoundedBox(outline, kSmallRadius));
         art.Ink.Fill(Within(RoundedBox(outline.Inset(1), 1), Rectangle({0, 1, outline.Right, 2})), kBlack, 0.12);
-        art.Ink.Fill(Ring(outline, 2, 1), kGroupFrame);
+        art.Ink.Fill(Ring(outline, kSmallRadius, 1), kGroupFrame);
         return art;
     };
     p["TABTOP/BORDERSMASK"] = TabTopCell;
@@ -328,7 +331,7 @@ std::map<std::string, CellPainter> MaskedPainters() {
     p["SCROLLSLIDERH/GLYPHMASK"] = Glyph(ThumbLines);
     p["SCROLLSLIDERV/GLYPHMASK"] = Transformed(Glyph(ThumbLines), [](const CellArt& a) { return a.Transposed(); }, true);
     p["MENUITEM/BORDERSMASK"] = Framed([](int s) {
-        return s == 0 ? FrameLook{std::nullopt, 2} : FrameLook{kPressedBorder, 2, 0.18};
+        return s == 0 ? FrameLook{std::nullopt, kSmallRadius} : FrameLook{kPressedBorder, kSmallRadius, 0.18};
     });
     p["TRACKBAR/GLYPHMASK"] = Glyph([](ArtLayer& ink, int state, double w, double h) {
         const Shape body = Union(RoundedBox({1, 1, w - 1, h - 6}, 2),

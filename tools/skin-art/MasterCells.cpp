@@ -102,7 +102,7 @@ void CheckMasterLayout(const std::vector<MasterMask>& masks) {
 void CellArt::KeyOutside(const Shape& shape) {
     for (int y = 0; y < Ink.Height(); ++y)
         for (int x = 0; x < Ink.Width(); ++x)
-            if (ArtLayer::Coverage(shape, x, y) == 0.0)
+            if (ArtLayer::Coverage(shape, x, y) < kKeyCoverage)
                 Key.At(x, y) = {1, 1, 1, 1};
 }
 

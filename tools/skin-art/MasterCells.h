@@ -45,8 +45,10 @@ struct CellArt {
     CellArt(int width, int height) : Ink(width, height), Key(width, height) {}
     ArtLayer Ink;
     ArtLayer Key; // alpha 1 marks a key pixel
-    // Marks every pixel the shape does not touch at all.
+    // Marks every pixel the shape covers less than kKeyCoverage of: those show the parent
+    // through the key, so rounded corners are cut (and the mask's CornerKind is found).
     void KeyOutside(const Shape& shape);
+    static constexpr double kKeyCoverage = 0.3;
     CellArt FlippedVertically() const;
     CellArt FlippedHorizontally() const;
     CellArt Transposed() const;

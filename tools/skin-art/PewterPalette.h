@@ -49,7 +49,5 @@ inline constexpr Rgb kCloseHot = 0xD8433B;
 inline constexpr Rgb kClosePressed = 0xAE2F28;
 inline constexpr Rgb kCaptionGlyph = 0xE3E7EC;
 inline constexpr Rgb kHintFace = 0xF8FAFC;
-inline constexpr Rgb kBarTop = 0x7AA6D8;
-inline constexpr Rgb kBarBottom = 0x3F74B3;
 
 } // namespace skinart::pewter

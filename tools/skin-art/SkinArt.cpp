@@ -1,8 +1,8 @@
 // tovrin-skin-art: draws every picture we ship. It reads the skin's Options.dat (whose master
 // areas say where each part is drawn) and writes the complete skin folder and the program's
-// own pictures.
+// own pictures, and packs the folder with the package writer the engine's reader pairs with.
 //
-//   tovrin-skin-art OPTIONS.DAT SKIN_FOLDER_OUT RESOURCES_FOLDER_OUT
+//   tovrin-skin-art OPTIONS.DAT SKIN_FOLDER_OUT RESOURCES_FOLDER_OUT PACKAGE_OUT.vlz
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -27,7 +27,8 @@ void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_
         throw std::runtime_error("cannot write " + path.string());
 }
 
-int Run(const std::string& optionsPath, const std::filesystem::path& skinOut, const std::filesystem::path& resourcesOut) {
+int Run(const std::string& optionsPath, const std::filesystem::path& skinOut, const std::filesystem::path& resourcesOut,
+        const std::filesystem::path& packageOut) {
     skin::ByteArray options;
     if (!skin::ReadFileBytes(optionsPath, options))
         throw std::runtime_error("cannot read " + optionsPath);
@@ -53,18 +54,20 @@ int Run(const std::string& optionsPath, const std::filesystem::path& skinOut, co
     WriteBytes(resourcesOut / "vlSHDI.png", skin::WritePng(DefaultShadowPicture(FormActivity::Inactive)));
     WriteBytes(resourcesOut / "Icon16.png", skin::WritePng(ProgramIconPicture(16)));
     WriteBytes(resourcesOut / "Icon32.png", skin::WritePng(ProgramIconPicture(32)));
+
+    WriteBytes(packageOut, skin::PackFolder(skinOut.string()));
     return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: tovrin-skin-art OPTIONS.DAT SKIN_FOLDER_OUT RESOURCES_FOLDER_OUT\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: tovrin-skin-art OPTIONS.DAT SKIN_FOLDER_OUT RESOURCES_FOLDER_OUT PACKAGE_OUT.vlz\n");
         return 2;
     }
     try {
-        return Run(argv[1], argv[2], argv[3]);
+        return Run(argv[1], argv[2], argv[3], argv[4]);
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "tovrin-skin-art: %s\n", failure.what());
         return 1;

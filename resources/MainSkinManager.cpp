@@ -1,0 +1,47 @@
+// sSkinManager1's stored description, as code.
+#include "resources/MainSkinManager.h"
+
+#include "resources/TovrinResources.h"
+
+namespace skin {
+namespace {
+
+constexpr const char* kIcoLineSkin = "ICOLINE";
+constexpr const char* kThirdButtons = "TButton";
+// One space: a list that matches no class.
+constexpr const char* kEmptyClassList = " ";
+
+TsStoredSkin InternalPewterSkin() {
+    TsStoredSkin stored;
+    stored.Name = kInternalSkinName;
+    stored.Shadow1Color = 0; // clBlack
+    stored.Shadow1Offset = 0;
+    stored.Shadow1Transparency = 0;
+    const auto package = InternalSkinPackage();
+    stored.Data.assign(package.begin(), package.end());
+    return stored;
+}
+
+} // namespace
+
+void ApplyMainSkinManagerProperties(TsSkinManager& manager) {
+    manager.SetExtendedBorders(true);
+    manager.InternalSkins().clear();
+    manager.InternalSkins().push_back(InternalPewterSkin());
+    manager.SetSkinName(kInternalSkinName);
+    manager.MenuSupport.IcoLineSkin = kIcoLineSkin;
+    for (std::string& list : manager.ThirdParty)
+        list = kEmptyClassList;
+    manager.ThirdParty[tpButtons] = kThirdButtons;
+}
+
+TsSkinManager* CreateMainSkinManager(QObject& owner) {
+    auto* manager = new TsSkinManager(&owner);
+    manager->setObjectName(QStringLiteral("sSkinManager1"));
+    manager->BeginLoading();
+    ApplyMainSkinManagerProperties(*manager);
+    manager->EndLoading();
+    return manager;
+}
+
+} // namespace skin

@@ -7,9 +7,17 @@
 
 namespace skin {
 
-// Nearest integer, halves to even (the processor's default rounding mode).
-inline double RoundEven(double value) { return std::nearbyint(value); }
-inline int RoundEvenInt(double value) { return static_cast<int>(std::nearbyint(value)); }
+// Nearest integer, halves to even (the processor's default rounding mode). Adding 1.5 * 2^52
+// leaves no bits for a fraction, so the addition itself rounds; this is std::nearbyint
+// without the library call, for every value of magnitude below 2^51.
+inline double RoundEven(double value) {
+    constexpr double kNoFractionBits = 6755399441055744.0;
+    constexpr double kAlreadyWhole = 2251799813685248.0; // 2^51
+    if (!(std::fabs(value) < kAlreadyWhole))
+        return value;
+    return (value + kNoFractionBits) - kNoFractionBits;
+}
+inline int RoundEvenInt(double value) { return static_cast<int>(RoundEven(value)); }
 inline std::uint8_t ClampByte(int value) { return static_cast<std::uint8_t>(value > 255 ? 255 : value < 0 ? 0 : value); }
 
 // Byte access of a pixel 0xAARRGGBB (and of a colour value, whose byte 0 is red).

@@ -41,16 +41,32 @@ constexpr Pixel kPremultipliedWhiteOfNothing = 0x00FFFFFF;
 
 } // namespace
 
+// Skin pictures are mostly runs of equal pixels: the last result is kept for the next pixel.
+template <class Shift>
+void ShiftWithRunCache(Bitmap32& bitmap, Pixel key, Shift&& shift) {
+    Pixel lastIn = 0, lastOut = shift(Pixel(0));
+    ForEachPixel(
+        bitmap,
+        [&](Pixel pixel) {
+            if (pixel != lastIn) {
+                lastIn = pixel;
+                lastOut = shift(pixel);
+            }
+            return lastOut;
+        },
+        key);
+}
+
 void ShiftHueOfBitmap(Bitmap32& bitmap, int degrees, Pixel key) {
     if (degrees == 0)
         return;
-    ForEachPixel(bitmap, [degrees](Pixel pixel) { return ShiftHue(degrees, pixel); }, key);
+    ShiftWithRunCache(bitmap, key, [degrees](Pixel pixel) { return ShiftHue(degrees, pixel); });
 }
 
 void ShiftSaturationOfBitmap(Bitmap32& bitmap, int percent, Pixel key) {
     if (percent == 0)
         return;
-    ForEachPixel(bitmap, [percent](Pixel pixel) { return ShiftSaturation(percent, pixel); }, key);
+    ShiftWithRunCache(bitmap, key, [percent](Pixel pixel) { return ShiftSaturation(percent, pixel); });
 }
 
 void FillPixels(Bitmap32& bitmap, const TRect& rect, TColor colour, std::uint8_t alpha) {

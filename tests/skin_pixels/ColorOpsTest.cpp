@@ -15,6 +15,13 @@ TEST(ColorOps, SwapColourOrderExchangesBytesZeroAndTwo) {
     EXPECT_EQ(Hex(SwapColourOrder(kTransparentKey)), Hex(kTransparentKey));
 }
 
+TEST(ColorOps, RoundEvenIsTheProcessorsNearestEven) {
+    for (double value : {0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 127.5, 128.5, 0.49999999999999994, 1e15 + 0.5, -3.7, 255.4999})
+        EXPECT_EQ(RoundEven(value), std::nearbyint(value)) << value;
+    for (int i = -2000; i <= 2000; ++i)
+        ASSERT_EQ(RoundEven(i / 8.0), std::nearbyint(i / 8.0)) << i / 8.0;
+}
+
 struct LerpRow {
     std::uint32_t c1, c2;
     double fraction;

@@ -41,6 +41,21 @@ TEST(PixelOps, BitmapShiftsLeaveKeyPixelsAlone) {
     EXPECT_EQ(Hex(bitmap.At(1, 0)), Hex(kKeyPixel));
 }
 
+TEST(PixelOps, BitmapShiftsGiveThePixelShiftOfEveryPixel) {
+    Bitmap32 bitmap = test::NoiseBitmap(40, 3, 17);
+    for (int x = 0; x < 20; ++x)
+        bitmap.At(x, 1) = x < 10 ? 0x00000000 : 0x80FF8000; // runs, black first
+    const Bitmap32 original = bitmap;
+    Bitmap32 saturated = bitmap;
+    ShiftHueOfBitmap(bitmap, -75, kNoKey);
+    ShiftSaturationOfBitmap(saturated, 35, kNoKey);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 40; ++x) {
+            ASSERT_EQ(bitmap.At(x, y), ShiftHue(-75, original.At(x, y))) << x << "," << y;
+            ASSERT_EQ(saturated.At(x, y), ShiftSaturation(35, original.At(x, y))) << x << "," << y;
+        }
+}
+
 TEST(PixelOps, FillPixelsFillsOnlyTheInsidePartOfTheRect) {
     Bitmap32 bitmap = FilledBitmap(4, 3, 0x11111111);
     FillPixels(bitmap, {-2, -1, 2, 10}, 0x00332211, 0x80);

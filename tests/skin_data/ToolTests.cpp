@@ -1,0 +1,141 @@
+// The contract of tovrin-skin: pack and unpack round trip, names that would leave the folder,
+// picture, info's JSON, failures on standard error with exit code 1.
+#include "SkinDataFixtures.h"
+
+#include "skin/render/SkinPictures.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace skin {
+namespace {
+
+using testing::FixtureSkin;
+using testing::TempFolder;
+
+struct ToolRun {
+    int ExitCode = -1;
+    QByteArray Out;
+    QByteArray Err;
+};
+
+ToolRun RunTool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(TOVRIN_SKIN_TOOL), arguments);
+    process.waitForFinished(30000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+            process.readAllStandardError()};
+}
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+FixtureSkin ToolSkin() {
+    FixtureSkin skin;
+    skin.Bitmaps = {{"Master.bmp", testing::SolidBitmap(16, 8, 0xFF0000FF)}};
+    skin.Pngs = {{"Glow.png", testing::SolidBitmap(6, 3, 0x80102030)}};
+    skin.Options = "[GLOBALINFO]\nVERSION=8.00\nMASTERBITMAP=MASTER.BMP\nAUTHOR=Tovrin\n"
+                   "[EDIT]\nSTATES=2\nCOLOR=255\nGRADIENTDATA=1;2;50;0;0\nGLOW0=!GLOW.PNG!1!0!3!1!1!1!1!1\n";
+    return skin;
+}
+
+TEST(SkinTool, PackUnpackRoundTrip) {
+    TempFolder dir;
+    testing::WriteSkinFolder(dir / "skin", ToolSkin());
+    ToolRun pack = RunTool({"pack", Q(dir / "skin"), Q(dir / "skin.vlz")});
+    ASSERT_EQ(pack.ExitCode, 0) << pack.Err.toStdString();
+    ToolRun unpack = RunTool({"unpack", Q(dir / "skin.vlz"), Q(dir / "out")});
+    ASSERT_EQ(unpack.ExitCode, 0) << unpack.Err.toStdString();
+    for (const char* name : {"Options.dat", "Master.bmp", "Glow.png"})
+        EXPECT_EQ(testing::ReadBytes(dir / ("out/" + std::string(name))),
+                  testing::ReadBytes(dir / ("skin/" + std::string(name))))
+            << name;
+}
+
+TEST(SkinTool, UnpackRefusesNamesThatLeaveTheFolder) {
+    TempFolder dir;
+    for (const char* name : {"../x.png", "sub/x.png", ".."}) {
+        const ByteArray package = WritePackage({{"Options.dat", {'[', 'A', ']'}}, {name, {'x'}}});
+        testing::WriteBytes(dir / "evil.vlz", package);
+        ToolRun run = RunTool({"unpack", Q(dir / "evil.vlz"), Q(dir / "out")});
+        EXPECT_EQ(run.ExitCode, 1) << name;
+        EXPECT_TRUE(run.Err.contains("would leave the folder")) << name << ": " << run.Err.toStdString();
+        EXPECT_FALSE(std::filesystem::exists(dir.Path() / "x.png")) << name;
+        EXPECT_FALSE(std::filesystem::exists(dir.Path() / "out" / "Options.dat")) << "nothing is written";
+    }
+}
+
+TEST(SkinTool, PictureDecodesAsTheEngineDoes) {
+    TempFolder dir;
+    Bitmap32 picture = testing::SolidBitmap(5, 4, 0xFF112233);
+    picture.At(0, 0) = kKeyPixel;
+    testing::WriteBytes(dir / "p.bmp", WriteDib(picture, 24));
+    ToolRun run = RunTool({"picture", Q(dir / "p.bmp"), Q(dir / "p.png")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_EQ(ReadPicture(testing::ReadBytes(dir / "p.png"), "p.png"), picture);
+    EXPECT_EQ(RunTool({"picture", Q(dir / "missing.bmp"), Q(dir / "m.png")}).ExitCode, 1);
+}
+
+TEST(SkinTool, InfoPrintsTheWholeModel) {
+    TempFolder dir;
+    testing::WriteSkinFolder(dir / "skin", ToolSkin());
+    testing::WriteBytes(dir / "packed.vlz", testing::PackSkin(ToolSkin()));
+    ToolRun folder = RunTool({"info", Q(dir / "skin")});
+    ASSERT_EQ(folder.ExitCode, 0) << folder.Err.toStdString();
+    const QJsonObject info = QJsonDocument::fromJson(folder.Out).object();
+    for (const char* key : {"SkinInfo", "IsPacked", "SkinFolder", "global", "sections", "masks", "patterns", "master",
+                            "palette", "CommonIndexes", "ExtBorder"})
+        EXPECT_TRUE(info.contains(key)) << key;
+    EXPECT_EQ(info["SkinInfo"].toString(), "8");
+    EXPECT_FALSE(info["IsPacked"].toBool());
+    EXPECT_EQ(info["SkinFolder"].toString(), Q(dir / "skin/"));
+    EXPECT_EQ(info["global"].toObject()["Author"].toString(), "Tovrin");
+    EXPECT_EQ(info["palette"].toArray().size(), 28);
+    EXPECT_EQ(info["master"].toArray(), (QJsonArray{16, 8}));
+    const QJsonObject edit = info["sections"].toArray()[1].toObject();
+    EXPECT_EQ(edit["ClassName"].toString(), "EDIT");
+    EXPECT_EQ(edit["Props"].toArray()[1].toObject()["Color"].toInteger(), 16777215);
+    EXPECT_EQ(edit["Props"].toArray()[0].toObject()["GradientArray"].toArray()[0].toArray(), (QJsonArray{1, 2, 50, 0}));
+    const QJsonObject mask = info["masks"].toArray()[0].toObject();
+    EXPECT_EQ(mask["Image"].toArray(), (QJsonArray{6, 3}));
+    EXPECT_EQ(mask["Area"].toArray(), (QJsonArray{0, 0, 6, 3}));
+    EXPECT_FALSE(mask.contains("ImageOwner"));
+    EXPECT_EQ(info["CommonIndexes"].toObject()["GLOBALINFO"].toInt(), 0);
+    EXPECT_EQ(info["ExtBorder"].toObject()["Margins"].toArray(), (QJsonArray{0, 0, 0, 0}));
+
+    ToolRun packed = RunTool({"info", Q(dir / "packed.vlz"), "--extended-borders", "--hue", "120"});
+    ASSERT_EQ(packed.ExitCode, 0) << packed.Err.toStdString();
+    const QJsonObject shifted = QJsonDocument::fromJson(packed.Out).object();
+    EXPECT_TRUE(shifted["IsPacked"].toBool());
+    EXPECT_EQ(shifted["SkinFolder"].toString(), "");
+    EXPECT_EQ(shifted["ExtBorder"].toObject()["Margins"].toArray(), (QJsonArray{9, 9, 9, 9}));
+    EXPECT_EQ(shifted["ExtBorder"].toObject()["Active"].toArray(), (QJsonArray{33, 33}));
+    EXPECT_EQ(shifted["sections"].toArray()[1].toObject()["Color"].toInteger(), 0x00FF00);
+}
+
+TEST(SkinTool, FailuresGoToStandardErrorWithExitCode1) {
+    TempFolder dir;
+    testing::WriteBytes(dir / "broken.vlz", ByteArray{'n', 'o'});
+    struct Case {
+        QStringList Arguments;
+        const char* Message;
+    };
+    const std::vector<Case> cases = {
+        {{"info", Q(dir / "broken.vlz")}, "Loaded data is not a packed Vellum file"},
+        {{"info", Q(dir / "missing")}, "does not exist"},
+        {{"info", Q(dir / "broken.vlz"), "--hue", "x"}, "--hue: 'x' is not a valid integer value"},
+        {{"pack", Q(dir / "none"), Q(dir / "o.vlz")}, "does not exist"},
+    };
+    for (const Case& c : cases) {
+        ToolRun run = RunTool(c.Arguments);
+        EXPECT_EQ(run.ExitCode, 1) << c.Arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.Err.contains(c.Message)) << run.Err.toStdString();
+        EXPECT_TRUE(run.Out.isEmpty());
+    }
+}
+
+} // namespace
+} // namespace skin

@@ -191,41 +191,65 @@ QuadPlan PlanQuads(const WeightLists& lists, int outputs, int sourceWidth) {
     return plan;
 }
 
+// Sums of one output whose taps are not consecutive: two taps per step, lanes 0-3 the first
+// pixel's channels, lanes 4-7 the second's.
+__attribute__((target("avx2"))) inline __m256i SumTapPairs(const Pixel* from, const Tap* taps, int begin, int end) {
+    __m256i sum = _mm256_setzero_si256();
+    for (int t = begin; t < end; t += 2) {
+        const long long pair =
+            (long long)(std::uint64_t(from[taps[t].index]) | std::uint64_t(from[taps[t + 1].index]) << 32);
+        const __m256i channels = _mm256_cvtepu8_epi32(_mm_cvtsi64_si128(pair));
+        const __m256i weights = _mm256_set_m128i(_mm_set1_epi32(taps[t + 1].weight), _mm_set1_epi32(taps[t].weight));
+        sum = _mm256_add_epi32(sum, _mm256_mullo_epi32(channels, weights));
+    }
+    return sum;
+}
+
+__attribute__((target("avx2"))) inline __m256i QuadChannels(const Pixel* pixels) {
+    const __m128i interleave = _mm_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
+    return _mm256_cvtepu8_epi16(_mm_shuffle_epi8(four, interleave));
+}
+
+__attribute__((target("avx2"))) inline Pixel PackLanes(__m256i sum) {
+    return PackSums(_mm_add_epi32(_mm256_castsi256_si128(sum), _mm256_extracti128_si256(sum, 1)));
+}
+
+// Rows are taken two at a time, so that each weight load serves both.
 __attribute__((target("avx2"))) void HorizontalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists,
                                                     const QuadPlan& plan, Rows rows) {
     const Tap* taps = lists.taps.data();
     const int* first = lists.first.data();
-    const __m128i interleave = _mm_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
-    for (int y = rows.begin; y < rows.end; ++y) {
-        const Pixel* from = src.Row(y).data();
-        Pixel* to = out.Row(y).data();
+    for (int y = rows.begin; y < rows.end; y += 2) {
+        const bool pair = y + 1 < rows.end;
+        const Pixel* from0 = src.Row(y).data();
+        const Pixel* from1 = src.Row(pair ? y + 1 : y).data();
+        Pixel* to0 = out.Row(y).data();
+        Pixel* to1 = out.Row(pair ? y + 1 : y).data();
         for (int x = 0; x < out.Width(); ++x) {
-            __m256i sum;
-            if (plan.start[x] >= 0) {
-                const Pixel* pixels = from + plan.start[x];
-                __m256i high = _mm256_setzero_si256(), low = _mm256_setzero_si256();
-                for (int q = plan.quadFirst[x]; q < plan.quadFirst[x + 1]; ++q, pixels += 4) {
-                    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
-                    const __m256i channels = _mm256_cvtepu8_epi16(_mm_shuffle_epi8(four, interleave));
-                    const auto* highWeights = reinterpret_cast<const __m256i*>(plan.high.data() + q * kQuadLanes);
-                    const auto* lowWeights = reinterpret_cast<const __m256i*>(plan.low.data() + q * kQuadLanes);
-                    high = _mm256_add_epi32(high, _mm256_madd_epi16(channels, _mm256_loadu_si256(highWeights)));
-                    low = _mm256_add_epi32(low, _mm256_madd_epi16(channels, _mm256_loadu_si256(lowWeights)));
-                }
-                sum = _mm256_add_epi32(_mm256_slli_epi32(high, 8), low);
-            } else {
-                // Two taps per step: lanes 0-3 the first pixel's channels, lanes 4-7 the second's.
-                sum = _mm256_setzero_si256();
-                for (int t = first[x]; t < first[x + 1]; t += 2) {
-                    const long long pair = (long long)(std::uint64_t(from[taps[t].index]) |
-                                                       std::uint64_t(from[taps[t + 1].index]) << 32);
-                    const __m256i channels = _mm256_cvtepu8_epi32(_mm_cvtsi64_si128(pair));
-                    const __m256i weights = _mm256_set_m128i(_mm_set1_epi32(taps[t + 1].weight),
-                                                             _mm_set1_epi32(taps[t].weight));
-                    sum = _mm256_add_epi32(sum, _mm256_mullo_epi32(channels, weights));
-                }
+            if (plan.start[x] < 0) {
+                to0[x] = PackLanes(SumTapPairs(from0, taps, first[x], first[x + 1]));
+                to1[x] = PackLanes(SumTapPairs(from1, taps, first[x], first[x + 1]));
+                continue;
             }
-            to[x] = PackSums(_mm_add_epi32(_mm256_castsi256_si128(sum), _mm256_extracti128_si256(sum, 1)));
+            const Pixel* pixels0 = from0 + plan.start[x];
+            const Pixel* pixels1 = from1 + plan.start[x];
+            __m256i high0 = _mm256_setzero_si256(), low0 = _mm256_setzero_si256();
+            __m256i high1 = _mm256_setzero_si256(), low1 = _mm256_setzero_si256();
+            for (int q = plan.quadFirst[x]; q < plan.quadFirst[x + 1]; ++q, pixels0 += 4, pixels1 += 4) {
+                const __m256i highWeights =
+                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(plan.high.data() + q * kQuadLanes));
+                const __m256i lowWeights =
+                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(plan.low.data() + q * kQuadLanes));
+                const __m256i channels0 = QuadChannels(pixels0);
+                const __m256i channels1 = QuadChannels(pixels1);
+                high0 = _mm256_add_epi32(high0, _mm256_madd_epi16(channels0, highWeights));
+                low0 = _mm256_add_epi32(low0, _mm256_madd_epi16(channels0, lowWeights));
+                high1 = _mm256_add_epi32(high1, _mm256_madd_epi16(channels1, highWeights));
+                low1 = _mm256_add_epi32(low1, _mm256_madd_epi16(channels1, lowWeights));
+            }
+            to0[x] = PackLanes(_mm256_add_epi32(_mm256_slli_epi32(high0, 8), low0));
+            to1[x] = PackLanes(_mm256_add_epi32(_mm256_slli_epi32(high1, 8), low1));
         }
     }
 }

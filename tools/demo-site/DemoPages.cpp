@@ -280,6 +280,14 @@ std::string FilePageBody(const DemoSiteOptions& options, int number) {
     return page;
 }
 
+// The name a listing shows: the emoji of the four-byte page stays on its own page, or the
+// whole main page would decode to nothing.
+std::string ListedName(const DemoSiteOptions& options, int number) {
+    if (number == kFourBytePageNumber)
+        return "file" + Num(number);
+    return FileAt(options, number).fileName;
+}
+
 std::string MainPageBody(const DemoSiteOptions& options) {
     Dice dice(options.seed, 0x7000000ull);
     std::string page = HeadPart("DemoFiles — бесплатный файлообменник");
@@ -287,12 +295,11 @@ std::string MainPageBody(const DemoSiteOptions& options) {
     // A list item written with CR LF: the scanner must not take it for the newest upload.
     int popular = options.newest > 1 ? 1 + dice.Below(options.newest - 1) : 1;
     page += "<h3>Выбор редакции</h3>\n<ul class=\"recent\">\n<li>\r\n<a href=\"/" + Num(popular) + "\" title=\"" +
-            FileAt(options, popular).fileName + "\">" + FileAt(options, popular).fileName + "</a></li>\n</ul>\n";
+            ListedName(options, popular) + "\">" + ListedName(options, popular) + "</a></li>\n</ul>\n";
     page += "<h3>Последние загрузки</h3>\n<ul class=\"recent\">\n";
     for (int i = 0, number = options.newest; i < kRecentItems && number >= 1; ++i, --number) {
-        DemoFile file = FileAt(options, number);
-        page += "<li>\n<a href=\"/" + Num(number) + "\" title=\"" + file.fileName + "\">" + file.fileName +
-                "</a> <span class=\"size\">" + file.sizeText + "</span></li>\n";
+        page += "<li>\n<a href=\"/" + Num(number) + "\" title=\"" + ListedName(options, number) + "\">" +
+                ListedName(options, number) + "</a> <span class=\"size\">" + FileAt(options, number).sizeText + "</span></li>\n";
     }
     page += "</ul>\n" + FillerPart(dice, 6) + "</div>\n";
     return page + TailPart(dice);

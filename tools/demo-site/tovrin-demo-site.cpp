@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
 
     httplib::Server server;
     server.set_keep_alive_max_count(kKeepAliveRequests);
+    server.set_tcp_nodelay(true); // headers and body leave at once, no delayed-ACK stalls
     server.Get(R"(/.*)", [&options](const httplib::Request& request, httplib::Response& response) {
         if (options.delayMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(options.delayMs));

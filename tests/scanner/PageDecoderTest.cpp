@@ -1,0 +1,81 @@
+// DecodePage's own UTF-8 rules and the Windows-1251 code page with its best fit.
+#include "framework/Cp1251.h"
+#include "scanner/PageDecoder.h"
+
+#include <gtest/gtest.h>
+
+namespace scanner {
+namespace {
+
+using framework::Utf8ToCp1251;
+
+struct DecodeCase {
+    const char* what;
+    std::string body;
+    std::string expected; // Windows-1251
+};
+
+std::string Hex(const std::string& bytes) {
+    std::string out;
+    char buffer[4];
+    for (unsigned char c : bytes) {
+        std::snprintf(buffer, sizeof buffer, "%02X ", c);
+        out += buffer;
+    }
+    return out;
+}
+
+TEST(DecodePage, FollowsTheDecoderRules) {
+    const DecodeCase cases[] = {
+        {"empty body", "", ""},
+        {"ASCII", "abc <a href=\"/1\">", "abc <a href=\"/1\">"},
+        {"Cyrillic equals the program's literals", "Скачан 5 раз", Utf8ToCp1251("Скачан 5 раз")},
+        {"em dash is 0x97", "404 \xE2\x80\x94 x", "404 \x97 x"},
+        {"ё is 0xB8", "удалён", "\xF3\xE4\xE0\xEB\xB8\xED"},
+        {"cut two-byte sequence empties everything", "abc\xD0", ""},
+        {"cut three-byte sequence", "abc\xE2\x80", ""},
+        {"non-continuation follower", "ab\xD0(cd", ""},
+        {"four-byte sequence (emoji)", "ok \xF0\x9F\x98\x80 ok", ""},
+        {"four-byte sequence at the very end", "ok\xF0\x9F\x98\x80", ""},
+        {"four-byte whose fourth byte leads a valid pair survives",
+         "\xF0\x9F\x98\x80\x80", std::string("?") + std::string(1, '\0')},
+        {"bit 0x20 makes a lone 0xA0 lead a three-byte sequence", "\xA0\x80\x80", std::string(1, '\0')},
+        {"0x80 leads a two-byte sequence", "\x80\x81", "\x01"},
+        {"overlong two-byte is not rejected", "\xC1\x81", "A"},
+        {"lead bits above the mask are ignored", "\xF0\x80\x81", "\x01"},
+        {"surrogate half becomes ?", "\xED\xA0\x80", "?"},
+        {"best fit: e acute to e", "caf\xC3\xA9", "cafe"},
+        {"no best fit: CJK to ?", "\xE4\xB8\xAD", "?"},
+        {"euro sign", "\xE2\x82\xAC", "\x88"},
+        {"numero sign", "\xE2\x84\x96", "\xB9"},
+    };
+    for (const DecodeCase& c : cases)
+        EXPECT_EQ(Hex(DecodePage(c.body)), Hex(c.expected)) << c.what << " [" << Hex(c.body) << "]";
+}
+
+TEST(Cp1251, EveryByteRoundTripsThroughUnicode) {
+    for (int byte = 0; byte < 256; ++byte) {
+        char32_t code = framework::Cp1251ToUnicode(static_cast<unsigned char>(byte));
+        EXPECT_EQ(framework::UnicodeToCp1251(code), byte) << "byte " << byte << " code " << static_cast<unsigned>(code);
+    }
+}
+
+TEST(Cp1251, BestFitAndConversionsForOutput) {
+    struct Case {
+        char32_t code;
+        unsigned char expected;
+    };
+    const Case cases[] = {
+        {U'А', 0xC0}, {U'я', 0xFF}, {U'Ё', 0xA8}, {U'—', 0x97}, {U'–', 0x96}, {U'№', 0xB9}, {U'À', 'A'},
+        {U'ß', 's'},  {U'ł', 'l'},  {U'Ž', 'Z'},  {U'×', '?'},  {U'Ａ', 'A'}, {U'€', 0x88}, {0x1F600, '?'},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(framework::UnicodeToCp1251(c.code), c.expected) << "U+" << std::hex << static_cast<unsigned>(c.code);
+    EXPECT_EQ(framework::Cp1251ToUtf8(Utf8ToCp1251("Файл удалён — №1")), "Файл удалён — №1");
+    EXPECT_EQ(Utf8ToCp1251("a\xC3(b"), "a?(b");        // malformed input byte by byte
+    EXPECT_EQ(Utf8ToCp1251("\xF0\x9F\x98\x80!"), "?!"); // a well-formed four-byte character
+    EXPECT_EQ(framework::Utf16ToCp1251(u"Я\xD800z"), "\xDF?z");
+}
+
+} // namespace
+} // namespace scanner

@@ -1,0 +1,192 @@
+// FetchPage over loopback: the demo site's pages, and small servers that deliver bodies in odd
+// pieces, stall, or run on past the body cap.
+#include "DemoSiteProcess.h"
+#include "tools/demo-site/DemoPages.h"
+#include "scanner/PageFetcher.h"
+
+#include <httplib.h>
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <thread>
+
+namespace scanner {
+namespace {
+
+// What the reads of 4096 bytes counted from the first body byte give.
+std::string ByReads(const std::string& body) {
+    std::string out;
+    for (std::size_t at = 0; at < body.size(); at += demo::kReadSize) {
+        std::string read = body.substr(at, demo::kReadSize);
+        out += read.substr(0, read.find('\0'));
+    }
+    return out;
+}
+
+struct Fetched {
+    std::string body;
+    std::vector<std::string> log;
+};
+
+Fetched Fetch(const std::string& address) {
+    Fetched f;
+    f.body = FetchPage(address, [&f](const std::string& line) { f.log.push_back(line); });
+    return f;
+}
+
+void ExpectErrorLine(const std::string& line) {
+    EXPECT_TRUE(std::regex_match(line, std::regex(R"(\d\d:\d\d:\d\d - .*[^ .\r\n])"))) << line;
+}
+
+class DemoSiteFetch : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { site_ = new testing::DemoSiteProcess({"--newest", "40", "--seed", "7"}); }
+    static void TearDownTestSuite() { delete site_; }
+    static std::string Address(const std::string& path) { return "http://" + site_->host() + path; }
+    static testing::DemoSiteProcess* site_;
+    demo::DemoSiteOptions options_{40, 7};
+};
+testing::DemoSiteProcess* DemoSiteFetch::site_ = nullptr;
+
+TEST_F(DemoSiteFetch, BodiesArriveWholeOrCutAtZeroBytesWithinTheirRead) {
+    struct Case {
+        const char* what;
+        std::string path;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"an ordinary 30 KB page", "/1", demo::FilePageBody(options_, 1)},
+        {"a marker across a read boundary", "/3", demo::FilePageBody(options_, 3)},
+        {"a zero byte drops the rest of its read only", "/5", ByReads(demo::FilePageBody(options_, 5))},
+        {"a redirect is followed", "/10", demo::FilePageBody(options_, 10)},
+        {"a 404 page is returned without an error line", "/41", demo::NotFoundBody()},
+        {"the main page", "/main", demo::MainPageBody(options_)},
+    };
+    for (const Case& c : cases) {
+        Fetched f = Fetch(Address(c.path));
+        EXPECT_EQ(f.body, c.expected) << c.what;
+        EXPECT_TRUE(f.log.empty()) << c.what;
+    }
+    std::string zeroPage = demo::FilePageBody(options_, 5);
+    EXPECT_EQ(ByReads(zeroPage).size(), zeroPage.size() - (demo::kReadSize - demo::kZeroByteOffset));
+}
+
+TEST(FetchPage, UnreachableSiteGivesOneErrorLineAndAnEmptyBody) {
+    for (const char* address : {"http://127.0.0.1:1/5", "nonsense://x"}) {
+        Fetched f = Fetch(address);
+        EXPECT_TRUE(f.body.empty()) << address;
+        ASSERT_EQ(f.log.size(), 1u) << address;
+        ExpectErrorLine(f.log[0]);
+    }
+}
+
+// A one-route server on a free loopback port, served from a thread.
+class LocalServer {
+public:
+    explicit LocalServer(httplib::Server::Handler handler) {
+        server_.Get("/p", std::move(handler));
+        server_.set_keep_alive_max_count(1); // no idle connection holds up stop()
+        server_.set_tcp_nodelay(true);
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        while (!server_.is_running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ~LocalServer() {
+        server_.stop();
+        thread_.join();
+    }
+    std::string Address() const { return "http://127.0.0.1:" + std::to_string(port_) + "/p"; }
+
+private:
+    httplib::Server server_;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+std::string BodyWithZeros(std::size_t size, std::vector<std::size_t> zeros) {
+    std::string body;
+    for (std::size_t i = 0; i < size; ++i)
+        body += static_cast<char>('a' + i % 26);
+    for (std::size_t at : zeros)
+        body[at] = '\0';
+    return body;
+}
+
+TEST(FetchPage, ReadsAreCountedFromTheFirstBodyByteWhateverPiecesArrive) {
+    struct Case {
+        const char* what;
+        std::string body;
+        std::vector<std::size_t> pieces; // sizes the server writes, repeated
+    };
+    const Case cases[] = {
+        {"zero at 0 of the first read", BodyWithZeros(9000, {0}), {1000}},
+        {"zero at 4095, the read's last byte", BodyWithZeros(9000, {4095}), {7, 4095}},
+        {"zero at 4096 starts the second read", BodyWithZeros(9000, {4096}), {4097, 3}},
+        {"two zeros in one read, one in the next", BodyWithZeros(12000, {10, 20, 5000}), {1}},
+        {"zero in the short last read", BodyWithZeros(8200, {8195}), {13, 4096, 4099}},
+        {"exactly two reads, no zero", BodyWithZeros(8192, {}), {333}},
+    };
+    for (const Case& c : cases) {
+        LocalServer server([&c](const httplib::Request&, httplib::Response& response) {
+            response.set_chunked_content_provider("text/html", [&c](std::size_t, httplib::DataSink& sink) {
+                std::size_t at = 0;
+                for (std::size_t k = 0; at < c.body.size(); ++k) {
+                    std::size_t n = std::min(c.pieces[k % c.pieces.size()], c.body.size() - at);
+                    sink.write(c.body.data() + at, n);
+                    at += n;
+                }
+                sink.done();
+                return true;
+            });
+        });
+        Fetched f = Fetch(server.Address());
+        EXPECT_EQ(f.body, ByReads(c.body)) << c.what;
+        EXPECT_TRUE(f.log.empty()) << c.what;
+    }
+}
+
+class ShortLimits : public ::testing::Test {
+protected:
+    void SetUp() override { saved_ = CurrentFetchLimits(); }
+    void TearDown() override { CurrentFetchLimits() = saved_; }
+    FetchLimits saved_;
+};
+
+TEST_F(ShortLimits, AStalledBodyEndsWithAnErrorLine) {
+    CurrentFetchLimits().readStall = std::chrono::seconds(1);
+    std::atomic<bool> released{false};
+    LocalServer server([&released](const httplib::Request&, httplib::Response& response) {
+        response.set_chunked_content_provider("text/html", [&released](std::size_t, httplib::DataSink& sink) {
+            for (int i = 0; i < 200 && !released; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            return false;
+        });
+    });
+    auto started = std::chrono::steady_clock::now();
+    Fetched f = Fetch(server.Address());
+    released = true;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4)); // the stall, not the server, ended it
+    EXPECT_EQ(f.body, "");
+    ASSERT_EQ(f.log.size(), 1u);
+    ExpectErrorLine(f.log[0]);
+}
+
+TEST_F(ShortLimits, ABodyPastTheCapEndsWithAnErrorLineAndTheCappedBody) {
+    CurrentFetchLimits().bodyCap = 10000;
+    std::string body = BodyWithZeros(30000, {});
+    LocalServer server([&body](const httplib::Request&, httplib::Response& response) { response.set_content(body, "text/html"); });
+    Fetched f = Fetch(server.Address());
+    EXPECT_EQ(f.body, body.substr(0, 10000));
+    ASSERT_EQ(f.log.size(), 1u);
+    ExpectErrorLine(f.log[0]);
+}
+
+TEST(FetchErrorLine, TrimsTrailingControlCharactersSpacesAndFullStops) {
+    std::string line = FetchErrorLine("Couldn't connect to server. \r\n.");
+    EXPECT_TRUE(std::regex_match(line, std::regex(R"(\d\d:\d\d:\d\d - Couldn't connect to server)"))) << line;
+    EXPECT_TRUE(std::regex_match(FetchErrorLine(" ..."), std::regex(R"(\d\d:\d\d:\d\d - )")));
+}
+
+} // namespace
+} // namespace scanner

@@ -1,0 +1,204 @@
+// The tovrin-scan contract: exit statuses, UTF-8 output, the log file in the window's bytes,
+// CSV and JSON exports, the host settings and Ctrl+C.
+#include "DemoSiteProcess.h"
+#include "ExpectedSite.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+
+#include <filesystem>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace scanner {
+namespace {
+
+constexpr int kNewest = 25;
+using framework::Cp1251ToUtf8;
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+struct Finished {
+    int status = -1;
+    std::string out, err;
+};
+
+class ScanCommandTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { site_ = new testing::DemoSiteProcess({"--newest", std::to_string(kNewest), "--seed", "11"}); }
+    static void TearDownTestSuite() { delete site_; }
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() / ("tovrin-cli-test-" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    pid_t Start(std::vector<std::string> args, const std::vector<std::string>& environment = {}) {
+        args.insert(args.begin(), TOVRIN_SCAN_PATH);
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> envStrings;
+        for (char** e = environ; *e; ++e)
+            if (std::string_view(*e).rfind("TOVRIN_HOST=", 0) != 0)
+                envStrings.push_back(*e);
+        envStrings.insert(envStrings.end(), environment.begin(), environment.end());
+        std::vector<char*> envp;
+        for (std::string& e : envStrings)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, (folder_ / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, (folder_ / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = -1;
+        posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+    Finished Wait(pid_t pid) {
+        Finished f;
+        int raw = 0;
+        waitpid(pid, &raw, 0);
+        f.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000 + WTERMSIG(raw);
+        f.out = ReadFile(folder_ / "out");
+        f.err = ReadFile(folder_ / "err");
+        return f;
+    }
+    Finished Run(std::vector<std::string> args, const std::vector<std::string>& environment = {}) {
+        return Wait(Start(std::move(args), environment));
+    }
+
+    static testing::DemoSiteProcess* site_;
+    demo::DemoSiteOptions options_{kNewest, 11};
+    std::filesystem::path folder_;
+};
+testing::DemoSiteProcess* ScanCommandTest::site_ = nullptr;
+
+TEST_F(ScanCommandTest, BadArgumentsGiveUsageAndStatusTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"abc"},
+        {"1", "2", "3"},
+        {"--delay", "soon", "1"},
+        {"--bogus", "1"},
+        {"--filter", "tar.gz", "1"},
+        {"--host", "a b", "1"},
+        {"--host", "x:99999", "1"},
+        {"--log"},
+        {"99999999999"},
+    };
+    for (const auto& args : cases) {
+        Finished f = Run(args);
+        std::string shown;
+        for (const std::string& a : args)
+            shown += a + " ";
+        EXPECT_EQ(f.status, 2) << shown;
+        EXPECT_NE(f.err.find("usage: tovrin-scan"), std::string::npos) << shown;
+        EXPECT_TRUE(f.out.empty()) << shown;
+    }
+    Finished bad = Run({"1"}, {"TOVRIN_HOST=http://x/"});
+    EXPECT_EQ(bad.status, 2);
+}
+
+TEST_F(ScanCommandTest, ARunPrintsUtf8LinesSavesTheWindowsLogAndExportsTheTable) {
+    const int last = 14;
+    auto log = folder_ / "logs.txt";
+    Finished f = Run({"--host", site_->host(), "--delay", "0", "--log", log.string(), "--csv", (folder_ / "t.csv").string(),
+                      "--json", (folder_ / "t.json").string(), "1", std::to_string(last)});
+    ASSERT_EQ(f.status, 0) << f.err;
+
+    std::string out, logBytes, csv = "№,Название,PwD,Размер,ID,Загрузок,Загружен\r\n", json = "[";
+    int row = 0;
+    for (int n = 1; n <= last; ++n) {
+        testing::ExpectedPage page = testing::Expect(options_, site_->host(), n);
+        out += Cp1251ToUtf8(page.line) + "\n";
+        logBytes += page.line + "\r\n";
+        if (page.row) {
+            std::vector<std::string> cells{std::to_string(++row)};
+            for (const std::string& text : *page.row)
+                cells.push_back(Cp1251ToUtf8(text));
+            static const char* keys[] = {"№", "Название", "PwD", "Размер", "ID", "Загрузок", "Загружен"};
+            json += row == 1 ? "\n  {" : ",\n  {";
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                csv += (i ? "," : "") + cells[i];
+                json += std::string(i ? ", " : "") + "\"" + keys[i] + "\": \"" + cells[i] + "\"";
+            }
+            csv += "\r\n";
+            json += "}";
+        }
+    }
+    json += "\n]\n";
+    out += "Сбор данных с сайта " + site_->host() + " завершен!\n";
+    EXPECT_EQ(f.out, out);
+    EXPECT_EQ(ReadFile(log), logBytes + "\r\n");
+    EXPECT_EQ(ReadFile(folder_ / "t.csv"), csv);
+    EXPECT_EQ(ReadFile(folder_ / "t.json"), json);
+    EXPECT_TRUE(f.err.empty()) << f.err; // no progress bar when standard error is not a terminal
+}
+
+TEST_F(ScanCommandTest, LastDefaultsToTheNewestNumberAndTheHostComesFromTheEnvironment) {
+    auto log = folder_ / "logs.txt";
+    Finished f = Run({"--quiet", "--delay", "0", "--log", log.string(), std::to_string(kNewest - 2)},
+                     {"TOVRIN_HOST=" + site_->host()});
+    ASSERT_EQ(f.status, 0) << f.err;
+    EXPECT_EQ(f.out, "Сбор данных с сайта " + site_->host() + " завершен!\n"); // --quiet keeps only the completion
+    std::string expected;
+    for (int n = kNewest - 2; n <= kNewest; ++n)
+        expected += testing::Expect(options_, site_->host(), n).line + "\r\n";
+    EXPECT_EQ(ReadFile(log), expected + "\r\n");
+}
+
+TEST_F(ScanCommandTest, ASiteWithoutANewestNumberFailsWithStatusOneAndStillSavesTheLog) {
+    auto log = folder_ / "logs.txt";
+    Finished f = Run({"--host", "127.0.0.1:1", "--log", log.string(), "1", "3"});
+    EXPECT_EQ(f.status, 1);
+    EXPECT_NE(f.err.find("'' is not a valid integer value."), std::string::npos) << f.err;
+    std::string saved = ReadFile(log);
+    EXPECT_NE(saved.find(" - "), std::string::npos); // the probe's fetch error line
+    EXPECT_EQ(saved.substr(saved.size() - 4), "\r\n\r\n");
+}
+
+TEST_F(ScanCommandTest, ARangeStartAboveTheNewestNumberIsBroughtWithinTheEditsLimits) {
+    auto log = folder_ / "logs.txt";
+    Finished f = Run({"--host", site_->host(), "--delay", "0", "--log", log.string(), "500", "900"});
+    ASSERT_EQ(f.status, 0) << f.err;
+    // The range-start edit stops at newest - 1, the range-end edit at newest.
+    EXPECT_EQ(ReadFile(log), testing::Expect(options_, site_->host(), kNewest - 1).line + "\r\n" +
+                                 testing::Expect(options_, site_->host(), kNewest).line + "\r\n\r\n");
+}
+
+TEST_F(ScanCommandTest, CtrlCStopsAfterTheNumberInHandSavesTheLogAndGivesStatus130) {
+    auto log = folder_ / "logs.txt";
+    pid_t pid = Start({"--host", site_->host(), "--delay", "150", "--log", log.string(), "1", std::to_string(kNewest)});
+    for (int i = 0; i < 200 && ReadFile(folder_ / "out").find('\n') == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    kill(pid, SIGINT);
+    Finished f = Wait(pid);
+    EXPECT_EQ(f.status, 130) << f.err;
+    std::string saved = ReadFile(log);
+    std::size_t lines = 0;
+    std::string printed;
+    for (std::size_t at = 0; (at = saved.find("\r\n", at)) != std::string::npos; at += 2)
+        ++lines;
+    ASSERT_GE(lines, 2u);
+    EXPECT_LT(lines - 1, static_cast<std::size_t>(kNewest));
+    for (std::size_t n = 1; n < lines; ++n)
+        printed += Cp1251ToUtf8(testing::Expect(options_, site_->host(), static_cast<int>(n)).line) + "\n";
+    EXPECT_EQ(f.out, printed + "Сбор данных с сайта " + site_->host() + " завершен!\n");
+}
+
+} // namespace
+} // namespace scanner

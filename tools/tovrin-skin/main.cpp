@@ -1,5 +1,6 @@
 // tovrin-skin: packs, unpacks and inspects skins exactly as the engine reads them.
 #include "tools/tovrin-skin/Commands.h"
+#include "tools/tovrin-skin/PaintCommands.h"
 
 #include "framework/SysUtils.h"
 
@@ -23,6 +24,14 @@ const CommandRow kCommands[] = {
     {"unpack", tools::UnpackCommand, "unpack PACKAGE FOLDER"},
     {"picture", tools::PictureCommand, "picture FILE OUT.png"},
     {"info", tools::InfoCommand, "info SOURCE [--hue DEGREES] [--saturation PERCENT] [--extended-borders]"},
+    {"section", tools::SectionCommand,
+     "section SOURCE SECTION STATE WIDTH HEIGHT OUT.png [--backdrop COLOR | --backdrop-png FILE]"},
+    {"mask", tools::MaskCommand,
+     "mask SOURCE SECTION PROPERTY STATE WIDTH HEIGHT OUT.png [--backdrop COLOR | --backdrop-png FILE] "
+     "[--use-backdrop] [--alpha | --region]"},
+    {"glyph", tools::GlyphCommand,
+     "glyph SOURCE SECTION PROPERTY STATE X Y MODE WIDTH HEIGHT OUT.png [--backdrop-png FILE]"},
+    {"sheet", tools::SheetCommand, "sheet SOURCE OUT.png"},
 };
 
 int Usage() {

@@ -71,8 +71,11 @@ void CopyArea(const Bitmap32& from, Bitmap32& to, const TRect& area) {
             to.At(x, y) = from.At(x, y);
 }
 
-// Copies a cell of a picture into a new bitmap, clipped to the picture.
+// Copies a cell of a picture into a new bitmap; the cell is cut to the picture, so that numbers
+// in a skin never make a bitmap larger than the picture they come from.
 Bitmap32 CopyCell(const Bitmap32& picture, int left, int top, int width, int height) {
+    width = std::min(width, picture.Width() - std::max(0, left));
+    height = std::min(height, picture.Height() - std::max(0, top));
     Bitmap32 cell(std::max(0, width), std::max(0, height));
     for (int y = 0; y < cell.Height(); ++y)
         for (int x = 0; x < cell.Width(); ++x)

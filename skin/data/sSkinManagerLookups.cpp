@@ -19,6 +19,8 @@ int SearchWithInheritance(const TsSkinModel& model, int sectionIndex, std::strin
     std::string currentName(section);
     int currentIndex = sectionIndex;
     for (std::size_t steps = 0; steps <= model.gd.size(); ++steps) {
+        if (currentIndex < 0)
+            return -1; // a parent that names no section
         if (const int found = matches(currentName, property); found >= 0)
             return found;
         if (!IsValidSkinIndex(model, currentIndex))

@@ -344,6 +344,8 @@ void LoadPatterns(TsSkinModel& model, const TsLoadContext& context) {
     model.pa.clear();
     for (const TsSkinIni::Section& section : context.Ini.Sections()) {
         for (const TsSkinIni::Key& key : section.Keys) {
+            if (section.Name == kGlobalInfo && key.Name == "MASTERBITMAP")
+                continue;
             const std::string upper = UpperCase(key.Value);
             if (upper.find(".JPG") == std::string::npos && upper.find(".JPEG") == std::string::npos)
                 continue;

@@ -1,13 +1,16 @@
 // The windowed program: initialise the application, set its title, create the main window
 // (its creation handler probes the site), show it and run the message loop until it closes.
-// "--screenshot OUT.png" renders the window after start-up to a picture and exits.
+// "--screenshot OUT.png [--screenshot-scan LAST]" renders the window to a picture and exits,
+// after scanning 1..LAST when asked (the completion message is answered by itself).
 #include "app/Tovrin1.h"
 
 #include "framework/Application.h"
 #include "framework/QtText.h"
 #include "scanner/SiteHost.h"
 
+#include <QApplication>
 #include <QPixmap>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -19,16 +22,32 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int kPictureError = 1;
 
-std::optional<std::string> FindScreenshotArgument(int argc, char** argv) {
-    constexpr const char* kOption = "--screenshot";
+constexpr int kDialogPollMs = 20;
+
+std::optional<std::string> FindOption(int argc, char** argv, const char* option) {
     for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], kOption) == 0)
+        if (std::strcmp(argv[i], option) == 0)
             return std::string(argv[i + 1]);
     return std::nullopt;
 }
 
-int SaveScreenshot(app::TForm1& form, const std::string& path) {
+// Walks 1..last on the GUI thread as Start would, closing the completion message itself.
+void ScanForPicture(app::TForm1& form, const std::string& last) {
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    answer.start(kDialogPollMs);
+    form.sSpinEdit2->setText(QString::fromStdString(last));
+    form.ScanRange();
+}
+
+int SaveScreenshot(app::TForm1& form, const std::string& path, const std::optional<std::string>& scanTo) {
     form.show();
+    framework::Application()->ProcessMessages();
+    if (scanTo)
+        ScanForPicture(form, *scanTo);
     framework::Application()->ProcessMessages();
     if (!form.grab().save(QString::fromLocal8Bit(path.c_str()), "PNG")) {
         std::fprintf(stderr, "tovrin: cannot write %s\n", path.c_str());
@@ -51,7 +70,7 @@ int main(int argc, char** argv) {
     settings.logPath = scanner::DefaultLogPath();
     application.SetTitle(framework::ToQString(settings.host) + QStringLiteral(" Parser"));
     auto* form = application.CreateForm<app::TForm1>(settings);
-    if (const std::optional<std::string> screenshot = FindScreenshotArgument(argc, argv))
-        return SaveScreenshot(*form, *screenshot);
+    if (const std::optional<std::string> screenshot = FindOption(argc, argv, "--screenshot"))
+        return SaveScreenshot(*form, *screenshot, FindOption(argc, argv, "--screenshot-scan"));
     return application.Run();
 }

@@ -41,7 +41,7 @@ class TForm1 : public framework::TForm, public scanner::ScanView {
     Q_OBJECT
 public:
     // The link label's address.
-    static constexpr const char* kWebAddress = "https://tovrin.example/";
+    static constexpr const char* kWebAddress = "https://tovrin.test";
 
     explicit TForm1(scanner::ScanSettings settings);
     ~TForm1() override;

@@ -11,6 +11,7 @@
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sMemo.h"
+#include "tests/framework/UrlRecorder.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -174,4 +175,27 @@ TEST(PageControlTest, OnlyTheActivePageShowsAndTheTabBarSwitches) {
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(pages.TabBar()->tabText(1), QStringLiteral("Текст"));
+}
+
+TEST(WebLabelTest, OnlyHttpAndHttpsAddressesAreOpened) {
+    struct Case {
+        const char* address;
+        bool openable;
+    };
+    const Case cases[] = {
+        {"https://tovrin.test", true}, {"http://tovrin.test/a?b=1", true}, {"HTTP://TOVRIN.TEST", true},
+        {"file:///etc/passwd", false}, {"javascript:alert(1)", false},    {"ftp://tovrin.test", false},
+        {"tovrin.test", false},        {"http://", false},                {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(skin::TsWebLabel::IsOpenableAddress(QString::fromLatin1(c.address)), c.openable) << c.address;
+
+    // The desktop is asked only for the allowed schemes.
+    testing_support::UrlRecorder recorder({"http", "https", "file", "javascript"});
+    skin::TsWebLabel label;
+    label.SetURL(QStringLiteral("file:///etc/passwd"));
+    EXPECT_FALSE(label.Open());
+    label.SetURL(QStringLiteral("https://tovrin.test"));
+    EXPECT_TRUE(label.Open());
+    EXPECT_EQ(recorder.opened, (QList<QUrl>{QUrl(QStringLiteral("https://tovrin.test"))}));
 }

@@ -8,15 +8,21 @@ namespace {
 constexpr double kDesignSide = 24.0;
 constexpr double kLargeStroke = 1.7;
 constexpr double kSmallestStroke = 1.3;
+// The design side a small cell's symbol is scaled from.
+constexpr double kSmallDesignSide = 18.0;
 
-// Maps design coordinates (a 24-pixel cell) onto a cell of the given side.
+// Maps design coordinates (a 24-pixel cell, centre 12) onto a cell of the given side. Small
+// cells draw the symbol relatively larger, so that it stays readable at 14 pixels.
 struct Design {
+    double Centre;
     double Scale;
     double Stroke;
     explicit Design(double side)
-        : Scale(side / kDesignSide), Stroke(std::max(kSmallestStroke, kLargeStroke * side / kDesignSide)) {}
-    double operator()(double v) const { return v * Scale; }
-    Box Frame(double l, double t, double r, double b) const { return {l * Scale, t * Scale, r * Scale, b * Scale}; }
+        : Centre(side / 2), Scale(side / (side >= kDesignSide - 4 ? kDesignSide : kSmallDesignSide)),
+          Stroke(std::max(kSmallestStroke, kLargeStroke * side / kDesignSide)) {}
+    double At(double v) const { return Centre + (v - kDesignSide / 2) * Scale; }
+    double Len(double v) const { return v * Scale; }
+    Box Frame(double l, double t, double r, double b) const { return {At(l), At(t), At(r), At(b)}; }
 };
 
 Shape Outline(const Box& box, double width) { return Ring(box, 0.0, width); }
@@ -27,7 +33,7 @@ Shape CaptionGlyph(CaptionSymbol symbol, double cellSide) {
     const Design d(cellSide);
     switch (symbol) {
     case CaptionSymbol::Close: {
-        const double a = d(7.8), b = d(16.2);
+        const double a = d.At(7.8), b = d.At(16.2);
         return Union(Stroke(a, a, b, b, d.Stroke), Stroke(a, b, b, a, d.Stroke));
     }
     case CaptionSymbol::Maximize: {
@@ -45,14 +51,14 @@ Shape CaptionGlyph(CaptionSymbol symbol, double cellSide) {
         return Union(frontShape, Minus(backShape, Rectangle(front.Inset(-d.Stroke * 0.4))));
     }
     case CaptionSymbol::Minimize:
-        return Rectangle(d.Frame(7.5, 14.8, 16.5, 14.8 + 2.0));
+        return Rectangle({d.At(7.5), d.At(14.8), d.At(16.5), d.At(14.8) + std::max(1.5, d.Len(2.0))});
     case CaptionSymbol::Help: {
-        const double cx = d(12), cy = d(9.6), r = d(3.6);
+        const double cx = d.At(12), cy = d.At(9.6), r = d.Len(3.6);
         const Shape hook = Within(Circle(cx, cy, r + d.Stroke / 2, d.Stroke),
-                                  [=](double x, double y) { return y < cy + d(0.6) || x > cx + d(1.0); });
-        const Shape stem = Union(Stroke(cx + d(2.4), cy + d(2.4), cx, cy + d(4.2), d.Stroke),
-                                 Stroke(cx, cy + d(4.2), cx, cy + d(5.6), d.Stroke));
-        return Union(Union(hook, stem), Disc(cx, d(18.0), d.Stroke * 0.75));
+                                  [=](double x, double y) { return y < cy + d.Len(0.6) || x > cx + d.Len(1.0); });
+        const Shape stem = Union(Stroke(cx + d.Len(2.4), cy + d.Len(2.4), cx, cy + d.Len(4.2), d.Stroke),
+                                 Stroke(cx, cy + d.Len(4.2), cx, cy + d.Len(5.6), d.Stroke));
+        return Union(Union(hook, stem), Disc(cx, d.At(18.0), d.Stroke * 0.75));
     }
     case CaptionSymbol::None:
         break;

@@ -127,14 +127,22 @@ skin::Bitmap32 HugeButtonPicture() {
         const Box button{0, 0, kCell, kCell};
         const double radius = 8;
         art.KeyOutside(RoundedBox(button, radius));
-        const Rgb top = state == 0 ? kButtonTop : state == 1 ? kHotTop : kPressedTop;
+        // Light falls on the top rows and shade gathers in the bottom ones; the middle is flat, so
+        // a button lower than the cell loses only flat rows when its borders shrink.
+        const Rgb face = state == 0 ? 0xE9ECF0 : state == 1 ? 0xF1F5FA : kPressedTop;
+        const Rgb top = state == 0 ? kButtonTop : state == 1 ? kHotTop : 0xBFC6CF;
         const Rgb bottom = state == 0 ? kButtonBottom : state == 1 ? kHotBottom : kPressedBottom;
         const Rgb border = state == 0 ? kButtonBorder : state == 1 ? kHotBorder : kPressedBorder;
-        art.Ink.Fill(RoundedBox(button, radius), VerticalGradient(top, bottom, 0, kCell));
+        constexpr double kLitRows = 12;
+        art.Ink.Fill(RoundedBox(button, radius), [=](double, double y) {
+            if (y < kLitRows)
+                return Mix(top, face, y / kLitRows);
+            if (y > kCell - kLitRows)
+                return Mix(face, bottom, (y - (kCell - kLitRows)) / kLitRows);
+            return face;
+        });
         if (state < 2)
             art.Ink.Fill(Within(Ring(button.Inset(1), radius - 1, 1), Rectangle({0, 1, kCell, 2})), kWhite, 0.7);
-        else
-            art.Ink.Fill(Within(RoundedBox(button.Inset(1), radius - 1), Rectangle({0, 1, kCell, 4})), kBlack, 0.08);
         art.Ink.Fill(Ring(button, radius, 1), border);
         PutMaskedCell(picture, mask, state, art, false);
     }

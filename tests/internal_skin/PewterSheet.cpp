@@ -1,0 +1,257 @@
+// The sheet's layout. Parts are painted as the controls paint them: the section over the
+// parent's image (the sheet itself), masks and glyphs where their painters place them.
+#include "tests/internal_skin/PewterSheet.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "resources/TovrinResources.h"
+#include "skin/render/ColorOps.h"
+#include "skin/render/SkinPictures.h"
+#include "skin/render/sFrameStrips.h"
+#include "skin/render/sGlyphPaint.h"
+#include "skin/render/sMaskPaint.h"
+#include "skin/render/sSectionPaint.h"
+
+namespace skin::testing {
+namespace {
+
+constexpr int kSheetWidth = 700, kSheetHeight = 560;
+constexpr Pixel kDesktop = 0xFFB9C4CE;
+constexpr int kStates = 3;
+
+class Sheet {
+public:
+    explicit Sheet(const TsSkinManager& manager) : m_(manager), canvas_(kSheetWidth, kSheetHeight) {
+        canvas_.Fill(SwapColourOrder(m_.Sections()[std::size_t(m_.GetSkinIndex("GLOBALINFO"))].Props[0].Color) |
+                     0xFF000000u);
+    }
+    Bitmap32 Take() { return std::move(canvas_); }
+
+    void FillRect(const TRect& r, Pixel colour) {
+        for (int y = std::max(0, r.Top); y < std::min(canvas_.Height(), r.Bottom); ++y)
+            for (int x = std::max(0, r.Left); x < std::min(canvas_.Width(), r.Right); ++x)
+                canvas_.At(x, y) = colour;
+    }
+
+    // The section's picture over what the sheet shows there, as a control's cache is built.
+    void Section(const char* name, int x, int y, int w, int h, int state) {
+        const int index = m_.GetSkinIndex(name);
+        if (index < 0)
+            throw std::runtime_error(std::string("no section ") + name);
+        Bitmap32 part(w, h);
+        const Bitmap32 behind = canvas_;
+        TsBackdrop backdrop;
+        backdrop.Bitmap = &behind;
+        backdrop.HasBitmap = true;
+        backdrop.OffsetX = x;
+        backdrop.OffsetY = y;
+        PaintSectionByIndex(index, name, backdrop, -1, -1, m_, part, {0, 0}, {0, 0, w, h}, state);
+        Blit(part, x, y);
+    }
+
+    void Glyph(const char* section, const char* key, int x, int y, int state) {
+        const TsMaskData& mask = Mask(section, key);
+        PaintSkinGlyph(canvas_, {x, y}, state, TsBackdrop{}, mask, GlyphMode::Normal);
+    }
+
+    // A halo window: the glow mask painted into a transparent image around the control.
+    void Halo(const char* section, int x, int y, int w, int h) {
+        const TsMaskData& glow = Mask(section, "GLOW0");
+        const int inset = m_.Sections()[std::size_t(m_.GetSkinIndex(section))].GlowMargin;
+        Bitmap32 halo(w + glow.BorderLeft + glow.BorderRight - 2 * inset, h + glow.BorderTop + glow.BorderBottom - 2 * inset);
+        PaintSkinMask(halo, {0, 0, halo.Width(), halo.Height()}, TsBackdrop{}, UseBackdrop::No, 0, glow);
+        Over(halo, x + inset - glow.BorderLeft, y + inset - glow.BorderTop);
+    }
+
+    // A section shown as a layered window (hints): alpha painting, laid over the sheet.
+    void Layered(const char* name, int x, int y, int w, int h) {
+        Bitmap32 part(w, h);
+        PaintSectionAlpha(m_.GetSkinIndex(name), m_, part, {0, 0, w, h}, 0);
+        Over(part, x, y);
+    }
+
+    void Mask(const char* section, const char* key, const TRect& r, int state) {
+        const Bitmap32 behind = canvas_;
+        TsBackdrop backdrop;
+        backdrop.Bitmap = &behind;
+        backdrop.HasBitmap = true;
+        PaintSkinMask(canvas_, r, backdrop, UseBackdrop::Yes, state, Mask(section, key));
+    }
+
+    // A premultiplied picture laid over the sheet (the layered windows of the frame and halos).
+    void Over(const Bitmap32& picture, int x, int y) {
+        for (int py = 0; py < picture.Height(); ++py)
+            for (int px = 0; px < picture.Width(); ++px) {
+                if (!canvas_.Contains(x + px, y + py))
+                    continue;
+                const Pixel s = picture.At(px, py);
+                Pixel& d = canvas_.At(x + px, y + py);
+                const int keep = 255 - int(s >> 24);
+                Pixel out = 0xFF000000u;
+                for (int shift = 0; shift < 24; shift += 8) {
+                    const int c = int((s >> shift) & 0xFF) + (int((d >> shift) & 0xFF) * keep + 127) / 255;
+                    out |= Pixel(std::min(c, 255)) << shift;
+                }
+                d = out;
+            }
+    }
+
+    // The frame of a form with extended borders in BORDERMODE 1: the form section inside the
+    // margins, the extended image as a nine-part frame, then the close button.
+    void Frame(int x, int y, int clientWidth, int clientHeight, bool active) {
+        const TsSkinData& d = m_.SkinData();
+        const auto& margins = m_.ExtendedMargins();
+        const int w = clientWidth + 2 * d.BorderWidth + margins[0] + margins[2];
+        const int h = clientHeight + d.TitleHeight + d.BorderWidth + margins[1] + margins[3];
+        Bitmap32 frame(w, h);
+        const TRect inner{margins[0], margins[1], w - margins[2], h - margins[3]};
+        const int form = m_.GetSkinIndex("FORM");
+        PaintSectionByIndex(form, "FORM", TsBackdrop{}, -1, -1, m_, frame, {inner.Left, inner.Top}, inner, active);
+        const Bitmap32& ext = active ? m_.ExtendedBorderActive() : m_.ExtendedBorderInactive();
+        const TsMaskData& exMask = Mask("GLOBALINFO", "EXBORDER");
+        const int h2 = (h - d.TitleHeight) / 2;
+        const FrameWidths sourceMargins{exMask.BorderLeft, std::min<int>(exMask.BorderTop, h2 + d.TitleHeight),
+                                        exMask.BorderRight, std::min<int>(exMask.BorderBottom, h2)};
+        const FrameWidths strips{margins[0] + d.BorderWidth, margins[1] + d.TitleHeight, margins[2] + d.BorderWidth,
+                                 margins[3] + d.BorderWidth + 2};
+        const StripFills stretch{StripFill::Stretch, StripFill::Stretch, StripFill::Stretch, StripFill::Stretch};
+        PaintFrameStrips(frame, ext, {0, 0, w, h}, stretch, strips, sourceMargins, {0, 0, ext.Width(), ext.Height()});
+        const TsMaskData& close = Mask("GLOBALINFO", "BICONCLOSE");
+        const int buttonSize = CellHeight(close);
+        const int centre = margins[1] + d.TitleHeight - (d.MaxHeight - d.MaxHeight / 2) + d.CenterOffset;
+        const int right = w - d.BIRight - margins[2] - d.BorderWidth;
+        for (int state = 0; state < kStates; ++state)
+            PaintSkinGlyph(frame, {right - (state + 1) * buttonSize, centre - buttonSize / 2}, active ? state : 0,
+                           TsBackdrop{}, close, GlyphMode::Normal);
+        Over(frame, x, y);
+    }
+
+private:
+    const TsMaskData& Mask(const char* section, const char* key) const {
+        const int index = m_.FindMask(section, key);
+        if (index < 0)
+            throw std::runtime_error(std::string("no mask ") + section + "/" + key);
+        return m_.Masks()[std::size_t(index)];
+    }
+
+    void Blit(const Bitmap32& part, int x, int y) {
+        for (int py = 0; py < part.Height(); ++py)
+            for (int px = 0; px < part.Width(); ++px)
+                if (canvas_.Contains(x + px, y + py))
+                    canvas_.At(x + px, y + py) = part.At(px, py) | 0xFF000000u;
+    }
+
+    const TsSkinManager& m_;
+    Bitmap32 canvas_;
+};
+
+} // namespace
+
+Bitmap32 DrawPewterSheet(const TsSkinManager& manager) {
+    Sheet sheet(manager);
+    // Two windows on a desktop: the active one over the inactive one.
+    sheet.FillRect({0, 0, kSheetWidth, 250}, kDesktop);
+    sheet.Frame(250, 8, 200, 150, false);
+    sheet.Frame(8, 8, 240, 180, true);
+    sheet.Frame(470, 8, 180, 60, true);
+
+    // Caption buttons on the active title colour: the large set, then the small set.
+    sheet.FillRect({470, 140, 690, 235}, 0xFF4E5863);
+    const char* large[] = {"BICONCLOSE", "BICONMAX", "BICONNORM", "BICONMIN", "BICONHELP"};
+    const char* small[] = {"SICONCLOSE", "SICONMAX", "SICONNORM", "SICONMIN", "SICONHELP"};
+    for (int i = 0; i < 5; ++i)
+        for (int state = 0; state < kStates; ++state) {
+            sheet.Glyph("GLOBALINFO", large[i], 478 + i * 42, 146 + state * 28, state);
+            if (state < 2)
+                sheet.Glyph("GLOBALINFO", small[i], 478 + i * 42 + 26, 146 + state * 28 + 5, state);
+        }
+
+    // Push buttons, the huge button, speed buttons and the small ones (on an edit's white).
+    int y = 262;
+    for (int state = 0; state < kStates; ++state) {
+        sheet.Section("BUTTON", 10 + state * 70, y, 61, 29, state);
+        sheet.Section("BUTTON_HUGE", 225 + state * 90, y - 4, 80, 36, state);
+        sheet.Section("SPEEDBUTTON", 500 + state * 34, y, 28, 28, state);
+    }
+    y += 44;
+    for (int state = 0; state < 2; ++state) {
+        sheet.Section("EDIT", 10 + state * 96, y, 80, 21, state);
+        sheet.Section("SPEEDBUTTON_SMALL", 10 + state * 96 + 63, y + 1, 16, 10, state + 1);
+        sheet.Section("SPEEDBUTTON_SMALL", 10 + state * 96 + 63, y + 10, 16, 10, state == 0 ? 0 : 2);
+    }
+    sheet.Section("EDIT", 200, y, 80, 21, 1);
+    sheet.Halo("EDIT", 200, y, 80, 21);
+    sheet.Section("COMBOBOX", 300, y, 90, 21, 0);
+    sheet.Section("COMBOBTN", 300 + 90 - 18, y + 2, 16, 17, 1);
+    sheet.Glyph("COMBOBOX", "GLYPHMASK", 300 + 90 - 15, y + 6, 1);
+
+    // Check marks and radio buttons, all states.
+    const char* marks[] = {"BOXUNCHECKED", "BOXCHECKED", "BOXGRAYED", "RADIOUNCHECKED", "RADIOCHECKED", "RADIOGRAYED"};
+    for (int i = 0; i < 6; ++i)
+        for (int state = 0; state < kStates; ++state)
+            sheet.Glyph("GLOBALINFO", marks[i], 410 + i * 48 + state * 15, y + 4, state);
+
+    // A group box and a page control with its tabs (the second tab active).
+    y += 36;
+    sheet.Section("GROUPBOX", 10, y, 200, 60, 0);
+    sheet.Section("PAGECONTROL", 230, y + 20, 220, 70, 0);
+    sheet.Section("TABTOP", 232, y + 2, 60, 20, 0);
+    sheet.Section("TABTOP", 290, y, 64, 24, 1);
+    sheet.Section("TABBOTTOM", 470, y, 60, 20, 0);
+    sheet.Section("TABBOTTOM", 530, y, 60, 20, 1);
+    sheet.Section("TABLEFT", 600, y, 24, 40, 0);
+    sheet.Section("TABRIGHT", 630, y, 24, 40, 1);
+
+    // The gauge with its bar and light strip, the status bar with dividers.
+    y += 100;
+    sheet.Section("GAUGE", 10, y, 205, 17, 0);
+    sheet.Section("PROGRESSH", 10, y, 120, 17, 0);
+    sheet.Mask("GAUGE", "BORDERSMASK", {10, y, 215, y + 17}, 0);
+    const Bitmap32 light = ReadPicture(GaugeLightPng(), "VLGL");
+    Bitmap32 strip(light.Width(), 17);
+    for (int sy = 0; sy < 17; ++sy)
+        for (int sx = 0; sx < light.Width(); ++sx) {
+            const Pixel p = light.At(sx, std::min(light.Height() - 1, sy + 2));
+            const Pixel a = p >> 24;
+            strip.At(sx, sy) = a << 24 | a << 16 | a << 8 | a; // premultiplied white
+        }
+    sheet.Over(strip, 40, y);
+    sheet.Section("STATUSBAR", 230, y - 1, 455, 19, 0);
+    for (int x : {287, 377, 442, 577})
+        sheet.Mask("DIVIDER", "BORDERSMASK", {x, y + 1, x + 2, y + 17}, 0);
+
+    // Scroll bars: track halves, arrows in normal / hot / pressed, the thumb normal and hot.
+    y += 30;
+    for (int bar = 0; bar < 2; ++bar) {
+        const int top = y + bar * 22;
+        sheet.Section("SCROLLBAR1H", 10, top, 150, 17, 0);
+        sheet.Section("SCROLLBAR2H", 160, top, 150, 17, 0);
+        sheet.Section("SCROLLBTNLEFT", 10, top, 26, 17, bar);
+        sheet.Glyph("SCROLLBTNLEFT", "GLYPHMASK", 10 + 4, top + 4, bar);
+        sheet.Section("SCROLLBTNRIGHT", 284, top, 26, 17, bar + 1);
+        sheet.Glyph("SCROLLBTNRIGHT", "GLYPHMASK", 284 + 26 - 13, top + 4, bar + 1);
+        sheet.Section("SCROLLSLIDERH", 110 + bar * 60, top, 50, 17, bar);
+        sheet.Glyph("SCROLLSLIDERH", "GLYPHMASK", 110 + bar * 60 + 20, top + 5, bar);
+    }
+    sheet.Section("SCROLLBAR1V", 330, y - 10, 17, 40, 0);
+    sheet.Section("SCROLLBAR2V", 330, y + 30, 17, 30, 0);
+    sheet.Section("SCROLLBTNTOP", 330, y - 10, 17, 26, 1);
+    sheet.Glyph("SCROLLBTNTOP", "GLYPHMASK", 334, y - 6, 1);
+    sheet.Section("SCROLLSLIDERV", 330, y + 18, 17, 30, 1);
+    sheet.Glyph("SCROLLSLIDERV", "GLYPHMASK", 335, y + 28, 1);
+
+    // A popup menu: frame, icon column, a hot item and a divider.
+    sheet.Section("MAINMENU", 370, y - 20, 160, 90, 0);
+    sheet.Section("ICOLINE", 373, y - 17, 24, 84, 0);
+    sheet.Section("MENUITEM", 375, y - 12, 152, 20, 1);
+    sheet.Glyph("GLOBALINFO", "CHECK", 381, y - 8, 1);
+    sheet.Section("DIVIDERV", 400, y + 14, 124, 3, 0);
+    sheet.Section("SELECTION", 550, y - 20, 130, 18, 0);
+    sheet.Layered("HINT", 550, y + 5, 130, 30);
+    sheet.Glyph("GLOBALINFO", "GRIPIMAGE", 660, y + 45, 0);
+    return sheet.Take();
+}
+
+} // namespace skin::testing

@@ -279,7 +279,9 @@ void TsSkinManager::SetCommonSections(const std::vector<std::string>& lines) {
 
 // ---------------------------------------------------------------- directories
 
-void TsSkinManager::SetProgramFolder(const std::string& folder) { gProgramFolder = WithTrailingSlash(folder); }
+void TsSkinManager::SetProgramFolder(const std::string& folder) {
+    gProgramFolder = folder.empty() ? std::string() : WithTrailingSlash(folder);
+}
 
 std::string TsSkinManager::ProgramFolder() {
     if (!gProgramFolder.empty())

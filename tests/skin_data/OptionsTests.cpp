@@ -278,6 +278,21 @@ TEST(SkinOptionsMasks, EveryFormWithItsDefaults) {
     }
 }
 
+TEST(SkinOptionsMasks, BrokenPicturesFailTheLoadNamingTheEntry) {
+    FixtureSkin skin = MaskSkin("8.00", "K=!BAD.PNG!1\n");
+    auto manager = LoadSkin(MaskSkin("8.00", ""));
+    TsStoredSkin broken;
+    broken.Name = "Broken";
+    std::vector<PackageEntry> entries = {{"Options.dat", ByteArray(skin.Options.begin(), skin.Options.end())},
+                                         {"Bad.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0}}};
+    broken.Data = WritePackage(entries);
+    manager->InternalSkins().push_back(std::move(broken));
+    CapturedMessages messages;
+    manager->SetSkinName("Broken");
+    EXPECT_NE(messages.Errors().find("BAD.PNG"), std::string::npos) << messages.Errors();
+    EXPECT_EQ(manager->SkinName(), "Fixture");
+}
+
 TEST(SkinOptionsMasks, StrictFormsFailWithTheConversionMessage) {
     CapturedMessages messages;
     const auto manager = LoadSkin(MaskSkin("8.00", "K=^00x1,0000,0030,0012,0000,0000,0000,0000,3,1,4,0\n"));

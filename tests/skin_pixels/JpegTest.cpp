@@ -2,60 +2,22 @@
 // refusal of truncated, oversized and damaged files.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <jpeglib.h>
 
 #include <string>
 #include <vector>
 
 #include "skin/render/SkinPictures.h"
+#include "tests/skin_pixels/JpegEncode.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 
 namespace skin {
 namespace {
 
 using test::Hex;
-
-// Left half one colour, right half another; grey pictures take the red byte.
-std::vector<std::uint8_t> MakeJpeg(int width, int height, bool grey, bool progressive = false) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = JDIMENSION(width);
-    info.image_height = JDIMENSION(height);
-    info.input_components = grey ? 1 : 3;
-    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 100, TRUE);
-    if (progressive)
-        jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(std::size_t(width) * info.input_components);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const bool left = x < width / 2;
-            if (grey) {
-                row[x] = left ? 40 : 200;
-            } else {
-                row[3 * x] = left ? 200 : 20;
-                row[3 * x + 1] = left ? 30 : 120;
-                row[3 * x + 2] = left ? 60 : 230;
-            }
-        }
-        JSAMPROW pointer = row.data();
-        jpeg_write_scanlines(&info, &pointer, 1);
-    }
-    jpeg_finish_compress(&info);
-    std::vector<std::uint8_t> out(buffer, buffer + size);
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
-    return out;
-}
+using test::JpegColour;
+using test::JpegScan;
+using test::MakeJpeg;
 
 void ExpectNear(Pixel actual, Pixel expected, int tolerance, const std::string& where) {
     for (int shift : {0, 8, 16}) {
@@ -66,21 +28,21 @@ void ExpectNear(Pixel actual, Pixel expected, int tolerance, const std::string& 
 }
 
 TEST(JpegReader, ColourAndGreyPicturesAreOpaqueBgra) {
-    for (bool progressive : {false, true}) {
-        const Bitmap32 colour = ReadPicture(MakeJpeg(32, 16, false, progressive), "TEXTURE.JPG");
+    for (JpegScan scan : {JpegScan::Baseline, JpegScan::Progressive}) {
+        const Bitmap32 colour = ReadPicture(MakeJpeg(32, 16, JpegColour::Rgb, scan), "TEXTURE.JPG");
         ASSERT_EQ(colour.Width(), 32);
         ASSERT_EQ(colour.Height(), 16);
         ExpectNear(colour.At(2, 8), 0xFFC81E3C, 3, "left");
         ExpectNear(colour.At(29, 8), 0xFF1478E6, 3, "right");
     }
-    const Bitmap32 grey = ReadJpeg(MakeJpeg(16, 16, true), "GREY.JPG");
+    const Bitmap32 grey = ReadJpeg(MakeJpeg(16, 16, JpegColour::Grey), "GREY.JPG");
     ExpectNear(grey.At(1, 1), 0xFF282828, 2, "grey left");
     ExpectNear(grey.At(14, 14), 0xFFC8C8C8, 2, "grey right");
     EXPECT_EQ(grey.At(14, 14) & 0xFF, (grey.At(14, 14) >> 16) & 0xFF);
 }
 
 TEST(JpegReader, RefusesBrokenFilesWithTheirName) {
-    const std::vector<std::uint8_t> good = MakeJpeg(64, 64, false);
+    const std::vector<std::uint8_t> good = MakeJpeg(64, 64, JpegColour::Rgb);
     std::vector<std::uint8_t> huge = good;
     for (std::size_t i = 0; i + 8 < huge.size(); ++i)
         if (huge[i] == 0xFF && huge[i + 1] == 0xC0) { // start of frame: height and width follow

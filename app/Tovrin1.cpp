@@ -90,10 +90,10 @@ constexpr PanelSpec kPanels[] = {
 TMyThread::TMyThread(TForm1* form) : framework::TThread(framework::ThreadStart::Suspended), form_(form) {}
 
 void TMyThread::Execute() {
-    const QPointer<TForm1> form = form_;
-    Synchronize([form] {
-        if (form)
-            form->ScanRange();
+    // form_ is read on the GUI thread only, where the window may have gone meanwhile.
+    Synchronize([this] {
+        if (form_)
+            form_->ScanRange();
     });
 }
 

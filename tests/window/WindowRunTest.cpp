@@ -8,10 +8,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -63,10 +65,11 @@ protected:
     }
 
     // Calls action once, right after the log line of number k was appended.
-    void WhenNumberLogged(int k, std::function<void()> action) {
-        QObject::connect(form->sMemo1->document(), &QTextDocument::blockCountChanged, form.get(),
-                         [this, k, action = std::move(action), done = false]() mutable {
-                             if (!done && form->StatusPanelText(scanner::kCurrentNumberPanel) == std::to_string(k)) {
+    void WhenNumberLogged(int k, std::function<void()> action) { WhenNumberLogged(form.get(), k, std::move(action)); }
+    static void WhenNumberLogged(app::TForm1* window, int k, std::function<void()> action) {
+        QObject::connect(window->sMemo1->document(), &QTextDocument::blockCountChanged, window,
+                         [window, k, action = std::move(action), done = false]() mutable {
+                             if (!done && window->StatusPanelText(scanner::kCurrentNumberPanel) == std::to_string(k)) {
                                  done = true;
                                  action();
                              }
@@ -263,4 +266,26 @@ TEST_F(WindowRunTest, StopWhileIdleHasNoEffectOnTheNextRun) {
     ModalAnswerer answerer;
     RunToEnd();
     EXPECT_EQ(form->LogLines().size(), 2u);
+}
+
+TEST_F(WindowRunTest, ProgramClosedDuringARunLeavesItsMessageLoopNormally) {
+    form.reset();
+    scanner::NewestNumber.clear();
+    scanner::ScanSettings settings;
+    settings.host = site.Host();
+    settings.logPath = LogPath();
+    settings.pause = std::chrono::milliseconds(1);
+    framework::TApplication* application = framework::Application();
+    app::TForm1* window = application->CreateForm<app::TForm1>(settings);
+    ASSERT_EQ(application->MainForm(), window);
+    window->sSpinEdit2->setText(QStringLiteral("10"));
+    WhenNumberLogged(window, 3, [window] { QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection); });
+    QTimer::singleShot(0, window->sButton1, &QPushButton::click);
+    ModalAnswerer answerer;
+    EXPECT_EQ(application->Run(), 0);
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_EQ(window->LastThread(), nullptr); // the worker finished and freed itself
+    EXPECT_EQ(window->LogLines().size(), 3u);
+    EXPECT_TRUE(answerer.Answered().empty());
+    form = MakeWindow(site.Host(), LogPath()); // for the fixture's tear-down
 }

@@ -172,6 +172,11 @@ void TsSkinManager::SetSkinName(const std::string& name) {
     if (!active_)
         return;
     Fire(OnBeforeChange);
+    ApplyNewName(previous);
+    Fire(OnAfterChange);
+}
+
+void TsSkinManager::ApplyNewName(const std::string& previous) {
     FlagGuard loading(gLoading, true);
     model_.SkinData.Active = false;
     try {
@@ -193,7 +198,6 @@ void TsSkinManager::SetSkinName(const std::string& name) {
         RemoveSkin();
         Fire(OnDeactivate);
     }
-    Fire(OnAfterChange);
 }
 
 void TsSkinManager::SetActive(bool active) {

@@ -175,7 +175,7 @@ private:
     std::optional<ChosenSource> ChooseSource();
     void LoadFrom(const ChosenSource& source);
     bool CheckVersion(const TsSkinData& data);
-    void ApplyNewName();
+    void ApplyNewName(const std::string& previous);
     void SendToAllWindows(TsManagerCommand command);
     void SendToForm(QObject* form, TsManagerCommand command);
     void SendToChildren(QObject* parent, TsManagerCommand command);

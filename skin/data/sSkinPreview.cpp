@@ -81,7 +81,12 @@ void TvlPreviewLink::ReadFrom(QLocalSocket* socket) {
     socket->setProperty("previewDone", true);
     socket->setProperty(kBufferProperty, QByteArray());
     const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(buffer.constData()), std::size_t(buffer.size()));
-    const std::uint32_t result = static_cast<std::uint32_t>(manager_.ApplyPreviewBlock(bytes));
+    std::uint32_t result = 0;
+    try {
+        result = static_cast<std::uint32_t>(manager_.ApplyPreviewBlock(bytes));
+    } catch (const std::exception&) {
+        result = 0; // the manager has shown what failed; Qt never sees the failure
+    }
     const char answer[4] = {char(result & 0xFF), char((result >> 8) & 0xFF), char((result >> 16) & 0xFF),
                             char(result >> 24)};
     socket->write(answer, sizeof answer);

@@ -135,9 +135,13 @@ BENCHMARK(ResampleQImageOneThread)->DenseRange(0, 2)->Unit(benchmark::kMilliseco
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
+        // With --benchmark_repetitions the median stands for the benchmark.
+        for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration)
-                times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+                times_[run.run_name.str()] = run.GetAdjustedRealTime();
+            else if (run.aggregate_name == "median")
+                times_[run.run_name.str()] = run.GetAdjustedRealTime();
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     void PrintRatios() const {

@@ -112,7 +112,9 @@ private:
     TBorderIcons borderIcons_ = TBorderIcons(biSystemMenu) | biMinimize | biMaximize;
     TPosition position_ = poDesigned;
     TColor color_ = clBtnFace;
-    QSize clientSize_{320, 240};
+    static constexpr int kDefaultClientWidth = 320;
+    static constexpr int kDefaultClientHeight = 240;
+    QSize clientSize_{kDefaultClientWidth, kDefaultClientHeight};
     QMargins nonClient_;
     bool frameTakenOver_ = false;
     bool placed_ = false;

@@ -24,6 +24,9 @@ constexpr int kButtonWidthDlu = 50;
 constexpr int kButtonHeightDlu = 14;
 constexpr int kIconSize = 32;
 constexpr int kDialogFontPixels = 11;
+constexpr int kLettersInAlphabet = 26;
+// Without a screen the text may take half of this width.
+constexpr int kFallbackScreenWidth = 800;
 
 struct DialogUnits {
     int x;
@@ -36,7 +39,8 @@ DialogUnits AverageCharSize(const QFont& font) {
     const QFontMetrics metrics(font);
     const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     const int width = metrics.horizontalAdvance(alphabet);
-    return DialogUnits{(width / 26 + 1) / 2, metrics.height()};
+    // The average of 52 letters, rounded: (width / 26 + 1) / 2.
+    return DialogUnits{(width / kLettersInAlphabet + 1) / 2, metrics.height()};
 }
 
 QFont DialogFont() {
@@ -55,9 +59,11 @@ QPixmap ErrorIconPixmap(int size) {
     painter.setPen(QPen(QColor(0x8B, 0x10, 0x10), 1));
     painter.setBrush(QColor(0xD8, 0x2A, 0x20));
     painter.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
-    const qreal arm = size * 0.22;
+    constexpr qreal kArmShare = 0.22; // half the cross's span, as a share of the icon
+    const qreal arm = size * kArmShare;
     const QPointF centre(size / 2.0, size / 2.0);
-    painter.setPen(QPen(Qt::white, size / 9.0, Qt::SolidLine, Qt::RoundCap));
+    constexpr qreal kStrokeShare = 1.0 / 9.0; // the cross's stroke width, as a share of the icon
+    painter.setPen(QPen(Qt::white, size * kStrokeShare, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(centre + QPointF(-arm, -arm), centre + QPointF(arm, arm));
     painter.drawLine(centre + QPointF(-arm, arm), centre + QPointF(arm, -arm));
     return pixmap;
@@ -82,7 +88,7 @@ TMessageForm::TMessageForm(const QString& text, TMsgDlgType type, bool showIcon)
     const int buttonHeight = units.ToY(kButtonHeightDlu);
 
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int maxTextWidth = (screen != nullptr ? screen->geometry().width() : 800) / 2;
+    const int maxTextWidth = (screen != nullptr ? screen->geometry().width() : kFallbackScreenWidth) / 2;
     const QRect textRect =
         QFontMetrics(font).boundingRect(QRect(0, 0, maxTextWidth, 0), Qt::TextWordWrap | Qt::AlignLeft, text);
 

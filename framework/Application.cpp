@@ -44,8 +44,10 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setQuitOnLastWindowClosed(false);
     RegisterSystemFonts();
     SetMessagePresenter([](MessageKind kind, const std::string& text) {
-        MessageDlg(ToQString(text), DialogTypeOf(kind));
-        return kind == MessageKind::Confirmation ? DialogAnswer::Yes : DialogAnswer::Ok;
+        const int result = MessageDlg(ToQString(text), DialogTypeOf(kind));
+        if (kind != MessageKind::Confirmation)
+            return DialogAnswer::Ok;
+        return result == mrYes ? DialogAnswer::Yes : DialogAnswer::No;
     });
     SetTopLevelWindowLister(ListTopLevelWindows);
 }

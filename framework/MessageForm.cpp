@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <span>
 
 namespace framework {
 namespace {
@@ -22,6 +23,7 @@ constexpr int kHorzSpacingDlu = 10;
 constexpr int kVertSpacingDlu = 10;
 constexpr int kButtonWidthDlu = 50;
 constexpr int kButtonHeightDlu = 14;
+constexpr int kButtonSpacingDlu = 4;
 constexpr int kIconSize = 32;
 constexpr int kDialogFontPixels = 11;
 constexpr int kLettersInAlphabet = 26;
@@ -69,6 +71,22 @@ QPixmap ErrorIconPixmap(int size) {
     return pixmap;
 }
 
+QPixmap WarningIconPixmap(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF corners[] = {{size / 2.0, 1.0}, {size - 1.0, size - 2.0}, {1.0, size - 2.0}};
+    painter.setPen(QPen(QColor(0x8A, 0x6A, 0x00), 1));
+    painter.setBrush(QColor(0xF5, 0xC2, 0x1B));
+    painter.drawPolygon(corners, 3);
+    constexpr qreal kMarkShare = 1.0 / 10.0; // the mark's stroke width, as a share of the icon
+    painter.setPen(QPen(Qt::black, size * kMarkShare, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(size / 2.0, size * 0.35), QPointF(size / 2.0, size * 0.62));
+    painter.drawPoint(QPointF(size / 2.0, size * 0.78));
+    return pixmap;
+}
+
 TMessageForm::TMessageForm(const QString& text, TMsgDlgType type, bool showIcon) {
     setObjectName(QStringLiteral("MessageForm"));
     SetBorderStyle(bsDialog);
@@ -94,10 +112,10 @@ TMessageForm::TMessageForm(const QString& text, TMsgDlgType type, bool showIcon)
 
     int textLeft = horzMargin;
     int iconHeight = 0;
-    if (showIcon && type == mtError) {
+    if (showIcon && (type == mtError || type == mtWarning)) {
         auto* image = new QLabel(client());
         image->setObjectName(QStringLiteral("Image"));
-        image->setPixmap(ErrorIconPixmap(kIconSize));
+        image->setPixmap(type == mtError ? ErrorIconPixmap(kIconSize) : WarningIconPixmap(kIconSize));
         image->setGeometry(horzMargin, vertMargin, kIconSize, kIconSize);
         image_ = image;
         textLeft += kIconSize + horzSpacing;
@@ -111,14 +129,31 @@ TMessageForm::TMessageForm(const QString& text, TMsgDlgType type, bool showIcon)
     message_->setText(text);
     message_->setGeometry(textLeft, vertMargin, textRect.width() + 1, textRect.height());
 
-    const int contentWidth = std::max(textLeft + textRect.width() + horzMargin, buttonWidth + 2 * horzMargin);
+    struct ButtonSpec {
+        const char* caption;
+        int modalResult;
+    };
+    static constexpr ButtonSpec kOk[] = {{"OK", mrOk}};
+    static constexpr ButtonSpec kYesNo[] = {{"Yes", mrYes}, {"No", mrNo}};
+    const std::span<const ButtonSpec> specs = type == mtConfirmation ? std::span<const ButtonSpec>(kYesNo)
+                                                                     : std::span<const ButtonSpec>(kOk);
+    const int buttonCount = static_cast<int>(specs.size());
+    const int buttonSpacing = units.ToX(kButtonSpacingDlu);
+    const int buttonsWidth = buttonCount * buttonWidth + (buttonCount - 1) * buttonSpacing;
+    const int contentWidth = std::max(textLeft + textRect.width() + horzMargin, buttonsWidth + 2 * horzMargin);
     const int buttonTop = vertMargin + std::max(iconHeight, textRect.height()) + vertSpacing;
-    ok_ = new TButton(client());
-    ok_->setObjectName(QStringLiteral("OK"));
-    ok_->setText(QStringLiteral("OK"));
-    ok_->SetModalResult(mrOk);
+    int buttonLeft = (contentWidth - buttonsWidth) / 2;
+    for (const ButtonSpec& spec : specs) {
+        auto* button = new TButton(client());
+        button->setObjectName(QString::fromLatin1(spec.caption));
+        button->setText(QString::fromLatin1(spec.caption));
+        button->SetModalResult(spec.modalResult);
+        button->setGeometry(buttonLeft, buttonTop, buttonWidth, buttonHeight);
+        buttonLeft += buttonWidth + buttonSpacing;
+        buttons_.push_back(button);
+    }
+    ok_ = buttons_.front();
     ok_->setDefault(true);
-    ok_->setGeometry((contentWidth - buttonWidth) / 2, buttonTop, buttonWidth, buttonHeight);
     ok_->setFocus();
 
     SetClientSize(contentWidth, buttonTop + buttonHeight + vertMargin);

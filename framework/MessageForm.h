@@ -1,11 +1,13 @@
 // The framework's standard message dialog: a TForm of class TMessageForm with an optional
-// icon, the message in a label and a TButton "OK", shown modally with the application title
-// as its caption.
+// icon, the message in a label and a TButton "OK" ("Yes" and "No" for a confirmation), shown
+// modally with the application title as its caption.
 #pragma once
 
 #include "framework/Forms.h"
 
 #include <QString>
+
+#include <vector>
 
 namespace framework {
 
@@ -23,20 +25,26 @@ public:
     TMessageForm(const QString& text, TMsgDlgType type, bool showIcon);
 
     TLabel* MessageLabel() const { return message_; }
+    // The first button ("OK", or "Yes"), which is the default one.
     TButton* OkButton() const { return ok_; }
+    const std::vector<TButton*>& Buttons() const { return buttons_; }
     QWidget* Image() const { return image_; }
 
 private:
     TLabel* message_ = nullptr;
     TButton* ok_ = nullptr;
+    std::vector<TButton*> buttons_;
     QWidget* image_ = nullptr;
 };
 
-// The error dialog's picture: a red disc with a white cross, our own drawing.
+// The dialogs' pictures, our own drawings: a red disc with a white cross for errors, a yellow
+// triangle with an exclamation mark for warnings.
 QPixmap ErrorIconPixmap(int size);
+QPixmap WarningIconPixmap(int size);
 
-// Shows text in a modal TMessageForm with one OK button; returns mrOk (mrCancel when closed
-// otherwise). mtError shows the error icon; mtInformation and mtCustom show none.
+// Shows text in a modal TMessageForm and returns the modal result of the button pressed
+// (mrCancel when closed otherwise). mtError and mtWarning show their icon; mtInformation,
+// mtConfirmation and mtCustom show none.
 int MessageDlg(const QString& text, TMsgDlgType type);
 
 // The completion message of the framework (no icon, one OK button).

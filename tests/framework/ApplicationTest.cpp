@@ -125,12 +125,13 @@ TEST(ApplicationTest, FailureInAHandlerShowsTheStandardErrorDialog) {
     EXPECT_TRUE(dialog.hasIcon);
 }
 
-TEST(MessageDialogTest, IconOnlyForErrorsAndOkAnswers) {
+TEST(MessageDialogTest, IconOnlyForErrorsAndWarningsAndOkAnswers) {
     struct Case {
         framework::TMsgDlgType type;
         bool icon;
     };
-    for (const Case& c : {Case{framework::mtError, true}, Case{framework::mtInformation, false}, Case{framework::mtCustom, false}}) {
+    for (const Case& c : {Case{framework::mtError, true}, Case{framework::mtWarning, true},
+                          Case{framework::mtInformation, false}, Case{framework::mtCustom, false}}) {
         ModalAnswerer answerer;
         const int result = framework::MessageDlg(QStringLiteral("Сбор данных завершен!"), c.type);
         EXPECT_EQ(result, framework::mrOk);
@@ -162,4 +163,16 @@ TEST(MessageDialogTest, NonVisualCodeReachesTheDialogThroughThePresenter) {
     ASSERT_EQ(answerer.Answered().size(), 1u);
     EXPECT_EQ(answerer.Answered()[0].text, QStringLiteral("Готово"));
     EXPECT_FALSE(answerer.Answered()[0].hasIcon);
+}
+
+TEST(MessageDialogTest, ConfirmationAsksYesOrNo) {
+    framework::TMessageForm form(QStringLiteral("Apply?"), framework::mtConfirmation, false);
+    ASSERT_EQ(form.Buttons().size(), 2u);
+    EXPECT_EQ(form.Buttons()[0]->text(), QStringLiteral("Yes"));
+    EXPECT_EQ(form.Buttons()[1]->text(), QStringLiteral("No"));
+    EXPECT_LT(form.Buttons()[0]->geometry().right(), form.Buttons()[1]->geometry().left());
+
+    ModalAnswerer answerer; // presses the first button
+    EXPECT_EQ(framework::ShowMessageDialog(framework::MessageKind::Confirmation, "Apply?"), framework::DialogAnswer::Yes);
+    EXPECT_EQ(answerer.Answered().size(), 1u);
 }

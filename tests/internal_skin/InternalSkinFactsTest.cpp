@@ -108,8 +108,8 @@ TEST(InternalSkinFacts, Masks) {
         {"GLOBALINFO", "BICONCLOSE", 3, 1, 0, 0, 0, 0, 0, 0, mkGlyph, 24, 24, false},
         {"GLOBALINFO", "SICONCLOSE", 3, 1, 0, 0, 0, 0, 0, 0, mkGlyph, 14, 14, false},
         {"DIVIDER", "BORDERSMASK", 1, 0, 1, 0, 0, 0, 1, 0, mkBorder, 3, 6, false},
-        {"SCROLLBTNLEFT", "BORDERSMASK", 3, 1, 5, 5, 5, 5, 1, 0, mkBorder, 26, 17, false},
-        {"SCROLLBTNTOP", "BORDERSMASK", 3, 1, 5, 5, 5, 5, 1, 0, mkBorder, 17, 26, false},
+        {"SCROLLBTNLEFT", "BORDERSMASK", 3, 1, 5, 5, 5, 5, 5, 0, mkBorder, 26, 17, false},
+        {"SCROLLBTNTOP", "BORDERSMASK", 3, 1, 5, 5, 5, 5, 5, 0, mkBorder, 17, 26, false},
         {"BUTTON", "BORDERSMASK", 3, 1, 4, 4, 4, 4, 5, 1, mkBorder, 12, 20, false},
     };
     for (const MaskFact& f : facts) {

@@ -152,18 +152,24 @@ skin::Bitmap32 HugeButtonPicture() {
 skin::Bitmap32 GaugeLightPicture() {
     constexpr int kWidth = 60, kHeight = 20;
     constexpr double kMiddle = kWidth / 2.0;
-    ArtLayer layer(kWidth, kHeight);
+    // Pure white everywhere, transparent pixels included; only the alpha draws the light.
+    skin::Bitmap32 light(kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y) {
         // 0 in the two middle rows, 1 in the top and bottom rows.
         const double fromMiddle = (std::abs(y + 0.5 - kHeight / 2.0) - 0.5) / (kHeight / 2.0 - 1.0);
         const double halfSpan = 10.0 + 15.0 * fromMiddle;
         const double peak = 90.0 + 47.0 * fromMiddle;
-        for (int x = 1; x < kWidth - 1; ++x) {
-            const double t = std::max(0.0, 1.0 - std::abs(x + 0.5 - kMiddle) / halfSpan);
-            SetInk(layer, x, y, kWhite, std::round(peak * t * t * (3.0 - 2.0 * t)) / 255.0);
+        auto row = light.Row(y);
+        for (int x = 0; x < kWidth; ++x) {
+            const bool outer = x == 0 || x == kWidth - 1;
+            // The two middle columns carry the peak.
+            const double fromCentre = std::max(0.0, std::abs(x + 0.5 - kMiddle) - 0.5);
+            const double t = outer ? 0.0 : std::max(0.0, 1.0 - fromCentre / halfSpan);
+            const auto alpha = static_cast<skin::Pixel>(std::lround(peak * t));
+            row[x] = alpha << 24 | kWhite;
         }
     }
-    return layer.ToBitmap();
+    return light;
 }
 
 skin::Bitmap32 DefaultShadowPicture(FormActivity activity) {

@@ -36,8 +36,9 @@ TEST(SkinOptionValues, IntegersBooleansAndReals) {
     for (const Row& row : rows) {
         std::int32_t value = 0;
         EXPECT_EQ(ParseOptionInteger(row.Text, value), row.Valid) << row.Text;
-        if (row.Valid)
+        if (row.Valid) {
             EXPECT_EQ(value, row.Value) << row.Text;
+        }
     }
     for (const char* yes : {"1", "TRUE", "true", "True"})
         EXPECT_TRUE(OptionBoolean(yes)) << yes;
@@ -222,10 +223,10 @@ FixtureSkin MaskSkin(const std::string& version, const std::string& masks) {
 struct MaskRow {
     const char* Value;
     bool Made;
-    TRect Area;
-    int CellCount, MaskLayout, MaskKind, BorderLeft, BorderTop, BorderRight, BorderBottom, FillFlags, BorderWidth,
-        CornerKind;
-    bool OwnImage;
+    TRect Area = {};
+    int CellCount = 0, MaskLayout = 0, MaskKind = 0, BorderLeft = 0, BorderTop = 0, BorderRight = 0,
+        BorderBottom = 0, FillFlags = 0, BorderWidth = 0, CornerKind = 0;
+    bool OwnImage = false;
 };
 
 TEST(SkinOptionsMasks, EveryFormWithItsDefaults) {

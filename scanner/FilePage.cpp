@@ -4,6 +4,8 @@
 #include "framework/Cp1251.h"
 #include "framework/SysUtils.h"
 
+#include <cstring>
+
 namespace scanner {
 namespace {
 
@@ -30,7 +32,41 @@ const Texts& T() {
     return texts;
 }
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+// How common a byte is in the site's pages (0 rare .. 5 everywhere in markup); a search
+// scans for the marker's rarest byte with memchr and compares the marker around each hit.
+int Commonness(unsigned char c) {
+    if (c >= 0x80)
+        return c >= 0xE0 ? 3 : 0; // lower-case Cyrillic is common, the rest of the upper half rare
+    if (c == '<' || c == '>' || c == '"' || c == '=' || c == '/' || c == ' ' || c == '\n')
+        return 5;
+    if (c >= 'a' && c <= 'z')
+        return std::string_view("etaoinshrdlc").find(static_cast<char>(c)) != std::string_view::npos ? 4 : 2;
+    return c >= 'A' && c <= 'Z' ? 1 : 2;
+}
+
+std::size_t Find(std::string_view text, std::string_view marker) {
+    if (marker.empty() || marker.size() > text.size())
+        return marker.empty() ? 0 : std::string_view::npos;
+    std::size_t anchor = 0;
+    for (std::size_t i = 1; i < marker.size(); ++i)
+        if (Commonness(static_cast<unsigned char>(marker[i])) < Commonness(static_cast<unsigned char>(marker[anchor])))
+            anchor = i;
+    const char* const first = text.data();
+    const char* const lastStart = first + (text.size() - marker.size());
+    const char* from = first + anchor;
+    while (from <= lastStart + anchor) {
+        const void* hit = std::memchr(from, marker[anchor], static_cast<std::size_t>(lastStart + anchor - from) + 1);
+        if (!hit)
+            break;
+        const char* start = static_cast<const char*>(hit) - anchor;
+        if (std::memcmp(start, marker.data(), marker.size()) == 0)
+            return static_cast<std::size_t>(start - first);
+        from = static_cast<const char*>(hit) + 1;
+    }
+    return std::string_view::npos;
+}
+
+bool Contains(std::string_view text, std::string_view part) { return Find(text, part) != std::string_view::npos; }
 
 std::string OrNotFound(std::string value) { return value.empty() ? kNotFound : value; }
 
@@ -39,11 +75,11 @@ std::string OrNotFound(std::string value) { return value.empty() ? kNotFound : v
 std::string TextBetween(std::string_view startMarker, std::string_view text, std::string_view endMarker) {
     if (startMarker.empty() || text.empty() || endMarker.empty())
         return {};
-    std::size_t start = text.find(startMarker);
+    std::size_t start = Find(text, startMarker);
     if (start == std::string_view::npos)
         return {};
     std::string_view rest = text.substr(start + startMarker.size());
-    std::size_t end = rest.find(endMarker);
+    std::size_t end = Find(rest, endMarker);
     if (end == std::string_view::npos)
         return {};
     return std::string(rest.substr(0, end));

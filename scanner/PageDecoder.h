@@ -14,4 +14,8 @@ namespace scanner {
 // code page's best fit, else '?'.
 std::string DecodePage(std::string_view body);
 
+// The same decoder one sequence at a time, without the sixteen-byte fast path: the plain
+// reference that the tests hold DecodePage to.
+std::string DecodePageOneByOne(std::string_view body);
+
 } // namespace scanner

@@ -49,8 +49,29 @@ TEST(DecodePage, FollowsTheDecoderRules) {
         {"euro sign", "\xE2\x82\xAC", "\x88"},
         {"numero sign", "\xE2\x84\x96", "\xB9"},
     };
-    for (const DecodeCase& c : cases)
+    for (const DecodeCase& c : cases) {
         EXPECT_EQ(Hex(DecodePage(c.body)), Hex(c.expected)) << c.what << " [" << Hex(c.body) << "]";
+        EXPECT_EQ(Hex(DecodePageOneByOne(c.body)), Hex(c.expected)) << c.what << " [" << Hex(c.body) << "]";
+    }
+}
+
+// The sixteen-byte fast path must agree with the one-by-one decoder on any mixture, broken
+// sequences and block boundaries included.
+TEST(DecodePage, FastPathAgreesWithTheOneByOneDecoder) {
+    const std::string pieces[] = {"a", "<div class=\"x\">", " ", "Привет", "мир", "ё", "Ё", "я", "А", "п", "р",
+                                  "\xE2\x80\x94", "\xD0\x8F", "\xD1\x9F", "\xC3\xA9", "\xD0", "\x80", "\xF0\x9F\x98\x80"};
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int round = 0; round < 3000; ++round) {
+        std::string body;
+        int count = static_cast<int>(next() % 40);
+        bool allowBroken = round % 4 == 0;
+        for (int i = 0; i < count; ++i) {
+            const std::string& piece = pieces[next() % (allowBroken ? std::size(pieces) : std::size(pieces) - 3)];
+            body += piece;
+        }
+        ASSERT_EQ(Hex(DecodePage(body)), Hex(DecodePageOneByOne(body))) << "[" << Hex(body) << "]";
+    }
 }
 
 TEST(Cp1251, EveryByteRoundTripsThroughUnicode) {

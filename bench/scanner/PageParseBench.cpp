@@ -1,0 +1,61 @@
+// Decoding plus parsing of realistic ~30 KB file pages of the demo site: what one number of a
+// scan costs besides the network and the pause.
+#include "scanner/FilePage.h"
+#include "scanner/PageDecoder.h"
+#include "tools/demo-site/DemoPages.h"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<std::string> SamplePages() {
+    scanner::demo::DemoSiteOptions options{2000, 1};
+    std::vector<std::string> pages;
+    for (int n = 100; pages.size() < 64; ++n) // every kind except the small 404 page
+        if (scanner::demo::FileAt(options, n).kind != scanner::demo::DemoKind::Missing)
+            pages.push_back(scanner::demo::FilePageBody(options, n));
+    return pages;
+}
+
+void OnePage(const std::string& body, int number) {
+    std::string page = scanner::DecodePage(body);
+    scanner::PageKind kind = scanner::PageKind::Missing;
+    scanner::FileRecord record;
+    if (!scanner::IsMissingPage(page)) {
+        record = scanner::ExtractFileRecord(page, number);
+        kind = scanner::DecideKind(page, record);
+    }
+    std::string line = scanner::LogLine("127.0.0.1:8080", number, kind, record);
+    benchmark::DoNotOptimize(line);
+}
+
+void BM_DecodeAndParse(benchmark::State& state) {
+    const std::vector<std::string> pages = SamplePages();
+    std::size_t bytes = 0, i = 0;
+    for (auto _ : state) {
+        const std::string& body = pages[i++ % pages.size()];
+        OnePage(body, static_cast<int>(i));
+        bytes += body.size();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+    state.counters["page_bytes"] = static_cast<double>(bytes) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_DecodeAndParse)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeOnly(benchmark::State& state) {
+    const std::vector<std::string> pages = SamplePages();
+    std::size_t bytes = 0, i = 0;
+    for (auto _ : state) {
+        const std::string& body = pages[i++ % pages.size()];
+        benchmark::DoNotOptimize(scanner::DecodePage(body));
+        bytes += body.size();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+}
+BENCHMARK(BM_DecodeOnly)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -153,16 +153,20 @@ GRADIENTDATA=N/A
 
 } // namespace
 
+void WriteFixtureSkinFolder(const std::string& folderName) {
+    namespace fs = std::filesystem;
+    const fs::path folder(folderName);
+    fs::create_directories(folder);
+    std::ofstream(folder / "Options.dat", std::ios::binary) << kOptions;
+    const std::vector<std::uint8_t> bitmapFile = WriteDib(DrawMaster(), 24);
+    std::ofstream(folder / "MASTER.BMP", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bitmapFile.data()), std::streamsize(bitmapFile.size()));
+}
+
 TsSkinModel LoadFixtureSkin() {
     namespace fs = std::filesystem;
     const fs::path folder = fs::temp_directory_path() / ("tovrin-paint-fixture-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    {
-        std::ofstream(folder / "Options.dat", std::ios::binary) << kOptions;
-        const std::vector<std::uint8_t> bitmapFile = WriteDib(DrawMaster(), 24);
-        std::ofstream(folder / "MASTER.BMP", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bitmapFile.data()), std::streamsize(bitmapFile.size()));
-    }
+    WriteFixtureSkinFolder(folder.string());
     const TsSkinIni ini = TsSkinIni::Parse(kOptions);
     TsLoadContext context{ini, TsSkinImageSource{nullptr, folder.string() + "/"}, nullptr, nullptr, {}};
     TsSkinModel model;

@@ -45,10 +45,11 @@ TEST(PewterSheet, RoundedCornersShowTheParentAndTheFaceDoesNot) {
         EXPECT_EQ(part.At(0, 0) | 0xFF000000u, kParent) << row.Section << " state " << row.State;
         EXPECT_EQ(part.At(row.Width - 1, 0) | 0xFF000000u, kParent) << row.Section << " state " << row.State;
         const Pixel centre = part.At(row.Width / 2, row.Height / 2) | 0xFF000000u;
-        if (row.OpaqueFace)
+        if (row.OpaqueFace) {
             EXPECT_NE(centre, kParent) << row.Section << " state " << row.State;
-        else
+        } else {
             EXPECT_EQ(centre, kParent) << row.Section << " state " << row.State; // a see-through section
+        }
     }
 }
 

@@ -165,11 +165,13 @@ TEST(InternalSkinFacts, Sections) {
         const TsGeneralData& s = Section(m, f.Name);
         EXPECT_EQ(s.States, f.States) << f.Name;
         EXPECT_EQ(s.BorderIndex >= 0, f.BorderMask) << f.Name;
-        if (f.Transparency >= 0)
+        if (f.Transparency >= 0) {
             EXPECT_EQ(s.Props[0].Transparency, f.Transparency) << f.Name;
+        }
         EXPECT_EQ(s.FadingEnabled, f.FadingIterations > 0) << f.Name;
-        if (f.FadingIterations > 0)
+        if (f.FadingIterations > 0) {
             EXPECT_EQ(s.FadingIterations, f.FadingIterations) << f.Name;
+        }
     }
     const TsGeneralData& edit = Section(m, "EDIT");
     EXPECT_EQ(edit.GlowCount, 1);

@@ -39,6 +39,8 @@ int Commonness(unsigned char c) {
         return c >= 0xE0 ? 3 : 0; // lower-case Cyrillic is common, the rest of the upper half rare
     if (c == '<' || c == '>' || c == '"' || c == '=' || c == '/' || c == ' ' || c == '\n')
         return 5;
+    if (c == '-' || c == ':' || c == ';' || c == '.')
+        return 4; // style sheets and attributes are full of them
     if (c >= 'a' && c <= 'z')
         return std::string_view("etaoinshrdlc").find(static_cast<char>(c)) != std::string_view::npos ? 4 : 2;
     return c >= 'A' && c <= 'Z' ? 1 : 2;

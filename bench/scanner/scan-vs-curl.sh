@@ -14,6 +14,7 @@ demo_pid=$!
 trap 'kill $demo_pid 2>/dev/null || true' EXIT
 read -r port <&"$demo_out"
 host="127.0.0.1:$port"
+export no_proxy="127.0.0.1,localhost${no_proxy:+,$no_proxy}"
 log=$(mktemp)
 
 seconds() { date +%s.%N; }

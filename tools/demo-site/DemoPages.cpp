@@ -9,7 +9,8 @@
 namespace scanner::demo {
 namespace {
 
-constexpr std::size_t kFillerParagraphs = 28; // brings a file page to about 30 KB
+constexpr std::size_t kFillerParagraphs = 12; // with the tables and scripts, a file page is about 30 KB
+constexpr int kRelatedRows = 36;
 constexpr int kSidebarItems = 24;
 constexpr int kRecentItems = 20;
 
@@ -155,6 +156,39 @@ std::string FillerPart(Dice& dice, std::size_t paragraphs) {
     return out;
 }
 
+// The "similar files" table: mostly markup, as on the real site.
+std::string RelatedPart(const DemoSiteOptions& options, Dice& dice) {
+    std::string out = "<h3>Похожие файлы</h3>\n<table class=\"table related\">\n<thead><tr><th>Файл</th><th>Размер</th>"
+                      "<th>Дата</th><th></th></tr></thead>\n<tbody>\n";
+    for (int i = 0; i < kRelatedRows; ++i) {
+        int other = 1 + dice.Below(options.newest > 0 ? options.newest : 1);
+        std::string name = std::string(dice.Pick(kStems)) + "." + std::string(dice.Pick(kExtensions));
+        out += "<tr class=\"row-" + Num(i % 2) + "\"><td class=\"name\"><a href=\"/" + Num(other) + "\" title=\"" + name +
+               "\" data-id=\"" + Num(other) + "\" onclick=\"return track(this, 'related', " + Num(i) + ");\">" + name +
+               "</a></td><td class=\"nowrap right\">" + Num(1 + dice.Below(900)) + " Мб</td><td class=\"nowrap muted small\">" +
+               Num(2019 + dice.Below(6)) + "-" + Pad2(1 + dice.Below(12)) + "-" + Pad2(1 + dice.Below(28)) +
+               "</td><td><a class=\"btn small\" rel=\"nofollow noopener\" href=\"/download/" + Num(other) +
+               "?ref=related&amp;pos=" + Num(i) + "\">&darr;</a></td></tr>\n";
+    }
+    return out + "</tbody>\n</table>\n";
+}
+
+const char* kAnalytics =
+    "<script>\n"
+    "window.dataLayer=window.dataLayer||[];function gtag(){dataLayer.push(arguments)}gtag('js',new Date());\n"
+    "gtag('config','DF-000000-1',{anonymize_ip:true,page_path:location.pathname,transport_type:'beacon'});\n"
+    "function track(a,where,pos){try{navigator.sendBeacon&&navigator.sendBeacon('/t',JSON.stringify({w:where,p:pos,\n"
+    "id:a.getAttribute('data-id'),t:Date.now()}))}catch(e){}return true}\n"
+    "(function(m,e,t,r,i,k,a){m[i]=m[i]||function(){(m[i].a=m[i].a||[]).push(arguments)};m[i].l=1*new Date();\n"
+    "k=e.createElement(t),a=e.getElementsByTagName(t)[0],k.async=1,k.src=r,a.parentNode.insertBefore(k,a)})\n"
+    "(window,document,'script','/static/metrics.js','dm');dm(1000001,'init',{clickmap:true,trackLinks:true,accurateTrackBounce:true});\n"
+    "var ads=[{slot:'top',size:[728,90],url:'/ads/top'},{slot:'side',size:[240,400],url:'/ads/side'},\n"
+    "{slot:'bottom',size:[728,90],url:'/ads/bottom'}];ads.forEach(function(ad){var el=document.getElementById('ad-'+ad.slot);\n"
+    "if(!el)return;var x=new XMLHttpRequest();x.open('GET',ad.url+'?w='+ad.size[0]+'&h='+ad.size[1],true);\n"
+    "x.onreadystatechange=function(){if(x.readyState===4&&x.status===200){el.innerHTML=x.responseText}};x.send(null)});\n"
+    "</script>\n"
+    "<noscript><div><img src=\"/static/pixel.gif?id=1000001\" style=\"position:absolute;left:-9999px\" alt=\"\"></div></noscript>\n";
+
 std::string CommentsPart(Dice& dice) {
     std::string out = "<div class=\"comments\"><h3>Комментарии</h3>\n";
     int count = 3 + dice.Below(6);
@@ -204,9 +238,12 @@ std::string AssemblePage(const DemoSiteOptions& options, const DemoFile& file, s
     page += "<div class=\"content\">\n<div class=\"breadcrumbs\">Главная / файлы / " + Num(file.number) + "</div>\n";
     page += FillerPart(dice, fillerBefore);
     page += FileBlock(file);
+    page += "<div class=\"banner\" id=\"ad-top\"></div>\n";
     page += FillerPart(dice, kFillerParagraphs / 2);
+    page += RelatedPart(options, dice);
     page += CommentsPart(dice);
-    page += "</div>\n";
+    page += "<div class=\"banner\" id=\"ad-bottom\"></div>\n</div>\n";
+    page += kAnalytics;
     page += TailPart(dice);
     return page;
 }

@@ -3,6 +3,7 @@
 // own pictures, and packs the folder with the package writer the engine's reader pairs with.
 //
 //   tovrin-skin-art OPTIONS.DAT SKIN_FOLDER_OUT RESOURCES_FOLDER_OUT PACKAGE_OUT.vlz
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -20,6 +21,24 @@ namespace {
 
 constexpr int kDibBits = 24;
 
+// The files of the skin folder, which the packer takes whole: anything else it would pack
+// (a picture left by an earlier layout) is removed first.
+const char* const kSkinFiles[] = {"Options.dat", "Master.bmp", "ButtonHuge.bmp", "ExtBord.png", "GlowEdit.png",
+                                  "Close.png",   "Max.png",    "Min.png",        "Norm.png",    "RectHint1.png"};
+
+void RemoveStrayPackedFiles(const std::filesystem::path& folder) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file())
+            continue;
+        const std::string name = entry.path().filename().string();
+        const std::string extension = skin::UpperCase(entry.path().extension().string());
+        const bool packed = extension == ".BMP" || extension == ".PNG" || extension == ".JPG" || extension == ".JPEG" ||
+                            skin::EqualsIgnoringCase(name, "Options.dat");
+        if (packed && std::find(std::begin(kSkinFiles), std::end(kSkinFiles), name) == std::end(kSkinFiles))
+            std::filesystem::remove(entry.path());
+    }
+}
+
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -36,6 +55,7 @@ int Run(const std::string& optionsPath, const std::filesystem::path& skinOut, co
         skin::TsSkinIni::Parse(std::string_view(reinterpret_cast<const char*>(options.data()), options.size()));
     std::filesystem::create_directories(skinOut);
     std::filesystem::create_directories(resourcesOut);
+    RemoveStrayPackedFiles(skinOut);
 
     using namespace skinart;
     WriteBytes(skinOut / "Options.dat", options);

@@ -84,6 +84,8 @@ public:
     TvlLabelsSupport LabelsOptions;
 
     Event OnBeforeChange, OnAfterChange, OnActivate, OnDeactivate, OnSkinLoading, OnSkinListChanged;
+    // Asked before a standard dialog is skinned; setting allow to false leaves it alone.
+    std::function<void(TsSkinManager&, QObject* dialog, bool& allow)> OnSysDlgInit;
 
     // --- The model (valid while SkinData().Active).
     TsSkinData& SkinData() { return model_.SkinData; }

@@ -73,6 +73,10 @@ public:
             kept.insert(kept.end(), block.begin(), block.begin() + std::min(produced, room));
             if (status == Z_STREAM_END)
                 break;
+            // The stream is inflated to its end to find the next entry; a stream that would
+            // inflate beyond any entry the engine can use is refused instead.
+            if (stream.total_out > TvlSkinConvertor::kMaxEntryBytes)
+                throw EPackageError("Skin package entry \"" + name + "\" is too large");
             if (status == Z_BUF_ERROR && stream.avail_in != 0)
                 throw EPackageError(zError(status));
         }

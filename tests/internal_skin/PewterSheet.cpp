@@ -6,6 +6,10 @@
 #include <stdexcept>
 #include <string>
 
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
 #include "resources/TovrinResources.h"
 #include "skin/render/ColorOps.h"
 #include "skin/render/SkinPictures.h"
@@ -54,6 +58,36 @@ public:
     void Glyph(const char* section, const char* key, int x, int y, int state) {
         const TsMaskData& mask = Mask(section, key);
         PaintSkinGlyph(canvas_, {x, y}, state, TsBackdrop{}, mask, GlyphMode::Normal);
+    }
+
+    // Text as the controls draw it, in the section's font colour of the look (a transparent
+    // brush, centred unless told otherwise).
+    void Text(const char* section, int look, const TRect& r, const QString& text,
+              int flags = Qt::AlignCenter, bool bold = false) {
+        const TColor colour = m_.Sections()[std::size_t(m_.GetSkinIndex(section))].Props[std::size_t(look)].FontColor[fcText];
+        QImage view(reinterpret_cast<uchar*>(canvas_.Data()), canvas_.Width(), canvas_.Height(),
+                    int(canvas_.BytesPerLine()), QImage::Format_ARGB32);
+        QPainter painter(&view);
+        QFont font(QStringLiteral("Tahoma"));
+        font.setPixelSize(11);
+        font.setBold(bold);
+        painter.setFont(font);
+        painter.setPen(QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)));
+        painter.drawText(QRect(r.Left, r.Top, WidthOf(r), HeightOf(r)), flags, text);
+    }
+
+    // The program icon where the main window's title shows it.
+    void Icon(int x, int y) {
+        Bitmap32 icon = ReadPicture(ProgramIcon16Png(), "icon");
+        for (int py = 0; py < icon.Height(); ++py)
+            for (Pixel& p : icon.Row(py)) {
+                const Pixel a = p >> 24;
+                Pixel out = a << 24;
+                for (int shift = 0; shift < 24; shift += 8)
+                    out |= ((((p >> shift) & 0xFF) * a + 127) / 255) << shift;
+                p = out;
+            }
+        Over(icon, x, y);
     }
 
     // A halo window: the glow mask painted into a transparent image around the control.
@@ -154,8 +188,12 @@ Bitmap32 DrawPewterSheet(const TsSkinManager& manager) {
     // Two windows on a desktop: the active one over the inactive one.
     sheet.FillRect({0, 0, kSheetWidth, 250}, kDesktop);
     sheet.Frame(250, 8, 200, 150, false);
+    sheet.Text("FORMTITLE", 0, {292, 24, 400, 50}, QStringLiteral("Inactive window"), Qt::AlignLeft | Qt::AlignVCenter);
     sheet.Frame(8, 8, 240, 180, true);
+    sheet.Icon(8 + 22, 8 + 21);
+    sheet.Text("FORMTITLE", 1, {8 + 42, 24, 190, 50}, QStringLiteral("example.org Parser"), Qt::AlignLeft | Qt::AlignVCenter);
     sheet.Frame(470, 8, 180, 60, true);
+    sheet.Text("FORMTITLE", 1, {492, 24, 600, 50}, QStringLiteral("Готово"), Qt::AlignLeft | Qt::AlignVCenter);
 
     // Caption buttons on the active title colour: the large set, then the small set.
     sheet.FillRect({470, 140, 690, 235}, 0xFF4E5863);
@@ -170,8 +208,12 @@ Bitmap32 DrawPewterSheet(const TsSkinManager& manager) {
 
     // Push buttons, the huge button, speed buttons and the small ones (on an edit's white).
     int y = 262;
+    const QString buttonCaptions[] = {QStringLiteral("Очистить"), QStringLiteral("Старт"), QStringLiteral("Стоп")};
     for (int state = 0; state < kStates; ++state) {
         sheet.Section("BUTTON", 10 + state * 70, y, 61, 29, state);
+        const int shift = state == 2 ? 1 : 0;
+        sheet.Text("BUTTON", std::min(state, 1), {10 + state * 70, y + shift, 71 + state * 70, y + 29 + shift},
+                   buttonCaptions[state]);
         sheet.Section("BUTTON_HUGE", 225 + state * 90, y - 4, 80, 36, state);
         sheet.Section("SPEEDBUTTON", 500 + state * 34, y, 28, 28, state);
     }
@@ -195,10 +237,16 @@ Bitmap32 DrawPewterSheet(const TsSkinManager& manager) {
 
     // A group box and a page control with its tabs (the second tab active).
     y += 36;
-    sheet.Section("GROUPBOX", 10, y, 200, 60, 0);
+    sheet.Section("GROUPBOX", 10, y + 6, 200, 54, 0);
+    sheet.FillRect({18, y, 76, y + 12}, 0xFFE4E7EB);
+    sheet.Text("GROUPBOX", 0, {18, y, 76, y + 12}, QStringLiteral("Диапазон"));
+    sheet.Section("EDIT", 24, y + 22, 80, 21, 0);
+    sheet.Text("EDIT", 0, {28, y + 22, 100, y + 43}, QStringLiteral("1"), Qt::AlignLeft | Qt::AlignVCenter);
     sheet.Section("PAGECONTROL", 230, y + 20, 220, 70, 0);
     sheet.Section("TABTOP", 232, y + 2, 60, 20, 0);
+    sheet.Text("TABTOP", 0, {232, y + 4, 292, y + 22}, QStringLiteral("Таблица"));
     sheet.Section("TABTOP", 290, y, 64, 24, 1);
+    sheet.Text("TABTOP", 1, {290, y + 2, 354, y + 22}, QStringLiteral("Текст"));
     sheet.Section("TABBOTTOM", 470, y, 60, 20, 0);
     sheet.Section("TABBOTTOM", 530, y, 60, 20, 1);
     sheet.Section("TABLEFT", 600, y, 24, 40, 0);
@@ -218,9 +266,15 @@ Bitmap32 DrawPewterSheet(const TsSkinManager& manager) {
             strip.At(sx, sy) = a << 24 | a << 16 | a << 8 | a; // premultiplied white
         }
     sheet.Over(strip, 40, y);
+    sheet.Text("PROGRESSH", 0, {10, y, 215, y + 17}, QStringLiteral("58%"));
     sheet.Section("STATUSBAR", 230, y - 1, 455, 19, 0);
     for (int x : {287, 377, 442, 577})
         sheet.Mask("DIVIDER", "BORDERSMASK", {x, y + 1, x + 2, y + 17}, 0);
+    sheet.Text("STATUSBAR", 0, {234, y, 287, y + 17}, QStringLiteral("Парсим:"), Qt::AlignLeft | Qt::AlignVCenter);
+    sheet.Text("STATUSBAR", 0, {291, y, 377, y + 17}, QStringLiteral("1207"), Qt::AlignLeft | Qt::AlignVCenter);
+    sheet.Text("STATUSBAR", 0, {381, y, 442, y + 17}, QStringLiteral("Осталось:"), Qt::AlignLeft | Qt::AlignVCenter);
+    sheet.Text("STATUSBAR", 0, {446, y, 577, y + 17}, QStringLiteral("8793"), Qt::AlignLeft | Qt::AlignVCenter);
+    sheet.Text("WEBBUTTON", 0, {581, y, 685, y + 17}, QStringLiteral("example.org"), Qt::AlignLeft | Qt::AlignVCenter);
 
     // Scroll bars: track halves, arrows in normal / hot / pressed, the thumb normal and hot.
     y += 30;
@@ -247,9 +301,14 @@ Bitmap32 DrawPewterSheet(const TsSkinManager& manager) {
     sheet.Section("ICOLINE", 373, y - 17, 24, 84, 0);
     sheet.Section("MENUITEM", 375, y - 12, 152, 20, 1);
     sheet.Glyph("GLOBALINFO", "CHECK", 381, y - 8, 1);
+    sheet.Text("MENUITEM", 1, {404, y - 12, 527, y + 8}, QStringLiteral("Restore"), Qt::AlignLeft | Qt::AlignVCenter);
+    sheet.Text("MAINMENU", 0, {404, y + 20, 527, y + 40}, QStringLiteral("Move"), Qt::AlignLeft | Qt::AlignVCenter);
+    sheet.Text("MAINMENU", 0, {404, y + 40, 527, y + 60}, QStringLiteral("Close"), Qt::AlignLeft | Qt::AlignVCenter);
     sheet.Section("DIVIDERV", 400, y + 14, 124, 3, 0);
     sheet.Section("SELECTION", 550, y - 20, 130, 18, 0);
+    sheet.Text("SELECTION", 0, {554, y - 20, 680, y - 2}, QStringLiteral("12  photo.jpg  1.2 MB"), Qt::AlignLeft | Qt::AlignVCenter);
     sheet.Layered("HINT", 550, y + 5, 130, 30);
+    sheet.Text("HINT", 0, {550, y + 5, 680, y + 35}, QStringLiteral("Start the scan"));
     sheet.Glyph("GLOBALINFO", "GRIPIMAGE", 660, y + 45, 0);
     return sheet.Take();
 }

@@ -186,10 +186,11 @@ skin::Bitmap32 ProgramIconPicture(int side) {
     ArtLayer layer(side, side);
     const Box tile{1, 1, 31, 31};
     const Box scaled{tile.Left * s, tile.Top * s, tile.Right * s, tile.Bottom * s};
-    layer.Fill(RoundedBox(scaled, 6 * s), VerticalGradient(0x6B7682, kTitleActiveBottom, scaled.Top, scaled.Bottom));
+    layer.Fill(RoundedBox(scaled, 6 * s), VerticalGradient(0x7D8996, 0x525C67, scaled.Top, scaled.Bottom));
     layer.Fill(Within(Ring(scaled.Inset(1), 5 * s, 1), Rectangle({0, scaled.Top + 1, double(side), scaled.Top + 2})),
                kTitleActiveHighlight);
-    layer.Fill(Ring(scaled, 6 * s, 1), kFrameActiveOutline);
+    // A light rim keeps the tile apart from the dark title strip it sits on.
+    layer.Fill(Ring(scaled, 6 * s, 1), 0xA9B4C0);
     // A lens over three table rows: the program surveys a site and lists what it finds.
     const double cx = 13.5 * s, cy = 13.5 * s, r = 7.5 * s;
     layer.Fill(Disc(cx, cy, r), 0x9DBBDD, 0.9);

@@ -61,18 +61,22 @@ int NearestSource(int destIndex, int destLength, int sourceLength) {
 } // namespace
 
 void StretchBlock(Bitmap32& dst, const TRect& dstRect, const Bitmap32& src, const TRect& srcRect) {
+    StretchBlock(dst, dstRect, src, srcRect, RectOf(dst));
+}
+
+void StretchBlock(Bitmap32& dst, const TRect& dstRect, const Bitmap32& src, const TRect& srcRect, const TRect& clip) {
     const int dstWidth = WidthOf(dstRect);
     const int dstHeight = HeightOf(dstRect);
     const int srcWidth = WidthOf(srcRect);
     const int srcHeight = HeightOf(srcRect);
     if (dstWidth <= 0 || dstHeight <= 0 || srcWidth <= 0 || srcHeight <= 0)
         return;
-    const TRect visible = IntersectRects(dstRect, RectOf(dst));
+    const TRect visible = IntersectRects(IntersectRects(dstRect, RectOf(dst)), clip);
     if (RectIsEmpty(visible))
         return;
     if (srcWidth == dstWidth && srcHeight == dstHeight) {
-        BlitArea area = ClipBlit({dstRect.Left, dstRect.Top, srcRect.Left, srcRect.Top, srcWidth, srcHeight},
-                                 RectOf(dst), RectOf(src));
+        BlitArea area = ClipBlit({dstRect.Left, dstRect.Top, srcRect.Left, srcRect.Top, srcWidth, srcHeight}, visible,
+                                 RectOf(src));
         CopyBlock(dst, area.DstX, area.DstY, src, RectAt(area.SrcX, area.SrcY, area.Width, area.Height));
         return;
     }

@@ -147,15 +147,7 @@ void StretchSlice(Bitmap32& dst, const TRect& dstClip, const TRect& dstRect, con
     if (RectIsEmpty(clip))
         return;
     if (maskOffset == 0) {
-        // A plain stretched copy may not write outside the clip either.
-        if (clip == dstRect) {
-            StretchBlock(dst, dstRect, src, srcRect);
-        } else {
-            Bitmap32 stretched(dw, dh);
-            StretchBlock(stretched, RectOf(stretched), src, srcRect);
-            CopyBlock(dst, clip.Left, clip.Top, stretched,
-                      RectAt(clip.Left - dstRect.Left, clip.Top - dstRect.Top, WidthOf(clip), HeightOf(clip)));
-        }
+        StretchBlock(dst, dstRect, src, srcRect, clip);
         return;
     }
     MergeSettings stretchedSettings = settings;

@@ -48,20 +48,7 @@ TRect FillTexture(Bitmap32& dst, const TRect& rect, const Bitmap32& image, const
     if (tw <= 0 || th <= 0)
         return rect;
     const TRect clip = IntersectRects(rect, RectOf(dst));
-    auto stretchInto = [&](const TRect& target) {
-        const TRect cut = IntersectRects(target, rect);
-        if (RectIsEmpty(cut))
-            return;
-        if (cut == target && IntersectRects(target, clip) == target) {
-            StretchBlock(dst, target, image, tile);
-            return;
-        }
-        Bitmap32 stretched(WidthOf(target), HeightOf(target));
-        StretchBlock(stretched, RectOf(stretched), image, tile);
-        BlitArea area = ClipBlit({target.Left, target.Top, 0, 0, WidthOf(target), HeightOf(target)},
-                                 IntersectRects(cut, clip), RectOf(stretched));
-        CopyBlock(dst, area.DstX, area.DstY, stretched, RectAt(area.SrcX, area.SrcY, area.Width, area.Height));
-    };
+    auto stretchInto = [&](const TRect& target) { StretchBlock(dst, target, image, tile, clip); };
     switch (mode) {
     case tfTile:
     case tfWholeTiles:

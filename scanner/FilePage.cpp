@@ -4,6 +4,8 @@
 #include "framework/Cp1251.h"
 #include "framework/SysUtils.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace scanner {
@@ -32,27 +34,31 @@ const Texts& T() {
     return texts;
 }
 
-// How common a byte is in the site's pages (0 rare .. 5 everywhere in markup); a search
-// scans for the marker's rarest byte with memchr and compares the marker around each hit.
-int Commonness(unsigned char c) {
-    if (c >= 0x80)
-        return c >= 0xE0 ? 3 : 0; // lower-case Cyrillic is common, the rest of the upper half rare
-    if (c == '<' || c == '>' || c == '"' || c == '=' || c == '/' || c == ' ' || c == '\n')
-        return 5;
-    if (c == '-' || c == ':' || c == ';' || c == '.')
-        return 4; // style sheets and attributes are full of them
-    if (c >= 'a' && c <= 'z')
-        return std::string_view("etaoinshrdlc").find(static_cast<char>(c)) != std::string_view::npos ? 4 : 2;
-    return c >= 'A' && c <= 'Z' ? 1 : 2;
-}
+// How often each byte occurs in a text, counted over a sample of it. A search scans for the
+// marker's rarest byte with memchr and compares the marker around each hit, so a marker
+// starting with a letter that fills the style sheet does not stop at every occurrence.
+class ByteCounts {
+public:
+    explicit ByteCounts(std::string_view text) {
+        constexpr std::size_t kSampleStride = 16;
+        for (std::size_t i = 0; i < text.size(); i += kSampleStride)
+            ++counts_[static_cast<unsigned char>(text[i])];
+    }
+    std::size_t RarestIn(std::string_view marker) const {
+        std::size_t anchor = 0;
+        for (std::size_t i = 1; i < marker.size(); ++i)
+            if (counts_[static_cast<unsigned char>(marker[i])] < counts_[static_cast<unsigned char>(marker[anchor])])
+                anchor = i;
+        return anchor;
+    }
 
-std::size_t Find(std::string_view text, std::string_view marker) {
+private:
+    std::array<std::uint32_t, 256> counts_{};
+};
+
+std::size_t Find(std::string_view text, std::string_view marker, std::size_t anchor) {
     if (marker.empty() || marker.size() > text.size())
         return marker.empty() ? 0 : std::string_view::npos;
-    std::size_t anchor = 0;
-    for (std::size_t i = 1; i < marker.size(); ++i)
-        if (Commonness(static_cast<unsigned char>(marker[i])) < Commonness(static_cast<unsigned char>(marker[anchor])))
-            anchor = i;
     const char* const first = text.data();
     const char* const lastStart = first + (text.size() - marker.size());
     const char* from = first + anchor;
@@ -68,6 +74,31 @@ std::size_t Find(std::string_view text, std::string_view marker) {
     return std::string_view::npos;
 }
 
+// The markers of the kind tests hold a byte that is rare in any page: the em dash (0x97) or
+// the capital Ф.
+std::size_t Find(std::string_view text, std::string_view marker) {
+    std::size_t anchor = 0;
+    for (std::size_t i = 0; i < marker.size(); ++i)
+        if (static_cast<unsigned char>(marker[i]) >= 0x80 && static_cast<unsigned char>(marker[i]) < 0xE0) {
+            anchor = i;
+            break;
+        }
+    return Find(text, marker, anchor);
+}
+
+std::string Between(const ByteCounts& counts, std::string_view startMarker, std::string_view text, std::string_view endMarker) {
+    if (startMarker.empty() || text.empty() || endMarker.empty())
+        return {};
+    std::size_t start = Find(text, startMarker, counts.RarestIn(startMarker));
+    if (start == std::string_view::npos)
+        return {};
+    std::string_view rest = text.substr(start + startMarker.size());
+    std::size_t end = Find(rest, endMarker, counts.RarestIn(endMarker));
+    if (end == std::string_view::npos)
+        return {};
+    return std::string(rest.substr(0, end));
+}
+
 bool Contains(std::string_view text, std::string_view part) { return Find(text, part) != std::string_view::npos; }
 
 std::string OrNotFound(std::string value) { return value.empty() ? kNotFound : value; }
@@ -75,30 +106,22 @@ std::string OrNotFound(std::string value) { return value.empty() ? kNotFound : v
 } // namespace
 
 std::string TextBetween(std::string_view startMarker, std::string_view text, std::string_view endMarker) {
-    if (startMarker.empty() || text.empty() || endMarker.empty())
-        return {};
-    std::size_t start = Find(text, startMarker);
-    if (start == std::string_view::npos)
-        return {};
-    std::string_view rest = text.substr(start + startMarker.size());
-    std::size_t end = Find(rest, endMarker);
-    if (end == std::string_view::npos)
-        return {};
-    return std::string(rest.substr(0, end));
+    return Between(ByteCounts(text), startMarker, text, endMarker);
 }
 
 bool IsMissingPage(std::string_view page) { return Contains(page, T().missingMarker); }
 
 FileRecord ExtractFileRecord(std::string_view page, int number) {
     const Texts& t = T();
+    const ByteCounts counts(page);
     FileRecord r;
-    r.Name = OrNotFound(TextBetween(t.nameStart, page, "."));
-    r.Extension = OrNotFound(TextBetween(t.nameStart + r.Name + ".", page, " ("));
-    r.PasswordFlag = Contains(page, t.passwordMarker) ? "yes" : "no";
-    r.SizeText = OrNotFound(TextBetween(r.Name + "." + r.Extension + " (", page, t.sizeEnd));
+    r.Name = OrNotFound(Between(counts, t.nameStart, page, "."));
+    r.Extension = OrNotFound(Between(counts, t.nameStart + r.Name + ".", page, " ("));
+    r.PasswordFlag = Find(page, t.passwordMarker, counts.RarestIn(t.passwordMarker)) != std::string_view::npos ? "yes" : "no";
+    r.SizeText = OrNotFound(Between(counts, r.Name + "." + r.Extension + " (", page, t.sizeEnd));
     r.NumberText = framework::IntToStr(number);
-    r.DownloadsText = OrNotFound(TextBetween(t.downloadsStart, page, t.downloadsEnd));
-    r.UploadedText = OrNotFound(TextBetween(t.uploadedStart, page, " "));
+    r.DownloadsText = OrNotFound(Between(counts, t.downloadsStart, page, t.downloadsEnd));
+    r.UploadedText = OrNotFound(Between(counts, t.uploadedStart, page, " "));
     return r;
 }
 

@@ -238,6 +238,33 @@ TEST_F(SkinManagerAnnouncements, HotWindowAndSpeedButtonTracking) {
     EXPECT_EQ(log, (std::vector<ReceivedCommand>{{"S", 30}, {"F2", 30}, {"F3", 29}}));
 }
 
+TEST(SkinManagerDefault, TheFirstManagerIsTheDefaultUntilItGoes) {
+    auto first = std::make_unique<TsSkinManager>();
+    TsSkinManager second;
+    EXPECT_TRUE(first->IsDefault());
+    EXPECT_FALSE(second.IsDefault());
+    EXPECT_EQ(TsSkinManager::DefaultManager(), first.get());
+    first.reset();
+    EXPECT_EQ(TsSkinManager::DefaultManager(), nullptr);
+    TsSkinManager third;
+    EXPECT_TRUE(third.IsDefault());
+    EXPECT_EQ(third.ScrollBarSize(), 17);
+    third.ScrollsOptions.ScrollSize = 0;
+    EXPECT_EQ(third.ScrollBarSize(), 0);
+}
+
+TEST(SkinManagerDefault, AnInternalSkinWithoutDataLoadsNothing) {
+    TsSkinManager manager;
+    manager.SetSkinDirectory("/nonexistent/tovrin-skins");
+    manager.InternalSkins().push_back(TsStoredSkin{});
+    manager.InternalSkins().back().Name = "Empty";
+    CapturedMessages messages;
+    manager.SetSkinName("Empty");
+    EXPECT_EQ(messages.Errors(), "");
+    EXPECT_FALSE(manager.SkinData().Active);
+    EXPECT_EQ(manager.SkinInfo(), "N/A");
+}
+
 TEST(SkinManagerVersion, NewAndOldSkinsShowTheirNotices) {
     struct Row {
         const char* Version;

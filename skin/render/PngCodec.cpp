@@ -18,15 +18,16 @@ constexpr std::size_t kPngSignatureSize = 8;
 constexpr png_uint_32 kMaxPngSide = png_uint_32(1) << 26; // 256 MiB / 4 bytes in one row
 constexpr png_alloc_size_t kMaxAncillaryChunk = png_alloc_size_t(8) << 20;
 constexpr png_uint_32 kMaxCachedChunks = 1000;
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
 
 struct PngReadContext {
     std::span<const std::uint8_t> bytes;
     std::size_t position = 0;
     std::string error;
-    std::string_view name;
     Bitmap32 bitmap;
     std::vector<png_bytep> rows;
     bool sizeRefused = false;
+    bool tooShort = false;
 };
 
 void OnPngError(png_structp png, png_const_charp message) {
@@ -61,6 +62,13 @@ bool DecodePng(png_structp png, png_infop info, PngReadContext& context) {
     const png_uint_32 height = png_get_image_height(png, info);
     if (!Bitmap32::SizeIsAllowed(width, height)) {
         context.sizeRefused = true;
+        return false;
+    }
+    // Deflate packs at most about 1032 bytes into one, so a file much shorter than its rows
+    // cannot hold them: refused here, before the pixels are allocated.
+    const std::uint64_t filteredBytes = std::uint64_t(height) * (std::uint64_t(png_get_rowbytes(png, info)) + 1);
+    if (filteredBytes / kMaxDeflateRatio > context.bytes.size()) {
+        context.tooShort = true;
         return false;
     }
     const int colourType = png_get_color_type(png, info);
@@ -148,7 +156,6 @@ Bitmap32 ReadPng(std::span<const std::uint8_t> bytes, std::string_view name) {
     }
     PngReadContext context;
     context.bytes = bytes;
-    context.name = name;
     struct ReadStructs {
         png_structp png = nullptr;
         png_infop info = nullptr;
@@ -162,6 +169,8 @@ Bitmap32 ReadPng(std::span<const std::uint8_t> bytes, std::string_view name) {
     if (context.sizeRefused)
         CheckPictureSize(name, png_get_image_width(structs.png, structs.info),
                          png_get_image_height(structs.png, structs.info));
+    if (context.tooShort)
+        FailPicture(name, "the file is too short for a picture of its size (truncated)");
     if (!decoded)
         FailPicture(name, context.error.empty() ? "the PNG data is damaged" : context.error);
     return std::move(context.bitmap);

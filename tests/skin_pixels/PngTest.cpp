@@ -209,6 +209,24 @@ std::vector<std::uint8_t> PngWithHeader(std::uint32_t width, std::uint32_t heigh
     return out;
 }
 
+// The header above, then one chunk of a few bytes of image data and the end chunk.
+std::vector<std::uint8_t> PngWithTinyData(std::uint32_t width, std::uint32_t height) {
+    std::vector<std::uint8_t> out = PngWithHeader(width, height);
+    auto chunk = [&out](const char* type, std::vector<std::uint8_t> data) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.push_back(std::uint8_t(data.size() >> shift));
+        const std::size_t start = out.size();
+        out.insert(out.end(), type, type + 4);
+        out.insert(out.end(), data.begin(), data.end());
+        const std::uint32_t crc = std::uint32_t(crc32(0, out.data() + start, uInt(out.size() - start)));
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.push_back(std::uint8_t(crc >> shift));
+    };
+    chunk("IDAT", {0x78, 0x9C, 0x63, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01});
+    chunk("IEND", {});
+    return out;
+}
+
 TEST(PngReader, RefusesBrokenFilesWithTheirName) {
     const std::vector<std::uint8_t> good = WritePng(NoiseBitmap(64, 64, 5));
     std::vector<std::uint8_t> badCrc = good;
@@ -228,6 +246,8 @@ TEST(PngReader, RefusesBrokenFilesWithTheirName) {
         {"damaged image data", badData, ""},
         {"20000 x 20000", PngWithHeader(20000, 20000), "too large"},
         {"2^26 x 2", PngWithHeader(1u << 26, 2), "too large"},
+        {"8000 x 8000 in a few bytes", PngWithTinyData(8000, 8000), "too short"},
+        {"3 x 2 with too little data", PngWithTinyData(3, 2), ""},
         {"zero width", PngWithHeader(0, 5), ""},
         {"width past libpng's range", PngWithHeader(0x80000000u, 1), ""},
         {"signature only", {good.begin(), good.begin() + 8}, "truncated"},

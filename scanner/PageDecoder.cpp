@@ -76,43 +76,46 @@ inline bool DecodeOne(const unsigned char*& in, const unsigned char* end, char*&
 #if defined(__SSE2__)
 constexpr std::ptrdiff_t kBlock = 16;
 
-// Sixteen bytes at a time: a run of ASCII is copied as it is; a run of the letters А..я
-// (D0 90..D0 BF, D1 80..D1 8F) becomes their Windows-1251 bytes, which are the second bytes
-// plus 0x30 and 0x70. Anything else goes through DecodeOne.
+// Sixteen bytes at a time. An all-ASCII block is copied as it is. A block of ASCII and
+// well-formed two-byte sequences (every lead C0..DF followed by its continuation byte, no
+// stray continuation byte, no three-byte lead) is decoded byte by byte without a branch on
+// the kind of byte: a lead gives its pair's character, ASCII itself, a continuation nothing.
+// Anything else goes through DecodeOne, which applies the rules to the letter.
 bool DecodeBlocks(const unsigned char*& in, const unsigned char* end, char*& dst) {
-    const __m128i lowByte = _mm_set1_epi16(0x00FF);
-    const __m128i leadD0 = _mm_set1_epi16(0xD0), leadD1 = _mm_set1_epi16(0xD1);
-    const __m128i below90 = _mm_set1_epi16(0x8F), belowC0 = _mm_set1_epi16(0xC0);
-    const __m128i below80 = _mm_set1_epi16(0x7F), above8F = _mm_set1_epi16(0x90);
-    const __m128i plus30 = _mm_set1_epi16(0x30), plus70 = _mm_set1_epi16(0x70);
-    while (end - in >= kBlock) {
+    const std::uint16_t* pairs = PairTable().data();
+    const __m128i continuationTop = _mm_set1_epi8(static_cast<char>(0xC0));
+    const __m128i threeByteTop = _mm_set1_epi8(static_cast<char>(0xE0));
+    constexpr unsigned kLastPosition = 1u << (kBlock - 1);
+    while (end - in > kBlock) { // one byte of look-ahead for a lead in the last position
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
         unsigned high = static_cast<unsigned>(_mm_movemask_epi8(bytes));
-        if (!(high & 1)) {
+        if (high == 0) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), bytes);
-            std::ptrdiff_t ascii = high ? std::countr_zero(high) : kBlock;
-            in += ascii;
-            dst += ascii;
+            in += kBlock;
+            dst += kBlock;
             continue;
         }
-        __m128i lead = _mm_and_si128(bytes, lowByte);
-        __m128i second = _mm_srli_epi16(bytes, 8);
-        __m128i upperHalf = _mm_and_si128(_mm_cmpeq_epi16(lead, leadD0),
-                                          _mm_and_si128(_mm_cmpgt_epi16(second, below90), _mm_cmplt_epi16(second, belowC0)));
-        __m128i lowerHalf = _mm_and_si128(_mm_cmpeq_epi16(lead, leadD1),
-                                          _mm_and_si128(_mm_cmpgt_epi16(second, below80), _mm_cmplt_epi16(second, above8F)));
-        unsigned letterBits = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(upperHalf, lowerHalf)));
-        std::ptrdiff_t letters = std::countr_one(letterBits) / 2;
-        if (letters == 0) {
+        // Bytes 0x80..0xBF have top bits 10, leads of two 110, leads of three 111.
+        __m128i top2 = _mm_and_si128(bytes, continuationTop);
+        unsigned continuation = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(top2, _mm_set1_epi8(static_cast<char>(0x80)))));
+        unsigned threeByteLeads = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(bytes, threeByteTop), threeByteTop)));
+        unsigned leads = high & ~continuation;
+        std::ptrdiff_t length = (leads & kLastPosition) ? kBlock - 1 : kBlock; // the last lead waits for the next block
+        unsigned pairedLeads = leads & (kLastPosition - 1);
+        if (threeByteLeads || (continuation & 1) || continuation != (pairedLeads << 1)) {
             if (!DecodeOne(in, end, dst))
                 return false;
             continue;
         }
-        __m128i offset = _mm_or_si128(_mm_and_si128(upperHalf, plus30), _mm_and_si128(lowerHalf, plus70));
-        __m128i decoded = _mm_packus_epi16(_mm_add_epi16(second, offset), _mm_setzero_si128());
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), decoded);
-        in += 2 * letters;
-        dst += letters;
+        std::ptrdiff_t written = 0;
+        for (std::ptrdiff_t k = 0; k < length; ++k) {
+            unsigned byte = in[k];
+            unsigned decoded = byte < kFirstLeadByte ? byte : pairs[byte | static_cast<unsigned>(in[k + 1]) << 8];
+            dst[written] = static_cast<char>(decoded);
+            written += !((continuation >> k) & 1);
+        }
+        in += length;
+        dst += written;
     }
     return true;
 }

@@ -10,10 +10,14 @@
 
 namespace {
 
+// A handful of pages of every kind except the small 404 page. A scan decodes a page right
+// after receiving it, so the set is kept small enough to stay in the cache as a fresh page is.
+constexpr std::size_t kSamplePages = 8;
+
 std::vector<std::string> SamplePages() {
     scanner::demo::DemoSiteOptions options{2000, 1};
     std::vector<std::string> pages;
-    for (int n = 100; pages.size() < 64; ++n) // every kind except the small 404 page
+    for (int n = 100; pages.size() < kSamplePages; ++n)
         if (scanner::demo::FileAt(options, n).kind != scanner::demo::DemoKind::Missing)
             pages.push_back(scanner::demo::FilePageBody(options, n));
     return pages;

@@ -4,7 +4,6 @@
 #include "framework/Cp1251.h"
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 

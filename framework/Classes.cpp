@@ -97,6 +97,8 @@ void TThread::WaitForAll() {
         QCoreApplication::processEvents(QEventLoop::AllEvents, kServeIntervalMs);
         QThread::msleep(1);
     }
+    // The finished notifications queued by the workers, then the deletions they ask for.
+    QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

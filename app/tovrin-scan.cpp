@@ -195,7 +195,10 @@ int main(int argc, char** argv) {
             status = kExitFailed;
         }
     }
-    if (!walked) { // the run saves its log itself; here it failed or never started
+    // The run saves its log itself; save it here when it failed inside the walk or never started.
+    // A failure after the walk (Start enabled, Stop disabled again) was the saving itself.
+    bool savingFailed = !walked && view.StartEnabled() && !view.StopEnabled();
+    if (!walked && !savingFailed) {
         try {
             scanner::SaveLog(view.LogLines(), settings.logPath);
         } catch (const framework::Exception& failure) {

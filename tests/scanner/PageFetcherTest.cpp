@@ -7,7 +7,9 @@
 #include <httplib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
+#include <set>
 #include <thread>
 
 namespace scanner {
@@ -69,6 +71,24 @@ TEST_F(DemoSiteFetch, BodiesArriveWholeOrCutAtZeroBytesWithinTheirRead) {
     }
     std::string zeroPage = demo::FilePageBody(options_, 5);
     EXPECT_EQ(ByReads(zeroPage).size(), zeroPage.size() - (demo::kReadSize - demo::kZeroByteOffset));
+}
+
+TEST(DemoSite, ServesEveryPageKindAndTheNamesThatMatter) {
+    demo::DemoSiteOptions options{200, 1};
+    std::set<demo::DemoKind> kinds;
+    bool severalDots = false, cyrillic = false, password = false, deletedWithoutName = false;
+    for (int n = 1; n <= options.newest; ++n) {
+        demo::DemoFile file = demo::FileAt(options, n);
+        kinds.insert(file.kind);
+        severalDots |= std::count(file.fileName.begin(), file.fileName.end(), '.') >= 2;
+        cyrillic |= static_cast<unsigned char>(file.fileName[0]) >= 0xD0;
+        password |= file.passwordForm;
+        deletedWithoutName |= file.kind == demo::DemoKind::Deleted && !file.nameShown;
+    }
+    EXPECT_EQ(kinds.size(), 5u);
+    EXPECT_TRUE(severalDots && cyrillic && password && deletedWithoutName);
+    EXPECT_EQ(demo::FileAt(options, options.newest + 1).kind, demo::DemoKind::Missing);
+    EXPECT_GT(demo::FilePageBody(options, 1).size(), 2 * demo::kReadSize);
 }
 
 TEST(FetchPage, UnreachableSiteGivesOneErrorLineAndAnEmptyBody) {

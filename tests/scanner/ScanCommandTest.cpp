@@ -171,6 +171,16 @@ TEST_F(ScanCommandTest, ASiteWithoutANewestNumberFailsWithStatusOneAndStillSaves
     EXPECT_EQ(saved.substr(saved.size() - 4), "\r\n\r\n");
 }
 
+TEST_F(ScanCommandTest, ALogThatCannotBeWrittenFailsWithStatusOneOnceAndNoCompletion) {
+    Finished f = Run({"--host", site_->host(), "--delay", "0", "--log", (folder_ / "no-folder" / "logs.txt").string(), "1", "2"});
+    EXPECT_EQ(f.status, 1);
+    std::size_t first = f.err.find("Cannot write file");
+    ASSERT_NE(first, std::string::npos) << f.err;
+    EXPECT_EQ(f.err.find("Cannot write file", first + 1), std::string::npos) << f.err;
+    EXPECT_EQ(f.out.find("завершен!"), std::string::npos);
+    EXPECT_NE(f.out.find("/2 - "), std::string::npos); // the walk itself ran
+}
+
 TEST_F(ScanCommandTest, ARangeStartAboveTheNewestNumberIsBroughtWithinTheEditsLimits) {
     auto log = folder_ / "logs.txt";
     Finished f = Run({"--host", site_->host(), "--delay", "0", "--log", log.string(), "500", "900"});

@@ -67,7 +67,8 @@ std::size_t Find(std::string_view text, std::string_view marker, std::size_t anc
         if (!hit)
             break;
         const char* start = static_cast<const char*>(hit) - anchor;
-        if (std::memcmp(start, marker.data(), marker.size()) == 0)
+        // Most hits of a single byte are not the marker; its last byte tells them apart cheaply.
+        if (start[marker.size() - 1] == marker.back() && std::memcmp(start, marker.data(), marker.size()) == 0)
             return static_cast<std::size_t>(start - first);
         from = static_cast<const char*>(hit) + 1;
     }

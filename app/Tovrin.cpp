@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
     settings.logPath = scanner::DefaultLogPath();
     application.SetTitle(framework::ToQString(settings.host) + QStringLiteral(" Parser"));
     auto* form = application.CreateForm<app::TForm1>(settings);
+    // A skin editor may send the running program previews of the skin it edits.
+    form->sSkinManager1->ListenForPreview();
     if (const std::optional<std::string> screenshot = FindOption(argc, argv, "--screenshot"))
         return SaveScreenshot(*form, *screenshot, FindOption(argc, argv, "--screenshot-scan"));
     return application.Run();

@@ -1,10 +1,12 @@
 // The main window's layout, its handlers, and the scan view over its controls.
 #include "app/Tovrin1.h"
 
+#include "app/SkinEngineSetup.h"
 #include "framework/Application.h"
 #include "framework/MessageForm.h"
 #include "framework/QtText.h"
 #include "framework/SysUtils.h"
+#include "resources/MainSkinManager.h"
 
 #include <QIcon>
 
@@ -107,6 +109,7 @@ TForm1::TForm1(scanner::ScanSettings settings) : settings_(std::move(settings)) 
     SetFormFont(Tahoma());
     SetClientSize(kClientWidth, kClientHeight);
     InitWindowResources();
+    ConnectSkinEngineToWidgets();
     QIcon icon;
     icon.addFile(QStringLiteral(":/icon/tovrin16.png"));
     icon.addFile(QStringLiteral(":/icon/tovrin32.png"));
@@ -116,7 +119,10 @@ TForm1::TForm1(scanner::ScanSettings settings) : settings_(std::move(settings)) 
     OnCloseQuery = [this](QObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The manager goes before the controls, so its removal of the skin reaches a whole window.
+    delete sSkinManager1;
+}
 
 void TForm1::CreateControls() {
     QWidget* window = client();
@@ -201,6 +207,11 @@ void TForm1::CreateControls() {
                         sButton3, sButton1, sButton2};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
+
+    // Last of the stored components: the collection, then the name, which loads the skin; the
+    // end of streaming announces it to every window. A skin that cannot be loaded is shown in
+    // the error dialog and the window goes on unskinned.
+    sSkinManager1 = skin::CreateMainSkinManager(*this);
 }
 
 void TForm1::FormCreate(QObject*) { scanner::ProbeNewestNumber(*this, settings_.host); }

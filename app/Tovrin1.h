@@ -17,6 +17,7 @@
 #include "skin/controls/sPageControl.h"
 #include "skin/controls/sSpinEdit.h"
 #include "skin/controls/sStatusBar.h"
+#include "skin/data/sSkinManager.h"
 
 #include <QPointer>
 
@@ -106,6 +107,9 @@ public:
     skin::TsGauge* sGauge1;
     skin::TsStatusBar* sStatusBar1;
     skin::TsWebLabel* sWebLabel1;
+    // Non-visual: the window's skin manager, streamed with the controls (its internal skin is
+    // loaded and announced before FormCreate runs).
+    skin::TsSkinManager* sSkinManager1;
 
 private:
     // Idle -> HandingOver (Start clicked) -> Running (the walk) -> Idle.

@@ -3,6 +3,9 @@
 #include "SkinCommandRecorder.h"
 #include "SkinDataFixtures.h"
 
+#include "framework/Cp1251.h"
+#include "framework/Dialogs.h"
+
 #include <QDir>
 
 #include <gtest/gtest.h>
@@ -86,6 +89,15 @@ TEST_F(SkinManagerSources, AFailedLoadKeepsTheNameAndShowsTheMessage) {
     EXPECT_EQ(messages.Errors(), "Loaded data is not a packed Vellum file");
     EXPECT_EQ(manager.SkinName(), "Folder1");
     EXPECT_EQ(manager.SkinData().Author, "folder");
+}
+
+// Without a dialog presenter (command-line tools) a message goes to standard error in UTF-8,
+// every Windows-1251 character converted, not only the Cyrillic letters.
+TEST(SkinManagerMessages, WithoutAPresenterTheTextIsPrintedAsUtf8) {
+    const std::string text = "Скин «Ёлка» № 2 — нет";
+    ::testing::internal::CaptureStderr();
+    framework::ShowMessageDialog(framework::MessageKind::Error, framework::Utf8ToCp1251(text));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), text + "\n");
 }
 
 TEST_F(SkinManagerSources, NoSkinAnywhereDeactivates) {

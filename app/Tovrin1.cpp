@@ -7,13 +7,9 @@
 #include "framework/QtText.h"
 #include "framework/SysUtils.h"
 #include "resources/MainSkinManager.h"
-
-#include <QIcon>
+#include "resources/ProgramIcon.h"
 
 #include <thread>
-
-// The icon's resources live in a static library, so they are registered by hand.
-static void InitWindowResources() { Q_INIT_RESOURCE(icon); }
 
 namespace app {
 namespace {
@@ -108,12 +104,8 @@ TForm1::TForm1(scanner::ScanSettings settings) : settings_(std::move(settings)) 
     SetColor(framework::clBtnFace);
     SetFormFont(Tahoma());
     SetClientSize(kClientWidth, kClientHeight);
-    InitWindowResources();
     ConnectSkinEngineToWidgets();
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icon/tovrin16.png"));
-    icon.addFile(QStringLiteral(":/icon/tovrin32.png"));
-    setWindowIcon(icon);
+    setWindowIcon(skin::ProgramIcon());
     CreateControls();
     OnCreate = [this](QObject* sender) { FormCreate(sender); };
     OnCloseQuery = [this](QObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };

@@ -4,9 +4,8 @@
 add_library(tovrin_window STATIC
   Tovrin1.cpp
   SkinEngineSetup.cpp
-  ${CMAKE_SOURCE_DIR}/resources/icon/icon.qrc
 )
-set_target_properties(tovrin_window PROPERTIES AUTOMOC ON AUTORCC ON)
+set_target_properties(tovrin_window PROPERTIES AUTOMOC ON)
 target_link_libraries(tovrin_window PUBLIC tovrin_skin_controls tovrin_scanner tovrin_framework tovrin_resources)
 
 add_executable(tovrin Tovrin.cpp)

@@ -3,12 +3,14 @@
 // and what FormCreate makes of the site's newest number, or of an unreachable site.
 #include "framework/Application.h"
 #include "framework/ControlClasses.h"
+#include "resources/TovrinResources.h"
 #include "tests/framework/ModalAnswerer.h"
 #include "tests/window/DemoSiteProcess.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +67,14 @@ TEST_F(WindowLayoutTest, WindowProperties) {
     EXPECT_EQ(form->font().pixelSize(), 11);
     EXPECT_FALSE(form->windowIcon().isNull());
     EXPECT_EQ(form->windowIcon().availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
+    // The icon the skin generator drew.
+    const auto drawn = skin::ProgramIcon32Png();
+    const QImage expected = QImage::fromData(drawn.data(), int(drawn.size()), "PNG");
+    ASSERT_FALSE(expected.isNull());
+    // (compared premultiplied, as pixmaps hold it)
+    constexpr QImage::Format kPixmapFormat = QImage::Format_ARGB32_Premultiplied;
+    EXPECT_EQ(form->windowIcon().pixmap(QSize(32, 32)).toImage().convertToFormat(kPixmapFormat),
+              expected.convertToFormat(kPixmapFormat));
 }
 
 TEST_F(WindowLayoutTest, ControlsAsLaidOut) {

@@ -1,7 +1,8 @@
-// The skin manager's process-wide hooks, answered by the widget framework.
+// The skin manager's process-wide hooks, answered by the widget framework, and its default pictures.
 #include "app/SkinEngineSetup.h"
 
 #include "framework/DesktopComposition.h"
+#include "resources/DefaultShadowPictures.h"
 #include "skin/data/sSkinManager.h"
 
 #include <QVariant>
@@ -9,7 +10,8 @@
 
 namespace app {
 
-void ConnectSkinEngineToWidgets() {
+void SetUpSkinEngine() {
+    skin::InstallDefaultShadowPictures();
     skin::TsSkinManager::SetLayeredWindowsAvailable(framework::DesktopComposites());
     // A widget knows whether the pointer is over it; other objects keep their "MouseOver" flag.
     skin::TsSkinManager::SetMouseOverTest([](QObject* control) {

@@ -1,10 +1,11 @@
-// What the widget layer tells the skin engine about itself at start-up: whether windows are
-// composited, and how a control's pointer-over state is read.
+// What the program tells the skin engine at start-up: whether windows are composited, how a
+// control's pointer-over state is read, and the default form shadows it carries.
 #pragma once
 
 namespace app {
 
-// Process-wide; calling it again only asks the platform again. Needs the application object.
-void ConnectSkinEngineToWidgets();
+// Process-wide; calling it again only does the same again. Needs the application object, and
+// comes before the first skin manager loads its skin.
+void SetUpSkinEngine();
 
 } // namespace app

@@ -104,7 +104,7 @@ TForm1::TForm1(scanner::ScanSettings settings) : settings_(std::move(settings)) 
     SetColor(framework::clBtnFace);
     SetFormFont(Tahoma());
     SetClientSize(kClientWidth, kClientHeight);
-    ConnectSkinEngineToWidgets();
+    SetUpSkinEngine();
     setWindowIcon(skin::ProgramIcon());
     CreateControls();
     OnCreate = [this](QObject* sender) { FormCreate(sender); };

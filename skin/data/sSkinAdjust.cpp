@@ -21,6 +21,16 @@ constexpr std::array<std::string_view, 7> kKeptOtherButtons = {"BICONMAX", "BICO
                                                                "SICONMAX", "SICONMIN", "SICONNORM"};
 constexpr double kFirstVersionWithoutWhiteKey = 7.6;
 
+struct DefaultShadowPictures {
+    Bitmap32 Active;
+    Bitmap32 Inactive;
+};
+
+DefaultShadowPictures& DefaultShadows() {
+    static DefaultShadowPictures pictures;
+    return pictures;
+}
+
 // System colours and "none" (-1) carry the sign bit and are never shifted.
 template <class Shift>
 void ShiftColour(TColor& colour, Shift shift) {
@@ -141,6 +151,10 @@ void TsSkinManager::ApplyAdjustments(TsSkinModel& model) const {
     ApplySaturationShift(model, EffectiveSaturation(saturation_));
 }
 
+void TsSkinManager::SetDefaultShadowPictures(Bitmap32 active, Bitmap32 inactive) {
+    DefaultShadows() = {std::move(active), std::move(inactive)};
+}
+
 void TsSkinManager::PrepareExtendedBorderPictures() {
     if (!active_ || !ExtendedBordersInEffect()) {
         extMargins_ = {0, 0, 0, 0};
@@ -150,10 +164,14 @@ void TsSkinManager::PrepareExtendedBorderPictures() {
     extInactive_ = Bitmap32{};
     const int exBorder = commonIndexes_.ExBorder;
     if (!IsValidImgIndex(exBorder)) {
-        static const Bitmap32 kActiveShadow = MakeDefaultShadowPicture(ShadowLook::Active);
-        static const Bitmap32 kInactiveShadow = MakeDefaultShadowPicture(ShadowLook::Inactive);
-        extActive_ = kActiveShadow;
-        extInactive_ = kInactiveShadow;
+        const DefaultShadowPictures& shadows = DefaultShadows();
+        if (shadows.Active.Empty() || shadows.Inactive.Empty()) {
+            // Nothing to draw around the window: no margin, no shadow.
+            extMargins_ = {0, 0, 0, 0};
+            return;
+        }
+        extActive_ = shadows.Active;
+        extInactive_ = shadows.Inactive;
         extMargins_ = {kShadowMargin, kShadowMargin, kShadowMargin, kShadowMargin};
     } else {
         const TsMaskData& mask = model_.ma[exBorder];

@@ -1,5 +1,5 @@
 // Adjustments of a loaded skin model: the hue and saturation shifts that the manager applies at
-// the end of every load, and the built-in shadow pictures of extended borders.
+// the end of every load, and the margin of the default shadow pictures of extended borders.
 #pragma once
 
 #include "skin/data/sSkinOptions.h"
@@ -18,11 +18,9 @@ constexpr int EffectiveSaturation(int percent) { return percent % 101; }
 // Palette entries that follow the shifts: 0, 1, 2, 4 to 13 and 27.
 inline constexpr std::uint32_t kShiftedPaletteEntries = 0x08003FF7;
 
-// The default shadow pictures of extended borders ("vlSHDA" active, "vlSHDI" inactive): 33 x 33,
-// black with straight alpha, a soft fall-off over the 9-pixel margin around a 15 x 15 inside.
-enum class ShadowLook { Active, Inactive };
-inline constexpr int kShadowPictureSize = 33;
+// The default shadow pictures of extended borders ("vlSHDA" active, "vlSHDI" inactive, drawn by the
+// program's picture generator and handed to TsSkinManager::SetDefaultShadowPictures) lie around
+// the window in a margin of this width on every side.
 inline constexpr int kShadowMargin = 9;
-Bitmap32 MakeDefaultShadowPicture(ShadowLook look);
 
 } // namespace skin

@@ -160,6 +160,10 @@ public:
     static bool SkinAnnouncingNow(); // a skin change is being announced
     static bool PreviewingNow();
     static void SetLayeredWindowsAvailable(bool available);
+    // The shadow pictures of extended borders for skins without an "EXBORDER" mask ("vlSHDA",
+    // "vlSHDI", each drawn for a kShadowMargin margin). The program sets them at start-up, before
+    // a skin loads; until then, or when either is empty, such skins get no shadow (margins 0).
+    static void SetDefaultShadowPictures(Bitmap32 active, Bitmap32 inactive);
     static bool LayeredWindowsAvailable();
     // The command line the switches "/vlver" and "/vltest" are read from (default: the application's).
     static void SetCommandLine(const QStringList& arguments);

@@ -106,6 +106,7 @@ TEST(SkinTool, InfoPrintsTheWholeModel) {
     EXPECT_EQ(info["CommonIndexes"].toObject()["GLOBALINFO"].toInt(), 0);
     EXPECT_EQ(info["ExtBorder"].toObject()["Margins"].toArray(), (QJsonArray{0, 0, 0, 0}));
 
+    // A skin without shadow pictures of its own gets the program's default ones.
     ToolRun packed = RunTool({"info", Q(dir / "packed.vlz"), "--extended-borders", "--hue", "120"});
     ASSERT_EQ(packed.ExitCode, 0) << packed.Err.toStdString();
     const QJsonObject shifted = QJsonDocument::fromJson(packed.Out).object();
@@ -114,6 +115,17 @@ TEST(SkinTool, InfoPrintsTheWholeModel) {
     EXPECT_EQ(shifted["ExtBorder"].toObject()["Margins"].toArray(), (QJsonArray{9, 9, 9, 9}));
     EXPECT_EQ(shifted["ExtBorder"].toObject()["Active"].toArray(), (QJsonArray{33, 33}));
     EXPECT_EQ(shifted["sections"].toArray()[1].toObject()["Color"].toInteger(), 0x00FF00);
+}
+
+// ":internal" is the skin stored in the program, set up as the window sets it up.
+TEST(SkinTool, InternalSourceIsTheProgramsStoredSkin) {
+    ToolRun run = RunTool({"info", ":internal", "--extended-borders"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const QJsonObject info = QJsonDocument::fromJson(run.Out).object();
+    EXPECT_EQ(info["SkinInfo"].toString(), "8");
+    EXPECT_TRUE(info["IsPacked"].toBool());
+    EXPECT_EQ(info["sections"].toArray().size(), 70);
+    EXPECT_NE(info["ExtBorder"].toObject()["Active"].toArray(), (QJsonArray{0, 0}));
 }
 
 TEST(SkinTool, FailuresGoToStandardErrorWithExitCode1) {

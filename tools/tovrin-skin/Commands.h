@@ -25,7 +25,9 @@ struct SkinSourceOptions {
 
 // Loads SOURCE through TsSkinManager as the program would: a package file (any name; one ending
 // in ".vlz" is read from its directory as a package file, others as a stored package), or a skin
-// folder holding "Options.dat". Fails with the load's own message.
+// folder holding "Options.dat", or kInternalSource, the package stored in the program, set up as
+// the main window sets up its manager. Fails with the load's own message.
+inline constexpr const char* kInternalSource = ":internal";
 std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, const SkinSourceOptions& options);
 
 int PackCommand(const Arguments& arguments);

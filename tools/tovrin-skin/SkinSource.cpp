@@ -3,6 +3,7 @@
 
 #include "framework/Dialogs.h"
 #include "framework/SysUtils.h"
+#include "resources/MainSkinManager.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -20,8 +21,9 @@ int ParseIntegerOption(const std::string& option, const std::string& value) {
 std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, const SkinSourceOptions& options) {
     namespace fs = std::filesystem;
     std::error_code error;
-    const fs::path path = fs::absolute(source, error);
-    if (!fs::exists(path, error))
+    const bool internal = source == kInternalSource;
+    const fs::path path = internal ? fs::path() : fs::absolute(source, error);
+    if (!internal && !fs::exists(path, error))
         throw framework::Exception("Skin source \"" + source + "\" does not exist");
 
     // Failures of the load reach the user as error dialogs; here they become the tool's failure.
@@ -45,7 +47,10 @@ std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, c
     manager->SetExtendedBorders(options.ExtendedBorders);
 
     const fs::path directory = path.parent_path();
-    if (fs::is_directory(path, error)) {
+    if (internal) {
+        skin::ApplyMainSkinManagerProperties(*manager);
+        manager->SetExtendedBorders(options.ExtendedBorders);
+    } else if (fs::is_directory(path, error)) {
         manager->SetSkinDirectory(directory.string());
         manager->SetSkinName(path.filename().string());
     } else if (path.extension() == ".vlz") {

@@ -3,6 +3,7 @@
 #include "tools/tovrin-skin/PaintCommands.h"
 
 #include "framework/SysUtils.h"
+#include "resources/DefaultShadowPictures.h"
 
 #include <QCoreApplication>
 
@@ -38,6 +39,8 @@ int Usage() {
     std::fprintf(stderr, "usage:\n");
     for (const CommandRow& row : kCommands)
         std::fprintf(stderr, "  tovrin-skin %s\n", row.Usage);
+    std::fprintf(stderr, "SOURCE: a skin folder, a .vlz package, any other file as a stored package, "
+                         "or %s (the skin stored in the program)\n", tools::kInternalSource);
     return 2;
 }
 
@@ -46,6 +49,8 @@ int Usage() {
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tovrin-skin"));
+    // Skins without shadow pictures of their own get the program's, as in the program.
+    skin::InstallDefaultShadowPictures();
     if (argc < 2)
         return Usage();
     const std::string_view name = argv[1];

@@ -7,6 +7,8 @@ namespace skin {
 namespace {
 
 constexpr const char* kIcoLineSkin = "ICOLINE";
+constexpr const char* kExtraLineFontName = "Tahoma";
+constexpr int kExtraLineFontHeight = -11;
 constexpr const char* kThirdButtons = "TButton";
 // One space: a list that matches no class.
 constexpr const char* kEmptyClassList = " ";
@@ -30,6 +32,10 @@ void ApplyMainSkinManagerProperties(TsSkinManager& manager) {
     manager.InternalSkins().push_back(InternalPewterSkin());
     manager.SetSkinName(kInternalSkinName);
     manager.MenuSupport.IcoLineSkin = kIcoLineSkin;
+    manager.MenuSupport.ExtraLineFont = TvlFontDescription{};
+    manager.MenuSupport.ExtraLineFont.Name = kExtraLineFontName;
+    manager.MenuSupport.ExtraLineFont.Height = kExtraLineFontHeight;
+    manager.MenuSupport.ExtraLineFont.Color = clWindowText;
     for (std::string& list : manager.ThirdParty)
         list = kEmptyClassList;
     manager.ThirdParty[tpButtons] = kThirdButtons;

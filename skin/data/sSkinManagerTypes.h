@@ -2,6 +2,7 @@
 // buttons, labels, the third-party class lists), its stored skins and its common index table.
 #pragma once
 
+#include "skin/data/sSystemColors.h"
 #include "skin/data/vlSkinPack.h"
 #include "skin/render/Bitmap32.h"
 #include "skin/render/SkinTypes.h"
@@ -63,10 +64,25 @@ struct TvlAnimEffects {
     int BlendValue = 170;
 };
 
+// A font as a component stores it: the face, the height (negative: the character height in
+// pixels, without the internal leading), the colour (system colours allowed) and the style.
+struct TvlFontDescription {
+    std::string Name = "Tahoma";
+    int Height = -11;
+    TColor Color = clWindowText;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    bool operator==(const TvlFontDescription&) const = default;
+};
+
 struct TvlMenuSupport {
     std::string IcoLineSkin; // "ICOLINE" put in place after loading when empty
     bool UseExtraLine = false;
     int ExtraLineWidth = 32;
+    // The font of the text on a menu's extra line.
+    TvlFontDescription ExtraLineFont;
     int AlphaBlend = 255;
 };
 

@@ -243,6 +243,9 @@ TEST(MainSkinManager, HasTheStoredProperties) {
     EXPECT_TRUE(std::equal(package.begin(), package.end(), m.InternalSkins()[0].Data.begin(),
                            m.InternalSkins()[0].Data.end()));
     EXPECT_EQ(m.MenuSupport.IcoLineSkin, "ICOLINE");
+    EXPECT_EQ(m.MenuSupport.ExtraLineFont.Name, "Tahoma");
+    EXPECT_EQ(m.MenuSupport.ExtraLineFont.Height, -11);
+    EXPECT_EQ(m.MenuSupport.ExtraLineFont.Color, clWindowText);
     for (int list = 0; list < kThirdPartyListCount; ++list)
         EXPECT_EQ(m.ThirdParty[std::size_t(list)], list == tpButtons ? "TButton" : " ") << "list " << list;
     EXPECT_EQ(m.ThirdList(tpButtons), std::vector<std::string>{"TButton"});

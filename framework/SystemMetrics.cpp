@@ -1,6 +1,8 @@
 // The metrics table; only the screen size is asked of the window system.
 #include "framework/SystemMetrics.h"
 
+#include "framework/SystemColors.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -10,12 +12,14 @@ namespace framework {
 namespace {
 
 constexpr std::pair<SystemMetric, int> kMetrics[] = {
-    {SM_CXVSCROLL, 17},  {SM_CYHSCROLL, 17},   {SM_CYCAPTION, 23},  {SM_CXBORDER, 1},
+    {SM_CXVSCROLL, kVerticalScrollBarWidth}, {SM_CYHSCROLL, kVerticalScrollBarWidth},
+    {SM_CYCAPTION, 23},  {SM_CXBORDER, 1},
     {SM_CYBORDER, 1},    {SM_CXDLGFRAME, 3},   {SM_CYDLGFRAME, 3},  {SM_CYVTHUMB, 17},
     {SM_CXHTHUMB, 17},   {SM_CXICON, 32},      {SM_CYICON, 32},     {SM_CXCURSOR, 32},
     {SM_CYCURSOR, 32},   {SM_CYMENU, 20},      {SM_CYVSCROLL, 17},  {SM_CXHSCROLL, 17},
     {SM_CXMIN, 136},     {SM_CYMIN, 39},       {SM_CXSIZE, 36},     {SM_CYSIZE, 22},
-    {SM_CXFRAME, 4},     {SM_CYFRAME, 4},      {SM_CXEDGE, 2},      {SM_CYEDGE, 2},
+    {SM_CXFRAME, kSizingFrameWidth}, {SM_CYFRAME, kSizingFrameWidth},
+    {SM_CXEDGE, 2},      {SM_CYEDGE, 2},
     {SM_CXSMICON, 16},   {SM_CYSMICON, 16},    {SM_CYSMCAPTION, 23}, {SM_CXSMSIZE, 22},
     {SM_CYSMSIZE, 22},   {SM_CXMENUSIZE, 19},  {SM_CYMENUSIZE, 19}, {SM_CXPADDEDBORDER, 4},
 };

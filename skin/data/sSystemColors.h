@@ -1,7 +1,8 @@
-// The platform values the skin model falls back on: system colours with the usual Windows values
-// (resolved from 0xFF0000nn values) and the two metrics the model reads.
+// The platform values the skin model falls back on: system colours (resolved from 0xFF0000nn
+// values through the framework's table) and the two metrics the model reads.
 #pragma once
 
+#include "framework/SystemColors.h"
 #include "skin/render/SkinTypes.h"
 
 namespace skin {
@@ -11,13 +12,11 @@ inline constexpr TColor clScrollBar = 0xFF000000, clBackground = 0xFF000001, clW
                         clWindowText = 0xFF000008, clBtnFace = 0xFF00000F, clHighlight = 0xFF00000D,
                         clHighlightText = 0xFF00000E;
 
-// The RGB value (0x00BBGGRR) of system colour index; 0 for an index without a colour.
-TColor SystemColorValue(int index);
 // A value with the sign bit set names a system colour by its low byte; others pass unchanged.
 TColor ResolveSkinColor(TColor colour);
 
-// GetSystemMetrics(SM_CXFRAME) and (SM_CXVSCROLL) with their usual values.
-inline constexpr int kSizingFrameWidth = 4;
-inline constexpr int kVerticalScrollBarWidth = 17;
+// GetSystemMetrics(SM_CXFRAME) and (SM_CXVSCROLL).
+using framework::kSizingFrameWidth;
+using framework::kVerticalScrollBarWidth;
 
 } // namespace skin

@@ -28,6 +28,10 @@ struct SkinSourceOptions {
 // folder holding "Options.dat", or kInternalSource, the package stored in the program, set up as
 // the main window sets up its manager. Fails with the load's own message.
 inline constexpr const char* kInternalSource = ":internal";
+// What kInternalSource loads: the tool registers the main window's settings around the stored
+// package (tovrin_resources); where nothing is registered, the source is refused.
+using InternalSourceSetup = void (*)(skin::TsSkinManager& manager);
+void SetInternalSourceSetup(InternalSourceSetup setup);
 std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, const SkinSourceOptions& options);
 
 int PackCommand(const Arguments& arguments);

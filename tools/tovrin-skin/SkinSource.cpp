@@ -3,12 +3,16 @@
 
 #include "framework/Dialogs.h"
 #include "framework/SysUtils.h"
-#include "resources/MainSkinManager.h"
 
 #include <cstdio>
 #include <filesystem>
 
 namespace tools {
+namespace {
+InternalSourceSetup gInternalSourceSetup = nullptr;
+} // namespace
+
+void SetInternalSourceSetup(InternalSourceSetup setup) { gInternalSourceSetup = setup; }
 
 int ParseIntegerOption(const std::string& option, const std::string& value) {
     try {
@@ -25,6 +29,8 @@ std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, c
     const fs::path path = internal ? fs::path() : fs::absolute(source, error);
     if (!internal && !fs::exists(path, error))
         throw framework::Exception("Skin source \"" + source + "\" does not exist");
+    if (internal && gInternalSourceSetup == nullptr)
+        throw framework::Exception("Skin source \"" + source + "\" is not available here");
 
     // Failures of the load reach the user as error dialogs; here they become the tool's failure.
     std::string failure;
@@ -48,7 +54,7 @@ std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, c
 
     const fs::path directory = path.parent_path();
     if (internal) {
-        skin::ApplyMainSkinManagerProperties(*manager);
+        gInternalSourceSetup(*manager);
         manager->SetExtendedBorders(options.ExtendedBorders);
     } else if (fs::is_directory(path, error)) {
         manager->SetSkinDirectory(directory.string());

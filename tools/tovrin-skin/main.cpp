@@ -4,6 +4,7 @@
 
 #include "framework/SysUtils.h"
 #include "resources/DefaultShadowPictures.h"
+#include "resources/MainSkinManager.h"
 
 #include <QCoreApplication>
 
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("tovrin-skin"));
     // Skins without shadow pictures of their own get the program's, as in the program.
     skin::InstallDefaultShadowPictures();
+    tools::SetInternalSourceSetup(skin::ApplyMainSkinManagerProperties);
     if (argc < 2)
         return Usage();
     const std::string_view name = argv[1];

@@ -99,12 +99,12 @@ void BlendBitmaps(Bitmap32& dst, const Bitmap32& src, int weight, TPoint dstPoin
     // Bottom is cut to the last row and then taken inclusively.
     from.Right = std::min(from.Right, src.Width());
     from.Bottom = std::min(from.Bottom, src.Height() - 1);
-    BlockCopy block = ClipBlock({dstPoint.X, dstPoint.Y, from.Left, from.Top, from.Right - from.Left,
-                                 from.Bottom - from.Top + 1},
-                                dst, src);
-    for (int row = 0; row < block.height; ++row)
-        BlendRow(dst.Row(block.dy + row).subspan(block.dx, block.width),
-                 src.Row(block.sy + row).subspan(block.sx, block.width), weight);
+    BlitArea block = ClipBlit({dstPoint.X, dstPoint.Y, from.Left, from.Top, from.Right - from.Left,
+                               from.Bottom - from.Top + 1},
+                              dst, src);
+    for (int row = 0; row < block.Height; ++row)
+        BlendRow(dst.Row(block.DstY + row).subspan(block.DstX, block.Width),
+                 src.Row(block.SrcY + row).subspan(block.SrcX, block.Width), weight);
 }
 
 void SumBitmaps(Bitmap32& dst, const Bitmap32& src, int weight) {
@@ -116,11 +116,11 @@ void SumBitmaps(Bitmap32& dst, const Bitmap32& src, int weight) {
 }
 
 void BlendKeyed(Bitmap32& dst, int x, int y, Pixel key, double fraction, const TRect& srcRect, const Bitmap32& src) {
-    BlockCopy block = ClipBlock({x, y, srcRect.Left, srcRect.Top, WidthOf(srcRect), HeightOf(srcRect)}, dst, src);
-    for (int row = 0; row < block.height; ++row) {
-        auto to = dst.Row(block.dy + row).subspan(block.dx, block.width);
-        auto from = src.Row(block.sy + row).subspan(block.sx, block.width);
-        for (int i = 0; i < block.width; ++i) {
+    BlitArea block = ClipBlit({x, y, srcRect.Left, srcRect.Top, WidthOf(srcRect), HeightOf(srcRect)}, dst, src);
+    for (int row = 0; row < block.Height; ++row) {
+        auto to = dst.Row(block.DstY + row).subspan(block.DstX, block.Width);
+        auto from = src.Row(block.SrcY + row).subspan(block.SrcX, block.Width);
+        for (int i = 0; i < block.Width; ++i) {
             const Pixel s = from[i];
             if (key != kNoKey && s == key)
                 continue;

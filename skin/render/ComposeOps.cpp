@@ -68,31 +68,31 @@ void ComposeAlpha(Bitmap32& dst, const TRect& dstRect, const Bitmap32& src, cons
                   const ComposeAlphaOptions& options) {
     const int transparency = std::clamp(options.Transparency, 0, 100);
     const bool backdropHasBitmap = options.Backdrop.UsableBitmap();
-    const BlockCopy block = ClipBlock({dstRect.Left, dstRect.Top, srcRect.Left, srcRect.Top,
-                                       std::min(WidthOf(dstRect), WidthOf(srcRect)),
-                                       std::min(HeightOf(dstRect), HeightOf(srcRect))},
-                                      dst, src);
-    if (block.width <= 0 || block.height <= 0)
+    const BlitArea block = ClipBlit({dstRect.Left, dstRect.Top, srcRect.Left, srcRect.Top,
+                                     std::min(WidthOf(dstRect), WidthOf(srcRect)),
+                                     std::min(HeightOf(dstRect), HeightOf(srcRect))},
+                                    dst, src);
+    if (block.Width <= 0 || block.Height <= 0)
         return;
     auto imageWeight = [transparency](int alpha) { return TransparentWeight(alpha, transparency); };
-    for (int row = 0; row < block.height; ++row)
-        ComposeAlphaLine(dst, block.dx, block.dy + row, src.Row(block.sy + row).subspan(block.sx, block.width),
+    for (int row = 0; row < block.Height; ++row)
+        ComposeAlphaLine(dst, block.DstX, block.DstY + row, src.Row(block.SrcY + row).subspan(block.SrcX, block.Width),
                          options, backdropHasBitmap, transparency, imageWeight);
 
     if (options.Reflect != Reflection::Below)
         return;
     // The source's lower half, mirrored under the image and fading out line by line.
-    const int dstBottom = block.dy + block.height;
-    const int srcBottom = block.sy + block.height;
-    const int lines = std::min(block.height / 2, dst.Height() - 1 - dstBottom);
-    const int fadeStep = kReflectionStartFade / block.height;
+    const int dstBottom = block.DstY + block.Height;
+    const int srcBottom = block.SrcY + block.Height;
+    const int lines = std::min(block.Height / 2, dst.Height() - 1 - dstBottom);
+    const int fadeStep = kReflectionStartFade / block.Height;
     int fade = kReflectionStartFade;
     for (int k = 1; k <= lines; ++k, fade -= fadeStep) {
         auto lineWeight = [&](int alpha) {
             int weight = alpha * (lines - k) / lines * fade / kReflectionScale;
             return transparency > 0 ? weight * (100 - transparency) / 100 : weight;
         };
-        ComposeAlphaLine(dst, block.dx, dstBottom + k, src.Row(srcBottom - 1 - k).subspan(block.sx, block.width),
+        ComposeAlphaLine(dst, block.DstX, dstBottom + k, src.Row(srcBottom - 1 - k).subspan(block.SrcX, block.Width),
                          options, backdropHasBitmap, transparency, lineWeight);
     }
 }
@@ -102,19 +102,19 @@ void ComposeGlyph(const TRect& dstRect, const TRect& srcRect, Bitmap32& dst, Use
     if (src.Empty())
         return;
     const bool backdropHasBitmap = backdrop.UsableBitmap();
-    const BlockCopy block = ClipBlock({dstRect.Left, dstRect.Top, srcRect.Left, srcRect.Top,
-                                       std::min(WidthOf(dstRect), WidthOf(srcRect)),
-                                       std::min(HeightOf(dstRect), HeightOf(srcRect))},
-                                      dst, src);
-    for (int row = 0; row < block.height; ++row) {
-        const int dy = block.dy + row;
-        auto to = dst.Row(dy).subspan(block.dx, block.width);
-        auto from = src.Row(block.sy + row).subspan(block.sx, block.width);
-        for (int i = 0; i < block.width; ++i) {
+    const BlitArea block = ClipBlit({dstRect.Left, dstRect.Top, srcRect.Left, srcRect.Top,
+                                     std::min(WidthOf(dstRect), WidthOf(srcRect)),
+                                     std::min(HeightOf(dstRect), HeightOf(srcRect))},
+                                    dst, src);
+    for (int row = 0; row < block.Height; ++row) {
+        const int dy = block.DstY + row;
+        auto to = dst.Row(dy).subspan(block.DstX, block.Width);
+        auto from = src.Row(block.SrcY + row).subspan(block.SrcX, block.Width);
+        for (int i = 0; i < block.Width; ++i) {
             const Pixel s = from[i];
             if (backdropHasBitmap && s == kKeyPixel) {
                 if (use == UseBackdrop::Yes)
-                    if (const Pixel* under = BackdropPixelAt(backdrop, block.dx + i, dy))
+                    if (const Pixel* under = BackdropPixelAt(backdrop, block.DstX + i, dy))
                         to[i] = *under | kAlphaBits;
                 continue;
             }
@@ -130,23 +130,23 @@ void ComposeGlyph(const TRect& dstRect, const TRect& srcRect, Bitmap32& dst, Use
 
 void CopyKeyed(Bitmap32& dst, int x, int y, const Bitmap32& src, const TRect& inclusiveSrcRect, Pixel key,
                const TsBackdrop& backdrop, UseBackdrop use) {
-    const TRect from = ClipToBitmap(InclusiveToExclusive(inclusiveSrcRect), src);
-    const BlockCopy block = ClipBlock({x, y, from.Left, from.Top, WidthOf(from), HeightOf(from)}, dst, src);
+    const TRect from = IntersectRects(InclusiveToExclusive(inclusiveSrcRect), RectOf(src));
+    const BlitArea block = ClipBlit({x, y, from.Left, from.Top, WidthOf(from), HeightOf(from)}, dst, src);
     const bool backdropHasBitmap = backdrop.UsableBitmap();
     const Pixel forcedAlpha = backdrop.Bitmap == &dst ? kAlphaBits : 0;
     const Pixel fillPixel = SwapColourOrder(backdrop.FillColor) & 0x00FFFFFFu;
-    for (int row = 0; row < block.height; ++row) {
-        const int dy = block.dy + row;
-        auto to = dst.Row(dy).subspan(block.dx, block.width);
-        auto source = src.Row(block.sy + row).subspan(block.sx, block.width);
-        for (int i = 0; i < block.width; ++i) {
+    for (int row = 0; row < block.Height; ++row) {
+        const int dy = block.DstY + row;
+        auto to = dst.Row(dy).subspan(block.DstX, block.Width);
+        auto source = src.Row(block.SrcY + row).subspan(block.SrcX, block.Width);
+        for (int i = 0; i < block.Width; ++i) {
             const Pixel s = source[i];
             if (key == kNoKey || s != key) {
                 to[i] = s | forcedAlpha;
             } else if (!backdropHasBitmap) {
                 to[i] = fillPixel;
             } else if (use == UseBackdrop::Yes) {
-                if (const Pixel* under = BackdropPixelAt(backdrop, block.dx + i, dy))
+                if (const Pixel* under = BackdropPixelAt(backdrop, block.DstX + i, dy))
                     to[i] = *under;
             }
         }
@@ -154,12 +154,12 @@ void CopyKeyed(Bitmap32& dst, int x, int y, const Bitmap32& src, const TRect& in
 }
 
 void CopyKeyedOpaque(Bitmap32& dst, int x, int y, const Bitmap32& src, const TRect& inclusiveSrcRect, Pixel key) {
-    const TRect from = ClipToBitmap(InclusiveToExclusive(inclusiveSrcRect), src);
-    const BlockCopy block = ClipBlock({x, y, from.Left, from.Top, WidthOf(from), HeightOf(from)}, dst, src);
-    for (int row = 0; row < block.height; ++row) {
-        auto to = dst.Row(block.dy + row).subspan(block.dx, block.width);
-        auto source = src.Row(block.sy + row).subspan(block.sx, block.width);
-        for (int i = 0; i < block.width; ++i)
+    const TRect from = IntersectRects(InclusiveToExclusive(inclusiveSrcRect), RectOf(src));
+    const BlitArea block = ClipBlit({x, y, from.Left, from.Top, WidthOf(from), HeightOf(from)}, dst, src);
+    for (int row = 0; row < block.Height; ++row) {
+        auto to = dst.Row(block.DstY + row).subspan(block.DstX, block.Width);
+        auto source = src.Row(block.SrcY + row).subspan(block.SrcX, block.Width);
+        for (int i = 0; i < block.Width; ++i)
             if (key == kNoKey || source[i] != key)
                 to[i] = source[i] | kAlphaBits;
     }

@@ -20,16 +20,16 @@ void SetPixelClipped(Bitmap32& bitmap, int x, int y, Pixel value) {
 }
 
 void CopyBlock(Bitmap32& dst, const TRect& area, const Bitmap32& src, int srcX, int srcY) {
-    const BlockCopy block = ClipBlock({area.Left, area.Top, srcX, srcY, WidthOf(area), HeightOf(area)}, dst, src);
-    for (int row = 0; row < block.height; ++row)
-        std::memmove(dst.Row(block.dy + row).data() + block.dx, src.Row(block.sy + row).data() + block.sx,
-                     std::size_t(block.width) * sizeof(Pixel));
+    const BlitArea block = ClipBlit({area.Left, area.Top, srcX, srcY, WidthOf(area), HeightOf(area)}, dst, src);
+    for (int row = 0; row < block.Height; ++row)
+        std::memmove(dst.Row(block.DstY + row).data() + block.DstX, src.Row(block.SrcY + row).data() + block.SrcX,
+                     std::size_t(block.Width) * sizeof(Pixel));
 }
 
 } // namespace
 
 void FillSolid(Bitmap32& bitmap, const TRect& rect, TColor colour, std::uint8_t alpha) {
-    const TRect clipped = ClipToBitmap(rect, bitmap);
+    const TRect clipped = IntersectRects(rect, RectOf(bitmap));
     const Pixel value = OpaquePixel(colour, alpha);
     for (int y = clipped.Top; y < clipped.Bottom; ++y) {
         auto row = bitmap.Row(y);
@@ -63,7 +63,7 @@ void CopyFrame(Bitmap32& dst, const TRect& frame, int stripWidth, const Bitmap32
         {frame.Left, frame.Top + w, frame.Left + w, frame.Bottom - w},   // left
     };
     for (const TRect& strip : strips)
-        if (!IsEmptyRect(strip))
+        if (!RectIsEmpty(strip))
             CopyBlock(dst, strip, src, strip.Left + offsetX, strip.Top + offsetY);
 }
 

@@ -71,12 +71,12 @@ void ShiftSaturationOfBitmap(Bitmap32& bitmap, int percent, Pixel key) {
 
 void FillPixels(Bitmap32& bitmap, const TRect& rect, TColor colour, std::uint8_t alpha) {
     const Pixel value = Pixel(alpha) << 24 | (SwapColourOrder(colour) & 0xFFFFFF);
-    ForEachInRect(bitmap, ClipToBitmap(rect, bitmap), [value](Pixel& pixel) { pixel = value; });
+    ForEachInRect(bitmap, IntersectRects(rect, RectOf(bitmap)), [value](Pixel& pixel) { pixel = value; });
 }
 
 void TintPixels(Bitmap32& bitmap, const TRect& rect, TColor colour, std::uint8_t alpha, int percent) {
     const int red = Byte0(colour), green = Byte1(colour), blue = Byte2(colour);
-    ForEachInRect(bitmap, ClipToBitmap(rect, bitmap), [&](Pixel& pixel) {
+    ForEachInRect(bitmap, IntersectRects(rect, RectOf(bitmap)), [&](Pixel& pixel) {
         pixel = MakeValue(TintChannel(Byte0(pixel), blue, percent), TintChannel(Byte1(pixel), green, percent),
                           TintChannel(Byte2(pixel), red, percent), alpha);
     });
@@ -86,7 +86,7 @@ void SetAlphaInRect(Bitmap32& bitmap, const TRect& rect, std::uint8_t alpha, Pix
     // The rect is the caller's to keep inside; cutting it here only keeps memory safe.
     const TRect area{rect.Left, rect.Top, rect.Left + WidthOf(rect, Clamp::Yes), rect.Top + HeightOf(rect, Clamp::Yes)};
     const Pixel alphaBits = Pixel(alpha) << 24;
-    ForEachInRect(bitmap, ClipToBitmap(area, bitmap), [&](Pixel& pixel) {
+    ForEachInRect(bitmap, IntersectRects(area, RectOf(bitmap)), [&](Pixel& pixel) {
         if (Treated(pixel, key))
             pixel = (pixel & 0x00FFFFFF) | alphaBits;
     });
@@ -95,7 +95,7 @@ void SetAlphaInRect(Bitmap32& bitmap, const TRect& rect, std::uint8_t alpha, Pix
 void FadeToColor(Bitmap32& bitmap, const TRect& inclusiveRect, int percent, TColor colour) {
     const double fraction = percent / 100.0;
     const int red = Byte0(colour), green = Byte1(colour), blue = Byte2(colour);
-    ForEachInRect(bitmap, ClipToBitmap(InclusiveToExclusive(inclusiveRect), bitmap), [&](Pixel& pixel) {
+    ForEachInRect(bitmap, IntersectRects(InclusiveToExclusive(inclusiveRect), RectOf(bitmap)), [&](Pixel& pixel) {
         pixel = MakeValue(FadeChannel(Byte0(pixel), blue, fraction), FadeChannel(Byte1(pixel), green, fraction),
                           FadeChannel(Byte2(pixel), red, fraction), Byte3(pixel));
     });
@@ -114,7 +114,7 @@ void FadeBitmapToColor(Bitmap32& bitmap, double fraction, TColor colour, Pixel k
 void Premultiply(Bitmap32& bitmap) { Premultiply(bitmap, RectOf(bitmap)); }
 
 void Premultiply(Bitmap32& bitmap, const TRect& rect) {
-    ForEachInRect(bitmap, ClipToBitmap(rect, bitmap), [](Pixel& pixel) {
+    ForEachInRect(bitmap, IntersectRects(rect, RectOf(bitmap)), [](Pixel& pixel) {
         if (pixel == kPremultipliedWhiteOfNothing) {
             pixel = 0;
             return;
@@ -137,7 +137,7 @@ void Grayscale(Bitmap32& bitmap, Pixel key) {
 void WashRect(Bitmap32& bitmap, const TRect& rect, int percent, TColor colour) {
     const int keep = percent * 255 / 100;
     const int red = Byte0(colour), green = Byte1(colour), blue = Byte2(colour);
-    const TRect clipped = ClipToBitmap(rect, bitmap);
+    const TRect clipped = IntersectRects(rect, RectOf(bitmap));
     for (int y = clipped.Top; y < clipped.Bottom; ++y) {
         auto row = bitmap.Row(y);
         const bool lastRow = y == rect.Bottom - 1;

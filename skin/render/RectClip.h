@@ -1,4 +1,5 @@
-// Cutting rectangles to bitmaps, and the one place where inclusive bounds become exclusive.
+// Rectangles cut to bounds and to bitmaps, and the one place where inclusive rectangle edges
+// become exclusive ones; the pixel operations and the painters both clip through here.
 #pragma once
 
 #include <algorithm>
@@ -7,37 +8,44 @@
 
 namespace skin {
 
-// The part of an exclusive rect that lies inside the bitmap; empty rects come back with
-// Right <= Left or Bottom <= Top.
-inline TRect ClipToBitmap(const TRect& rect, const Bitmap32& bitmap) {
-    return {std::max(rect.Left, 0), std::max(rect.Top, 0), std::min(rect.Right, bitmap.Width()),
-            std::min(rect.Bottom, bitmap.Height())};
+// The skin's numbers mix inclusive and exclusive rectangle edges; these say which is which.
+constexpr int InclusiveEdge(int exclusiveEdge) { return exclusiveEdge - 1; }
+constexpr int ExclusiveEdge(int inclusiveEdge) { return inclusiveEdge + 1; }
+// (Left, Top) to (Right - 1, Bottom - 1): the form the keyed copies take.
+constexpr TRect InclusiveRect(int left, int top, int width, int height) {
+    return {left, top, InclusiveEdge(left + width), InclusiveEdge(top + height)};
 }
-
 // An inclusive rect (Right and Bottom belong to it) as an exclusive one.
-inline TRect InclusiveToExclusive(const TRect& rect) {
-    return {rect.Left, rect.Top, rect.Right + 1, rect.Bottom + 1};
+constexpr TRect InclusiveToExclusive(const TRect& rect) {
+    return {rect.Left, rect.Top, ExclusiveEdge(rect.Right), ExclusiveEdge(rect.Bottom)};
 }
+constexpr TRect RectAt(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
-inline bool IsEmptyRect(const TRect& rect) { return rect.Right <= rect.Left || rect.Bottom <= rect.Top; }
+// Empty results come back with Right <= Left or Bottom <= Top.
+inline TRect IntersectRects(const TRect& a, const TRect& b) {
+    return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+            std::min(a.Bottom, b.Bottom)};
+}
+constexpr bool RectIsEmpty(const TRect& rect) { return rect.Right <= rect.Left || rect.Bottom <= rect.Top; }
 
-// A copy of a w x h block from (sx, sy) of one bitmap to (dx, dy) of another, cut so that
-// both sides stay inside their bitmaps: negative origins move the other side along.
-struct BlockCopy {
-    int dx, dy, sx, sy, width, height;
+// Width x Height pixels from (SrcX, SrcY) of one bitmap to (DstX, DstY) of another.
+struct BlitArea {
+    int DstX = 0;
+    int DstY = 0;
+    int SrcX = 0;
+    int SrcY = 0;
+    int Width = 0;
+    int Height = 0;
+    bool Empty() const { return Width <= 0 || Height <= 0; }
 };
-inline BlockCopy ClipBlock(BlockCopy block, const Bitmap32& dst, const Bitmap32& src) {
-    auto cutLow = [](int& a, int& b, int& size) {
-        int shift = std::max({0, -a, -b});
-        a += shift, b += shift, size -= shift;
-    };
-    cutLow(block.dx, block.sx, block.width);
-    cutLow(block.dy, block.sy, block.height);
-    block.width = std::min({block.width, dst.Width() - block.dx, src.Width() - block.sx});
-    block.height = std::min({block.height, dst.Height() - block.dy, src.Height() - block.sy});
-    block.width = std::max(block.width, 0);
-    block.height = std::max(block.height, 0);
-    return block;
+
+// Cuts a transfer so that its destination lies inside dstBounds and its source inside
+// srcBounds (both exclusive); a cut on one side moves the other side's origin with it.
+// Width and Height never come back negative.
+BlitArea ClipBlit(BlitArea area, const TRect& dstBounds, const TRect& srcBounds);
+// The same, cut to the whole of both bitmaps.
+inline BlitArea ClipBlit(const BlitArea& area, const Bitmap32& dst, const Bitmap32& src) {
+    return ClipBlit(area, RectOf(dst), RectOf(src));
 }
 
 } // namespace skin

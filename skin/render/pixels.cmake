@@ -9,6 +9,7 @@ add_library(tovrin_skin_pixels STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Resample.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResampleKernels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DrawingRoutines.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RectClip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinPictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DibCodec.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PngCodec.cpp

@@ -1,42 +1,13 @@
 // Block copies and nearest-neighbour stretched copies, always cut to both bitmaps.
 #include "skin/render/sBlit.h"
 
+#include "skin/render/RectClip.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace skin {
-
-TRect IntersectRects(const TRect& a, const TRect& b) {
-    return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-            std::min(a.Bottom, b.Bottom)};
-}
-
-bool RectIsEmpty(const TRect& rect) { return rect.Right <= rect.Left || rect.Bottom <= rect.Top; }
-
-BlitArea ClipBlit(BlitArea area, const TRect& dstBounds, const TRect& srcBounds) {
-    // Each of the four edges may be cut by either bounds; a cut at the start moves both origins.
-    auto cutStart = [&](int& dst, int& src, int& length, int dstMin, int srcMin) {
-        int cut = std::max(dstMin - dst, srcMin - src);
-        if (cut > 0) {
-            dst += cut;
-            src += cut;
-            length -= cut;
-        }
-    };
-    auto cutEnd = [](int dst, int src, int& length, int dstEnd, int srcEnd) {
-        length = std::min({length, dstEnd - dst, srcEnd - src});
-    };
-    cutStart(area.DstX, area.SrcX, area.Width, dstBounds.Left, srcBounds.Left);
-    cutStart(area.DstY, area.SrcY, area.Height, dstBounds.Top, srcBounds.Top);
-    cutEnd(area.DstX, area.SrcX, area.Width, dstBounds.Right, srcBounds.Right);
-    cutEnd(area.DstY, area.SrcY, area.Height, dstBounds.Bottom, srcBounds.Bottom);
-    if (area.Width < 0)
-        area.Width = 0;
-    if (area.Height < 0)
-        area.Height = 0;
-    return area;
-}
 
 void CopyBlock(Bitmap32& dst, int dstX, int dstY, const Bitmap32& src, const TRect& srcRect) {
     BlitArea area = ClipBlit({dstX, dstY, srcRect.Left, srcRect.Top, WidthOf(srcRect), HeightOf(srcRect)},

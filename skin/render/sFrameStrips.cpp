@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "skin/render/RectClip.h"
 #include "skin/render/sBlit.h"
 
 namespace skin {

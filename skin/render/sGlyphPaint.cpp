@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "skin/render/ComposeOps.h"
-#include "skin/render/sBlit.h"
+#include "skin/render/RectClip.h"
 #include "skin/render/sMaskPaint.h"
 
 namespace skin {

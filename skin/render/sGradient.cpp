@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "skin/render/ColorOps.h"
-#include "skin/render/sBlit.h"
+#include "skin/render/RectClip.h"
 
 namespace skin {
 

@@ -5,6 +5,7 @@
 
 #include "skin/render/ColorOps.h"
 #include "skin/render/Resample.h"
+#include "skin/render/RectClip.h"
 #include "skin/render/sBlit.h"
 
 namespace skin {

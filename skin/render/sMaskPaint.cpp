@@ -4,6 +4,7 @@
 
 #include "skin/data/sSkinManager.h"
 #include "skin/render/ComposeOps.h"
+#include "skin/render/RectClip.h"
 #include "skin/render/sBlit.h"
 #include "skin/render/sMaskMerge.h"
 

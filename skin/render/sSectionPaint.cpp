@@ -7,6 +7,7 @@
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/render/PixelOps.h"
 #include "skin/render/sBackgrounds.h"
+#include "skin/render/RectClip.h"
 #include "skin/render/sBlit.h"
 #include "skin/render/sGlyphPaint.h"
 #include "skin/render/sMaskGeometry.h"

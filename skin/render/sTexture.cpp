@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "skin/render/PixelOps.h"
+#include "skin/render/RectClip.h"
 #include "skin/render/sBlit.h"
 #include "skin/render/sMaskGeometry.h"
 #include "skin/render/sMaskMerge.h"

@@ -5,6 +5,7 @@
 #include "FixtureSkin.h"
 #include "GoldenImages.h"
 #include "skin/data/sSkinModelLookups.h"
+#include "skin/render/RectClip.h"
 #include "skin/render/sBlit.h"
 #include "skin/render/sSectionPaint.h"
 

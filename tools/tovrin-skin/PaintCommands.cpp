@@ -12,6 +12,7 @@
 #include "skin/render/ComposeOps.h"
 #include "skin/render/PixelOps.h"
 #include "skin/render/SkinPictures.h"
+#include "skin/render/RectClip.h"
 #include "skin/render/sBlit.h"
 #include "skin/render/sGlyphPaint.h"
 #include "skin/render/sMaskGeometry.h"

@@ -420,6 +420,10 @@ void TsSkinManager::LoadFrom(const ChosenSource& source) {
     fresh.SkinData.SkinFolder = folder;
     ApplyAdjustments(fresh);
 
+    // The skin data stays the same record across a reload: only a change of name (which marks it
+    // inactive before it loads) and the announcement change its active mark. A reload after a
+    // hue, saturation or extended-border change is not announced, so it must keep the mark.
+    fresh.SkinData.Active = modelLoaded_ && model_.SkinData.Active;
     model_ = std::move(fresh);
     modelLoaded_ = true;
     isPacked_ = source.Kind != SkinSourceKind::Folder;

@@ -95,6 +95,18 @@ TEST(SkinAdjustments, ChangingHueReloadsFromTheSource) {
     EXPECT_EQ(changes, 2);
 }
 
+TEST(SkinAdjustments, ReloadsAfterAChangeKeepTheSkinActive) {
+    // These reloads are not announced again, so the loaded skin must stay marked active.
+    const auto manager = LoadSkin(RedSkin(0));
+    ASSERT_TRUE(manager->SkinData().Active);
+    manager->SetHueOffset(60);
+    EXPECT_TRUE(manager->SkinData().Active) << "after a hue change";
+    manager->SetSaturation(20);
+    EXPECT_TRUE(manager->SkinData().Active) << "after a saturation change";
+    manager->SetExtendedBorders(!manager->ExtendedBorders());
+    EXPECT_TRUE(manager->SkinData().Active) << "after switching extended borders";
+}
+
 TEST(SkinAdjustments, ExtendedBorderPictures) {
     // 100 x 80 picture of two cells, borders 24, 54, 25, 25.
     Bitmap32 exBorder = SolidBitmap(100, 80, 0xFF101010);

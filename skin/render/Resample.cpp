@@ -21,6 +21,8 @@ namespace {
 
 constexpr int kMinimumSourceSide = 2;
 constexpr double kFixedOne = 65536.0;
+// Temporaries up to this many pixels (16 MB) are kept between calls.
+constexpr std::size_t kKeptTemporaryPixels = std::size_t(1) << 22;
 
 double FilterSupport(ResampleFilter filter) { return filter == ResampleFilter::Mitchell ? 2.0 : 1.0; }
 
@@ -90,9 +92,17 @@ void resample::ResampleWithKernel(const Bitmap32& src, Bitmap32& dst, int newWid
         dst = src;
         return;
     }
-    Bitmap32 between;
-    if (newWidth < 1 || newHeight < 1 || !between.SetSize(newWidth, src.Height()) ||
-        !dst.SetSize(newWidth, newHeight)) {
+    // The passes write every pixel, so a bitmap that already has its size is used as it is:
+    // neither cleared nor reallocated. The temporary stays with the thread for the next call
+    // (a fresh one of megabytes costs page faults and clearing on every call).
+    thread_local Bitmap32 kept;
+    Bitmap32 fresh;
+    Bitmap32& between = std::size_t(newWidth) * std::size_t(src.Height()) <= kKeptTemporaryPixels ? kept : fresh;
+    const auto sized = [](Bitmap32& bitmap, int width, int height) {
+        return (bitmap.Width() == width && bitmap.Height() == height) || bitmap.SetSize(width, height);
+    };
+    if (newWidth < 1 || newHeight < 1 || !sized(between, newWidth, src.Height()) ||
+        !sized(dst, newWidth, newHeight)) {
         dst.SetSize(0, 0);
         return;
     }

@@ -4,6 +4,7 @@
 #include "skin/render/ResampleKernels.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <system_error>
 #include <thread>
 
@@ -254,39 +255,71 @@ __attribute__((target("avx2"))) void HorizontalAvx2(const Bitmap32& src, Bitmap3
     }
 }
 
+// Whether every weight fits a signed 16-bit lane as it is (shrinking by about half or more).
+bool WeightsAreNarrow(const WeightLists& lists) {
+    return std::all_of(lists.taps.begin(), lists.taps.end(),
+                       [](const Tap& tap) { return tap.weight >= INT16_MIN && tap.weight <= INT16_MAX; });
+}
+
+inline int PairOfWords(int first, int second) { return int(std::uint32_t(std::uint16_t(first)) | std::uint32_t(second) << 16); }
+
+// Two source rows a time: their bytes are interleaved and widened to 16-bit pairs, so that
+// vpmaddwd applies both taps' weights at once. Wide weights are split as in the horizontal
+// pass (w = high * 256 + low). The unpacks work per 128-bit half, and the packs at the end
+// undo exactly their order:
+//
+//   a, b (32 bytes)  --unpack8-->  a0 b0 .. a7 b7 | a16 b16 ..  --unpack8 with 0-->  words a0 b0 a1 b1 ..
+//   sums of bytes 0-3 | 16-19, 4-7 | 20-23, 8-11 | 24-27, 12-15 | 28-31  --packs-->  bytes 0..31
+template <bool kNarrow>
 __attribute__((target("avx2"))) void VerticalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
-    constexpr int kBlockBytes = 64; // eight registers of eight 32-bit sums
+    constexpr int kBlockBytes = 32;
+    constexpr int kParts = 4;
     const int count = out.Width() * kChannels;
     const int blocked = count - count % kBlockBytes;
+    const Tap* taps = lists.taps.data();
+    const __m256i zero = _mm256_setzero_si256();
     for (int y = rows.begin; y < rows.end; ++y) {
         const int begin = lists.first[y], end = lists.first[y + 1];
         std::uint8_t* to = BytesOf(out, y);
         for (int k = 0; k < blocked; k += kBlockBytes) {
-            __m256i sums[8];
-            for (__m256i& s : sums)
-                s = _mm256_setzero_si256();
-            for (int t = begin; t < end; ++t) {
-                const std::uint8_t* bytes = BytesOf(src, lists.taps[t].index) + k;
-                const __m256i weight = _mm256_set1_epi32(lists.taps[t].weight);
-                for (int i = 0; i < 8; ++i) {
-                    const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(bytes + 8 * i));
-                    sums[i] = _mm256_add_epi32(sums[i], _mm256_mullo_epi32(_mm256_cvtepu8_epi32(eight), weight));
+            __m256i high[kParts], low[kParts];
+            for (int i = 0; i < kParts; ++i)
+                high[i] = low[i] = zero;
+            for (int t = begin; t < end; t += 2) {
+                const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(BytesOf(src, taps[t].index) + k));
+                const __m256i b =
+                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(BytesOf(src, taps[t + 1].index) + k));
+                const __m256i pairsLow = _mm256_unpacklo_epi8(a, b), pairsHigh = _mm256_unpackhi_epi8(a, b);
+                const __m256i words[kParts] = {_mm256_unpacklo_epi8(pairsLow, zero), _mm256_unpackhi_epi8(pairsLow, zero),
+                                               _mm256_unpacklo_epi8(pairsHigh, zero),
+                                               _mm256_unpackhi_epi8(pairsHigh, zero)};
+                if constexpr (kNarrow) {
+                    const __m256i weights = _mm256_set1_epi32(PairOfWords(taps[t].weight, taps[t + 1].weight));
+                    for (int i = 0; i < kParts; ++i)
+                        high[i] = _mm256_add_epi32(high[i], _mm256_madd_epi16(words[i], weights));
+                } else {
+                    const __m256i highWeights =
+                        _mm256_set1_epi32(PairOfWords(taps[t].weight >> 8, taps[t + 1].weight >> 8));
+                    const __m256i lowWeights =
+                        _mm256_set1_epi32(PairOfWords(taps[t].weight & 0xFF, taps[t + 1].weight & 0xFF));
+                    for (int i = 0; i < kParts; ++i) {
+                        high[i] = _mm256_add_epi32(high[i], _mm256_madd_epi16(words[i], highWeights));
+                        low[i] = _mm256_add_epi32(low[i], _mm256_madd_epi16(words[i], lowWeights));
+                    }
                 }
             }
-            for (int i = 0; i < 8; i += 2) {
-                // Shift, pack two registers to sixteen words, then to sixteen bytes; the packs
-                // work per 128-bit half, so the permute restores the order.
-                const __m256i a = _mm256_srai_epi32(sums[i], kFixedShift);
-                const __m256i b = _mm256_srai_epi32(sums[i + 1], kFixedShift);
-                const __m256i words = _mm256_permute4x64_epi64(_mm256_packs_epi32(a, b), 0xD8);
-                const __m128i bytes = _mm_packus_epi16(_mm256_castsi256_si128(words), _mm256_extracti128_si256(words, 1));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k + 8 * i), bytes);
-            }
+            __m256i sums[kParts];
+            for (int i = 0; i < kParts; ++i)
+                sums[i] = _mm256_srai_epi32(kNarrow ? high[i] : _mm256_add_epi32(_mm256_slli_epi32(high[i], 8), low[i]),
+                                            kFixedShift);
+            const __m256i bytes =
+                _mm256_packus_epi16(_mm256_packs_epi32(sums[0], sums[1]), _mm256_packs_epi32(sums[2], sums[3]));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + k), bytes);
         }
         for (int k = blocked; k < count; ++k) {
             int sum = 0;
             for (int t = begin; t < end; ++t)
-                sum += lists.taps[t].weight * BytesOf(src, lists.taps[t].index)[k];
+                sum += taps[t].weight * BytesOf(src, taps[t].index)[k];
             to[k] = FixedToByte(sum);
         }
     }
@@ -325,7 +358,10 @@ void VerticalPass(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, 
 #ifdef TOVRIN_HAVE_X86
     if (kernel == Kernel::Avx2 && Avx2Available()) {
         const std::size_t work = lists.taps.size() * std::size_t(out.Width()) * kChannels;
-        InBands(out.Height(), work, [&](Rows rows) { VerticalAvx2(src, out, lists, rows); });
+        if (WeightsAreNarrow(lists))
+            InBands(out.Height(), work, [&](Rows rows) { VerticalAvx2<true>(src, out, lists, rows); });
+        else
+            InBands(out.Height(), work, [&](Rows rows) { VerticalAvx2<false>(src, out, lists, rows); });
         return;
     }
 #endif

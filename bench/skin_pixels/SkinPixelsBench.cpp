@@ -124,29 +124,22 @@ constexpr ScaleCase kScaleCases[] = {
     {1024, 1024, 1100, 900}, // one side up, one down
 };
 
-void ResampleOurs(benchmark::State& state) {
+void ResampleWith(benchmark::State& state, skin::ResampleFilter filter) {
     const ScaleCase c = kScaleCases[state.range(0)];
     const Bitmap32 src = OpaqueNoise(c.fromWidth, c.fromHeight, 5);
     Bitmap32 dst;
     const ProcessCpu cpu(state);
     for (auto _ : state) {
-        skin::ResampleBitmap(src, dst, c.toWidth, skin::ResampleFilter::Mitchell, c.toHeight);
+        skin::ResampleBitmap(src, dst, c.toWidth, filter, c.toHeight);
         benchmark::DoNotOptimize(dst.Data());
     }
 }
+
+void ResampleOurs(benchmark::State& state) { ResampleWith(state, skin::ResampleFilter::Mitchell); }
 BENCHMARK(ResampleOurs)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // Filter 1 is what the engine shrinks whole form images with (the window animations).
-void ResampleOursTriangle(benchmark::State& state) {
-    const ScaleCase c = kScaleCases[state.range(0)];
-    const Bitmap32 src = OpaqueNoise(c.fromWidth, c.fromHeight, 5);
-    Bitmap32 dst;
-    const ProcessCpu cpu(state);
-    for (auto _ : state) {
-        skin::ResampleBitmap(src, dst, c.toWidth, skin::ResampleFilter::Triangle, c.toHeight);
-        benchmark::DoNotOptimize(dst.Data());
-    }
-}
+void ResampleOursTriangle(benchmark::State& state) { ResampleWith(state, skin::ResampleFilter::Triangle); }
 BENCHMARK(ResampleOursTriangle)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 void ResampleQImage(benchmark::State& state) {

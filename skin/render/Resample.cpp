@@ -108,8 +108,8 @@ void resample::ResampleWithKernel(const Bitmap32& src, Bitmap32& dst, int newWid
     }
     const WeightLists across = BuildWeights(src.Width(), newWidth, filter);
     const WeightLists down = BuildWeights(src.Height(), newHeight, filter);
-    resample::HorizontalPass(src, between, across, kernel);
-    resample::VerticalPass(between, dst, down, kernel);
+    resample::RunPasses(resample::PrepareHorizontal(src, between, across, kernel),
+                        resample::PrepareVertical(between, dst, down, kernel));
 }
 
 void ResampleBitmap(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter, int newHeight) {

@@ -2,11 +2,17 @@
 // kernels are the reference; the portable and AVX2 ones must give exactly their results.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "skin/render/Resample.h"
 
 namespace skin::resample {
+
+constexpr int kFixedShift = 16;
+constexpr int kChannels = 4;
 
 struct Tap {
     int index;
@@ -23,14 +29,41 @@ struct WeightLists {
 enum class Kernel { Plain, Portable, Avx2 };
 bool Avx2Available();
 
-// Horizontal: every row of src into out (same height, out's width). Vertical: every column
-// of src into out (same width, out's height).
-void HorizontalPass(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel);
-void VerticalPass(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel);
+// A band of rows: of the source in a horizontal pass, of the output in a vertical one.
+struct Rows {
+    int begin, end;
+};
+
+// A pass made ready for its bitmaps and weights: band(rows) computes a band of its rows, and
+// bands may run at the same time on different threads. Horizontal: every row of src into out
+// (same height, out's width). Vertical: every column of src into out (same width, out's height).
+// The bitmaps and lists must outlive the pass.
+struct PreparedPass {
+    int rows = 0;
+    std::size_t work = 0; // multiply-adds; 0 keeps the pass on the calling thread
+    std::function<void(Rows)> band;
+};
+PreparedPass PrepareHorizontal(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel);
+PreparedPass PrepareVertical(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel);
+
+// Runs first, then second. Large passes share their bands with one helper thread (the second
+// pass begins when every band of the first is done).
+void RunPasses(const PreparedPass& first, const PreparedPass& second);
 
 // ResampleBitmap with a chosen kernel (Avx2 falls back to Portable where the processor lacks it;
 // on large bitmaps the Avx2 passes share their rows with one helper thread).
 void ResampleWithKernel(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter, int newHeight,
                         Kernel kernel);
+
+// What the kernel files share.
+
+inline std::uint8_t FixedToByte(int sum) {
+    const int value = sum >> kFixedShift; // floor: a negative sum stays negative and becomes 0
+    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+}
+
+// The AVX2 passes; callers check Avx2Available() first.
+PreparedPass PrepareHorizontalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists);
+PreparedPass PrepareVerticalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists);
 
 } // namespace skin::resample

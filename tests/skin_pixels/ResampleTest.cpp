@@ -125,22 +125,34 @@ TEST(Resample, MatchesTheFormulasForEveryFilterUpAndDown) {
 }
 
 TEST(Resample, FastKernelsMatchThePlainOneOnWideBitmaps) {
-    // Wide enough for the 64-byte blocks of the vector kernels and their remainders.
+    // Wide enough for the vector blocks and their remainders; the shapes reach every form of the
+    // vector passes: shrinking by 1.6 (only even pairs widened), by about 2 and 2.4 (narrow
+    // weights, other step counts), enlarging (wrapped weights), doubling with filters 1 and 2
+    // (two neighbouring weights of exactly 32768, one shared correction), odd sizes and widths
+    // that leave outputs after the last four.
     const Bitmap32 src = NoiseBitmap(75, 40, 8);
-    for (auto [w, h] : {std::pair{53, 91}, std::pair{150, 17}, std::pair{75, 39}}) {
+    struct Case {
+        int width, height, filter;
+    };
+    const Case cases[] = {{53, 91, 6},  {150, 17, 6}, {75, 39, 6}, {47, 25, 6}, {37, 21, 6}, {31, 16, 6},
+                          {120, 64, 6}, {150, 80, 1}, {150, 80, 2}, {47, 25, 1}, {31, 16, 2}, {3, 2, 6}};
+    for (const Case c : cases) {
         Bitmap32 plain, portable, avx2;
-        resample::ResampleWithKernel(src, plain, w, ResampleFilter::Mitchell, h, resample::Kernel::Plain);
-        resample::ResampleWithKernel(src, portable, w, ResampleFilter::Mitchell, h, resample::Kernel::Portable);
-        resample::ResampleWithKernel(src, avx2, w, ResampleFilter::Mitchell, h, resample::Kernel::Avx2);
-        EXPECT_EQ(portable, plain) << w << " x " << h;
-        EXPECT_EQ(avx2, plain) << w << " x " << h;
+        const auto filter = ResampleFilter(c.filter);
+        resample::ResampleWithKernel(src, plain, c.width, filter, c.height, resample::Kernel::Plain);
+        resample::ResampleWithKernel(src, portable, c.width, filter, c.height, resample::Kernel::Portable);
+        resample::ResampleWithKernel(src, avx2, c.width, filter, c.height, resample::Kernel::Avx2);
+        EXPECT_EQ(portable, plain) << c.width << " x " << c.height << " filter " << c.filter;
+        EXPECT_EQ(avx2, plain) << c.width << " x " << c.height << " filter " << c.filter;
     }
     // Large enough for the passes to share their rows with a helper thread.
     const Bitmap32 large = NoiseBitmap(1024, 600, 13);
-    Bitmap32 plain, avx2;
-    resample::ResampleWithKernel(large, plain, 900, ResampleFilter::Mitchell, 700, resample::Kernel::Plain);
-    resample::ResampleWithKernel(large, avx2, 900, ResampleFilter::Mitchell, 700, resample::Kernel::Avx2);
-    EXPECT_TRUE(avx2 == plain) << "1024 x 600 to 900 x 700";
+    for (auto [w, h] : {std::pair{900, 700}, std::pair{640, 301}}) {
+        Bitmap32 plain, avx2;
+        resample::ResampleWithKernel(large, plain, w, ResampleFilter::Mitchell, h, resample::Kernel::Plain);
+        resample::ResampleWithKernel(large, avx2, w, ResampleFilter::Mitchell, h, resample::Kernel::Avx2);
+        EXPECT_TRUE(avx2 == plain) << "1024 x 600 to " << w << " x " << h;
+    }
 
     Bitmap32 viaPublic;
     ResampleBitmapReference(src, viaPublic, 20, ResampleFilter::Hermite, 30);

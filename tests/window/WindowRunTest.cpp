@@ -124,8 +124,9 @@ TEST_F(WindowRunTest, ShortRunFillsTheWindowAndWritesTheLogAsTheCommandLineScanD
     // Cyrillic letters of the log are single Windows-1251 bytes in the file.
     const QString shown = form->sMemo1->toPlainText();
     const auto cyrillic = std::find_if(shown.begin(), shown.end(), [](QChar ch) { return ch >= u'А' && ch <= u'я'; });
-    if (cyrillic != shown.end())
+    if (cyrillic != shown.end()) {
         EXPECT_NE(written.find(static_cast<char>(0xC0 + (cyrillic->unicode() - u'А'))), std::string::npos);
+    }
 }
 
 TEST_F(WindowRunTest, StopDuringNumberKEndsAfterItAndTheNextStartGoesOn) {

@@ -15,11 +15,6 @@
 namespace skin::resample {
 namespace {
 
-inline const std::uint8_t* BytesOf(const Bitmap32& bitmap, int y) {
-    return reinterpret_cast<const std::uint8_t*>(bitmap.Row(y).data());
-}
-inline std::uint8_t* BytesOf(Bitmap32& bitmap, int y) { return reinterpret_cast<std::uint8_t*>(bitmap.Row(y).data()); }
-
 void HorizontalPlain(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
     for (int y = rows.begin; y < rows.end; ++y) {
         const std::uint8_t* from = BytesOf(src, y);

@@ -58,6 +58,11 @@ void ResampleWithKernel(const Bitmap32& src, Bitmap32& dst, int newWidth, Resamp
 
 // What the kernel files share.
 
+inline const std::uint8_t* BytesOf(const Bitmap32& bitmap, int y) {
+    return reinterpret_cast<const std::uint8_t*>(bitmap.Row(y).data());
+}
+inline std::uint8_t* BytesOf(Bitmap32& bitmap, int y) { return reinterpret_cast<std::uint8_t*>(bitmap.Row(y).data()); }
+
 inline std::uint8_t FixedToByte(int sum) {
     const int value = sum >> kFixedShift; // floor: a negative sum stays negative and becomes 0
     return static_cast<std::uint8_t>(std::clamp(value, 0, 255));

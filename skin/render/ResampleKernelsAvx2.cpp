@@ -20,11 +20,6 @@ namespace skin::resample {
 
 namespace {
 
-inline const std::uint8_t* BytesOf(const Bitmap32& bitmap, int y) {
-    return reinterpret_cast<const std::uint8_t*>(bitmap.Row(y).data());
-}
-inline std::uint8_t* BytesOf(Bitmap32& bitmap, int y) { return reinterpret_cast<std::uint8_t*>(bitmap.Row(y).data()); }
-
 // vpmaddwd multiplies signed 16-bit lanes. A weight of 32768 or more (up to 98303) goes into
 // its lane less 65536, and count 1 says that its source must be added back times 65536.
 // False for a weight beyond that, which the vector passes leave to the portable kernel.

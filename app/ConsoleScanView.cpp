@@ -1,8 +1,8 @@
 // The console view of a scan.
 #include "app/ConsoleScanView.h"
 
-#include "framework/Cp1251.h"
-#include "framework/SysUtils.h"
+#include "framework/base/Cp1251.h"
+#include "framework/base/SysUtils.h"
 #include "scanner/ScanRun.h"
 
 #include <atomic>

@@ -1,7 +1,7 @@
 // The skin manager's process-wide hooks, answered by the widget framework, and its default pictures.
 #include "app/SkinEngineSetup.h"
 
-#include "framework/DesktopComposition.h"
+#include "framework/widgets/DesktopComposition.h"
 #include "resources/DefaultShadowPictures.h"
 #include "skin/data/sSkinManager.h"
 

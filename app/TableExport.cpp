@@ -1,7 +1,7 @@
 // CSV and JSON writers for the report table.
 #include "app/TableExport.h"
 
-#include "framework/Cp1251.h"
+#include "framework/base/Cp1251.h"
 
 #include <array>
 #include <cstdio>

@@ -4,8 +4,8 @@
 // after scanning 1..LAST when asked (the completion message is answered by itself).
 #include "app/Tovrin1.h"
 
-#include "framework/Application.h"
-#include "framework/QtText.h"
+#include "framework/widgets/Application.h"
+#include "framework/widgets/QtText.h"
 #include "scanner/SiteHost.h"
 
 #include <QApplication>

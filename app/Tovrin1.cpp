@@ -2,10 +2,10 @@
 #include "app/Tovrin1.h"
 
 #include "app/SkinEngineSetup.h"
-#include "framework/Application.h"
-#include "framework/MessageForm.h"
-#include "framework/QtText.h"
-#include "framework/SysUtils.h"
+#include "framework/widgets/Application.h"
+#include "framework/widgets/MessageForm.h"
+#include "framework/widgets/QtText.h"
+#include "framework/base/SysUtils.h"
 #include "resources/MainSkinManager.h"
 #include "resources/ProgramIcon.h"
 

@@ -3,9 +3,9 @@
 // controls; and TMyThread, which hands a run over to the GUI thread.
 #pragma once
 
-#include "framework/ComCtrls.h"
-#include "framework/Classes.h"
-#include "framework/Forms.h"
+#include "framework/widgets/ComCtrls.h"
+#include "framework/widgets/Classes.h"
+#include "framework/widgets/Forms.h"
 #include "scanner/ScanRun.h"
 #include "scanner/ScanView.h"
 #include "skin/controls/sButton.h"

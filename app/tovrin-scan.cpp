@@ -2,8 +2,8 @@
 // FIRST..LAST with the filter and the pause, prints the log as UTF-8 and saves it as the window does.
 #include "app/ConsoleScanView.h"
 #include "app/TableExport.h"
-#include "framework/Cp1251.h"
-#include "framework/SysUtils.h"
+#include "framework/base/Cp1251.h"
+#include "framework/base/SysUtils.h"
 #include "scanner/ScanRun.h"
 #include "scanner/SiteHost.h"
 

@@ -3,7 +3,7 @@
 
 #include "resources/TovrinResources.h"
 #include "skin/data/sSkinManager.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 
 namespace skin {
 

@@ -1,8 +1,8 @@
 // Markers and log pieces of the site's file pages, converted from UTF-8 source once.
 #include "scanner/FilePage.h"
 
-#include "framework/Cp1251.h"
-#include "framework/SysUtils.h"
+#include "framework/base/Cp1251.h"
+#include "framework/base/SysUtils.h"
 
 #include <array>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 
 namespace scanner {
 

@@ -1,7 +1,7 @@
 // The page decoder: UTF-8 by the decoder's own rules, straight into Windows-1251.
 #include "scanner/PageDecoder.h"
 
-#include "framework/Cp1251.h"
+#include "framework/base/Cp1251.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // process-wide share (the platform client's connection pool), the body cut into 4096-byte reads.
 #include "scanner/PageFetcher.h"
 
-#include "framework/Cp1251.h"
+#include "framework/base/Cp1251.h"
 
 #include <curl/curl.h>
 

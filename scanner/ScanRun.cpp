@@ -1,8 +1,8 @@
 // The newest-number probe, the remaining count and the walk, against ScanView.
 #include "scanner/ScanRun.h"
 
-#include "framework/Cp1251.h"
-#include "framework/SysUtils.h"
+#include "framework/base/Cp1251.h"
+#include "framework/base/SysUtils.h"
 #include "scanner/FilePage.h"
 #include "scanner/NewestNumberPattern.h"
 #include "scanner/PageDecoder.h"

@@ -1,7 +1,7 @@
 // The site host setting and its validation.
 #include "scanner/SiteHost.h"
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 
 #include <cstdlib>
 

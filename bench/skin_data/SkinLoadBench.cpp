@@ -2,7 +2,7 @@
 // 128 KB master bitmap and a few PNG pictures, from a stored package through the manager.
 #include "skin/data/sSkinManager.h"
 #include "skin/data/vlSkinPack.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 
 #include <QCoreApplication>
 

@@ -13,9 +13,9 @@
 #include <map>
 #include <string>
 
-#include "skin/render/BlendOps.h"
-#include "skin/render/PixelOps.h"
-#include "skin/render/Resample.h"
+#include "skin/pixels/BlendOps.h"
+#include "skin/pixels/PixelOps.h"
+#include "skin/pixels/Resample.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // TsButton: the skinned push button; until the skin engine paints it, it looks like the framework's TButton.
 #pragma once
 
-#include "framework/StdCtrls.h"
+#include "framework/widgets/StdCtrls.h"
 
 namespace skin {
 

@@ -1,7 +1,7 @@
 // TsEdit: the skinned edit; until the skin engine paints it, it looks like the framework's TEdit.
 #pragma once
 
-#include "framework/StdCtrls.h"
+#include "framework/widgets/StdCtrls.h"
 
 namespace skin {
 

@@ -1,7 +1,7 @@
 // Range rules, percentage and the plain (unskinned) bar of the gauge.
 #include "skin/controls/sGauge.h"
 
-#include "framework/Application.h"
+#include "framework/widgets/Application.h"
 
 #include <QPainter>
 

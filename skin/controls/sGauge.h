@@ -3,9 +3,9 @@
 // skin engine paints it, it draws the plain bar of the framework.
 #pragma once
 
-#include "framework/Controls.h"
-#include "framework/Forms.h"
-#include "framework/Graphics.h"
+#include "framework/widgets/Controls.h"
+#include "framework/widgets/Forms.h"
+#include "framework/widgets/Graphics.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // TsGroupBox: the skinned group box; until the skin engine paints it, it looks like the framework's TGroupBox.
 #pragma once
 
-#include "framework/StdCtrls.h"
+#include "framework/widgets/StdCtrls.h"
 
 namespace skin {
 

@@ -3,7 +3,7 @@
 // framework's label until the skin engine paints them.
 #pragma once
 
-#include "framework/StdCtrls.h"
+#include "framework/widgets/StdCtrls.h"
 
 #include <QFont>
 #include <QString>

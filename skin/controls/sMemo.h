@@ -1,7 +1,7 @@
 // TsMemo: the skinned memo; until the skin engine paints it, it looks like the framework's TMemo.
 #pragma once
 
-#include "framework/StdCtrls.h"
+#include "framework/widgets/StdCtrls.h"
 
 namespace skin {
 

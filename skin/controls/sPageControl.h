@@ -2,7 +2,7 @@
 // paints them they look like the framework's TPageControl and TTabSheet.
 #pragma once
 
-#include "framework/ComCtrls.h"
+#include "framework/widgets/ComCtrls.h"
 
 namespace skin {
 

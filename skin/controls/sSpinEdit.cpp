@@ -1,8 +1,8 @@
 // Value rules, keys, wheel and arrow repeat of the spin edit; plain drawing of the arrows.
 #include "skin/controls/sSpinEdit.h"
 
-#include "framework/Application.h"
-#include "framework/Graphics.h"
+#include "framework/widgets/Application.h"
+#include "framework/widgets/Graphics.h"
 
 #include <QApplication>
 #include <QKeyEvent>

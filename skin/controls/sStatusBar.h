@@ -1,7 +1,7 @@
 // TsStatusBar: the skinned status bar; until the skin engine paints it, it looks like the framework's TStatusBar.
 #pragma once
 
-#include "framework/ComCtrls.h"
+#include "framework/widgets/ComCtrls.h"
 
 namespace skin {
 

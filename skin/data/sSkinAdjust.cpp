@@ -2,11 +2,11 @@
 // the hot window and the hot speed button.
 #include "skin/data/sSkinAdjust.h"
 
-#include "framework/SkinCommand.h"
+#include "framework/core/SkinCommand.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinModelLookups.h"
-#include "skin/render/ColorOps.h"
-#include "skin/render/PixelOps.h"
+#include "skin/pixels/ColorOps.h"
+#include "skin/pixels/PixelOps.h"
 
 #include <QVariant>
 

@@ -2,8 +2,8 @@
 // loaded, refreshed and removed skins to every window.
 #include "skin/data/sSkinManager.h"
 
-#include "framework/Dialogs.h"
-#include "framework/SkinCommand.h"
+#include "framework/core/Dialogs.h"
+#include "framework/core/SkinCommand.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSkinOptionsLoad.h"
 #include "skin/data/sSkinPreview.h"

@@ -4,8 +4,8 @@
 
 #include "skin/data/sSystemColors.h"
 #include "skin/data/vlSkinPack.h"
-#include "skin/render/Bitmap32.h"
-#include "skin/render/SkinTypes.h"
+#include "skin/pixels/Bitmap32.h"
+#include "skin/pixels/SkinTypes.h"
 
 #include <array>
 #include <string>

@@ -4,8 +4,8 @@
 // Records are found by index; an index is 32-bit and -1 means none.
 #pragma once
 
-#include "skin/render/Bitmap32.h"
-#include "skin/render/SkinTypes.h"
+#include "skin/pixels/Bitmap32.h"
+#include "skin/pixels/SkinTypes.h"
 
 #include <array>
 #include <cstdint>

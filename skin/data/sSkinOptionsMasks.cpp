@@ -8,8 +8,8 @@
 #include "skin/data/sSkinOptionsLoad.h"
 
 #include "skin/data/sSystemColors.h"
-#include "skin/render/PixelOps.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/PixelOps.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 
 #include <algorithm>
 

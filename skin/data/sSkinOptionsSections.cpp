@@ -4,7 +4,7 @@
 
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSystemColors.h"
-#include "skin/render/ColorOps.h"
+#include "skin/pixels/ColorOps.h"
 
 #include <unordered_set>
 

@@ -2,8 +2,8 @@
 // values through the framework's table) and the two metrics the model reads.
 #pragma once
 
-#include "framework/SystemColors.h"
-#include "skin/render/SkinTypes.h"
+#include "framework/base/SystemColors.h"
+#include "skin/pixels/SkinTypes.h"
 
 namespace skin {
 

@@ -2,7 +2,7 @@
 // and a writer that packs a skin folder. Every entry is one complete zlib stream.
 #pragma once
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 
 #include <cstdint>
 #include <memory>

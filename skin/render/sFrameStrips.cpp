@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "skin/render/RectClip.h"
-#include "skin/render/sBlit.h"
+#include "skin/pixels/RectClip.h"
+#include "skin/pixels/sBlit.h"
 
 namespace skin {
 

@@ -11,7 +11,7 @@
 //   Each strip of D is min(M, S) thick; the corners keep their size along the strip.
 #pragma once
 
-#include "skin/render/DrawingRoutines.h"
+#include "skin/pixels/DrawingRoutines.h"
 
 namespace skin {
 

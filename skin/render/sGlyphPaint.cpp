@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "skin/render/ComposeOps.h"
-#include "skin/render/RectClip.h"
+#include "skin/pixels/ComposeOps.h"
+#include "skin/pixels/RectClip.h"
 #include "skin/render/sMaskPaint.h"
 
 namespace skin {

@@ -1,7 +1,7 @@
 // One cell of a glyph mask painted at its natural size: in the normal look, or faint.
 #pragma once
 
-#include "skin/render/BlendOps.h"
+#include "skin/pixels/BlendOps.h"
 #include "skin/render/sMaskGeometry.h"
 
 namespace skin {

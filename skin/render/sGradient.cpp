@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/render/ColorOps.h"
-#include "skin/render/RectClip.h"
+#include "skin/pixels/ColorOps.h"
+#include "skin/pixels/RectClip.h"
 
 namespace skin {
 

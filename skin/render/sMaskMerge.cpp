@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "skin/render/ColorOps.h"
-#include "skin/render/Resample.h"
-#include "skin/render/RectClip.h"
-#include "skin/render/sBlit.h"
+#include "skin/pixels/ColorOps.h"
+#include "skin/pixels/Resample.h"
+#include "skin/pixels/RectClip.h"
+#include "skin/pixels/sBlit.h"
 
 namespace skin {
 

@@ -8,7 +8,7 @@
 //                                       +--------+--------+--------+
 #pragma once
 
-#include "skin/render/SkinTypes.h"
+#include "skin/pixels/SkinTypes.h"
 
 namespace skin {
 

@@ -3,9 +3,9 @@
 #include "skin/render/sMaskPaint.h"
 
 #include "skin/data/sSkinManager.h"
-#include "skin/render/ComposeOps.h"
-#include "skin/render/RectClip.h"
-#include "skin/render/sBlit.h"
+#include "skin/pixels/ComposeOps.h"
+#include "skin/pixels/RectClip.h"
+#include "skin/pixels/sBlit.h"
 #include "skin/render/sMaskMerge.h"
 
 namespace skin {

@@ -5,10 +5,10 @@
 
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinModelLookups.h"
-#include "skin/render/PixelOps.h"
+#include "skin/pixels/PixelOps.h"
 #include "skin/render/sBackgrounds.h"
-#include "skin/render/RectClip.h"
-#include "skin/render/sBlit.h"
+#include "skin/pixels/RectClip.h"
+#include "skin/pixels/sBlit.h"
 #include "skin/render/sGlyphPaint.h"
 #include "skin/render/sMaskGeometry.h"
 #include "skin/render/sMaskPaint.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "skin/data/sSkinOptions.h"
-#include "skin/render/BlendOps.h"
+#include "skin/pixels/BlendOps.h"
 
 namespace skin {
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "skin/render/PixelOps.h"
-#include "skin/render/RectClip.h"
-#include "skin/render/sBlit.h"
+#include "skin/pixels/PixelOps.h"
+#include "skin/pixels/RectClip.h"
+#include "skin/pixels/sBlit.h"
 #include "skin/render/sMaskGeometry.h"
 #include "skin/render/sMaskMerge.h"
 #include "skin/render/sMaskPaint.h"

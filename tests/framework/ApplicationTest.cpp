@@ -1,12 +1,12 @@
 // The application object's error dialog, the message dialog, and the thread hand-over with
 // failures handed back to the worker.
-#include "framework/Application.h"
-#include "framework/Classes.h"
-#include "framework/Dialogs.h"
-#include "framework/MessageForm.h"
-#include "framework/QtText.h"
-#include "framework/StdCtrls.h"
-#include "framework/SysUtils.h"
+#include "framework/widgets/Application.h"
+#include "framework/widgets/Classes.h"
+#include "framework/core/Dialogs.h"
+#include "framework/widgets/MessageForm.h"
+#include "framework/widgets/QtText.h"
+#include "framework/widgets/StdCtrls.h"
+#include "framework/base/SysUtils.h"
 #include "tests/framework/ModalAnswerer.h"
 
 #include <QPointer>

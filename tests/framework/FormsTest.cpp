@@ -1,8 +1,8 @@
 // The form: client widget and sizes, border styles, the non-client area a skin provider takes
 // over, placement, close refusal, the modal loop, and the window-creation notification.
-#include "framework/Forms.h"
-#include "framework/StdCtrls.h"
-#include "framework/WindowHook.h"
+#include "framework/widgets/Forms.h"
+#include "framework/widgets/StdCtrls.h"
+#include "framework/widgets/WindowHook.h"
 #include "tests/framework/ModalAnswerer.h"
 
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // Finding the active modal window and pressing its button.
 #include "tests/framework/ModalAnswerer.h"
 
-#include "framework/ControlClasses.h"
-#include "framework/MessageForm.h"
-#include "framework/StdCtrls.h"
+#include "framework/widgets/ControlClasses.h"
+#include "framework/widgets/MessageForm.h"
+#include "framework/widgets/StdCtrls.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // Test entry for the widget tests: one application object for the whole run.
-#include "framework/Application.h"
+#include "framework/widgets/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <fstream>
 
-#include "skin/render/ColorOps.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/ColorOps.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 #include "skin/render/sSectionPaint.h"
 #include "tests/internal_skin/InternalSkinFixture.h"
 #include "tests/internal_skin/PewterSheet.h"

@@ -8,7 +8,7 @@
 
 #include "resources/TovrinResources.h"
 #include "skin/data/sSkinOptions.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 #include "tests/internal_skin/InternalSkinFixture.h"
 
 namespace skin::testing {

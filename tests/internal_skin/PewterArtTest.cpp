@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "resources/TovrinResources.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 #include "tests/internal_skin/InternalSkinFixture.h"
 #include "tools/skin-art/MasterArt.h"
 #include "tools/skin-art/MasterCells.h"

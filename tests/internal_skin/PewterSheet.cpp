@@ -11,8 +11,8 @@
 #include <QPainter>
 
 #include "resources/TovrinResources.h"
-#include "skin/render/ColorOps.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/ColorOps.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 #include "skin/render/sFrameStrips.h"
 #include "skin/render/sGlyphPaint.h"
 #include "skin/render/sMaskPaint.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "resources/TovrinResources.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 
 namespace skin::testing {
 namespace {

@@ -2,7 +2,7 @@
 // from the parser: the log line and the table row of every number.
 #pragma once
 
-#include "framework/Cp1251.h"
+#include "framework/base/Cp1251.h"
 #include "tools/demo-site/DemoPages.h"
 
 #include <optional>

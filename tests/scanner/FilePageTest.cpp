@@ -1,7 +1,7 @@
 // The parser: TextBetween, the page kinds in their order, the fields, the row step with the
 // filter, and the five log lines byte for byte.
 #include "RecordingView.h"
-#include "framework/Cp1251.h"
+#include "framework/base/Cp1251.h"
 #include "scanner/FilePage.h"
 #include "scanner/PageDecoder.h"
 

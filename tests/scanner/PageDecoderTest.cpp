@@ -1,5 +1,5 @@
 // DecodePage's own UTF-8 rules and the Windows-1251 code page with its best fit.
-#include "framework/Cp1251.h"
+#include "framework/base/Cp1251.h"
 #include "scanner/PageDecoder.h"
 
 #include <gtest/gtest.h>

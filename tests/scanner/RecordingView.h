@@ -2,7 +2,7 @@
 // lets a test act at the points where the window would process its messages.
 #pragma once
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "scanner/ScanRun.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 #include "SkinDataFixtures.h"
 
 #include "skin/data/sSkinAdjust.h"
-#include "skin/render/ColorOps.h"
+#include "skin/pixels/ColorOps.h"
 
 #include <gtest/gtest.h>
 

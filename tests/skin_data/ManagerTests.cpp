@@ -3,8 +3,8 @@
 #include "SkinCommandRecorder.h"
 #include "SkinDataFixtures.h"
 
-#include "framework/Cp1251.h"
-#include "framework/Dialogs.h"
+#include "framework/base/Cp1251.h"
+#include "framework/core/Dialogs.h"
 
 #include <QDir>
 

@@ -2,7 +2,7 @@
 // SKC_IS_SKINNED as told.
 #pragma once
 
-#include "framework/SkinCommand.h"
+#include "framework/core/SkinCommand.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 // Fixture skins for the skin data tests.
 #include "SkinDataFixtures.h"
 
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 
 #include <QCoreApplication>
 

@@ -2,7 +2,7 @@
 // or packed with our writer, and loaded through a skin manager.
 #pragma once
 
-#include "framework/Dialogs.h"
+#include "framework/core/Dialogs.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/vlSkinPack.h"
 

@@ -2,7 +2,7 @@
 // picture, info's JSON, failures on standard error with exit code 1.
 #include "SkinDataFixtures.h"
 
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 // Weighted, keyed and masked blends: formulas, clipping and the fast row against the plain one.
 #include <gtest/gtest.h>
 
-#include "skin/render/BlendOps.h"
+#include "skin/pixels/BlendOps.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 
 namespace skin {

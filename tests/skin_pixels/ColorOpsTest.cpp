@@ -1,7 +1,7 @@
 // Colour functions: swaps, mixing, hue and saturation shifts, with hand-computed values.
 #include <gtest/gtest.h>
 
-#include "skin/render/ColorOps.h"
+#include "skin/pixels/ColorOps.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 
 namespace skin {

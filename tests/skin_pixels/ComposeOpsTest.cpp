@@ -1,7 +1,7 @@
 // Alpha and glyph composition and keyed copies: weights, alpha rules, backdrops and clipping.
 #include <gtest/gtest.h>
 
-#include "skin/render/ComposeOps.h"
+#include "skin/pixels/ComposeOps.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 
 namespace skin {

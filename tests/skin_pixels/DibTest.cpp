@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/render/SkinPictures.h"
-#include "skin/render/SkinTypes.h"
+#include "skin/pixels/codecs/SkinPictures.h"
+#include "skin/pixels/SkinTypes.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 
 namespace skin {

@@ -4,7 +4,7 @@
 #include <set>
 #include <utility>
 
-#include "skin/render/DrawingRoutines.h"
+#include "skin/pixels/DrawingRoutines.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 
 namespace skin {

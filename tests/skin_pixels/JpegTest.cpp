@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 #include "tests/skin_pixels/JpegEncode.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 

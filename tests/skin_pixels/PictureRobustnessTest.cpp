@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 #include "tests/skin_pixels/JpegEncode.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 

@@ -1,7 +1,7 @@
 // Fills, tints, alpha, fades, premultiplication, grey and washes: clipping and arithmetic.
 #include <gtest/gtest.h>
 
-#include "skin/render/PixelOps.h"
+#include "skin/pixels/PixelOps.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 
 namespace skin {

@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "skin/render/Bitmap32.h"
+#include "skin/pixels/Bitmap32.h"
 
 namespace skin::test {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <vector>
 
-#include "framework/SysUtils.h"
-#include "skin/render/Resample.h"
-#include "skin/render/ResampleKernels.h"
+#include "framework/base/SysUtils.h"
+#include "skin/pixels/Resample.h"
+#include "skin/pixels/ResampleKernels.h"
 #include "tests/skin_pixels/PixelTestSupport.h"
 
 namespace skin {

@@ -7,7 +7,7 @@
 #include "FixtureSkin.h"
 #include "PaintTestSupport.h"
 #include "skin/data/sSkinModelLookups.h"
-#include "skin/render/ColorOps.h"
+#include "skin/pixels/ColorOps.h"
 #include "skin/render/sBackgrounds.h"
 #include "skin/render/sSectionPaint.h"
 

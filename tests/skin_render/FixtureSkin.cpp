@@ -12,7 +12,7 @@
 
 #include "skin/data/sSkinIni.h"
 #include "skin/data/sSkinOptionsLoad.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 
 namespace skin::test {
 

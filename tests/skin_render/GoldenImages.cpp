@@ -6,7 +6,7 @@
 #include <iterator>
 #include <vector>
 
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 
 namespace skin::test {
 

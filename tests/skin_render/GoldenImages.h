@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "skin/render/Bitmap32.h"
+#include "skin/pixels/Bitmap32.h"
 
 namespace skin::test {
 

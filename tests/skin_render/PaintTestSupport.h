@@ -5,7 +5,7 @@
 #include <string>
 
 #include "skin/data/sSkinOptions.h"
-#include "skin/render/Bitmap32.h"
+#include "skin/pixels/Bitmap32.h"
 
 namespace skin::test {
 

@@ -5,8 +5,8 @@
 #include "FixtureSkin.h"
 #include "GoldenImages.h"
 #include "skin/data/sSkinModelLookups.h"
-#include "skin/render/RectClip.h"
-#include "skin/render/sBlit.h"
+#include "skin/pixels/RectClip.h"
+#include "skin/pixels/sBlit.h"
 #include "skin/render/sSectionPaint.h"
 
 namespace skin {

@@ -13,7 +13,7 @@
 
 #include "FixtureSkin.h"
 #include "PaintTestSupport.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 
 namespace skin {
 namespace {

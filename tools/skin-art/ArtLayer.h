@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "skin/render/Bitmap32.h"
+#include "skin/pixels/Bitmap32.h"
 
 namespace skinart {
 

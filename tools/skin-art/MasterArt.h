@@ -3,7 +3,7 @@
 #pragma once
 
 #include "skin/data/sSkinIni.h"
-#include "skin/render/Bitmap32.h"
+#include "skin/pixels/Bitmap32.h"
 
 namespace skinart {
 

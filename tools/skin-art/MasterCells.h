@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "skin/data/sSkinIni.h"
-#include "skin/render/Bitmap32.h"
+#include "skin/pixels/Bitmap32.h"
 #include "tools/skin-art/ArtLayer.h"
 
 namespace skinart {

@@ -3,7 +3,7 @@
 // default form shadows and the program icon. All straight alpha, 0xAARRGGBB.
 #pragma once
 
-#include "skin/render/Bitmap32.h"
+#include "skin/pixels/Bitmap32.h"
 #include "tools/skin-art/ArtLayer.h"
 
 namespace skinart {

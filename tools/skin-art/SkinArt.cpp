@@ -13,7 +13,7 @@
 
 #include "skin/data/sSkinIni.h"
 #include "skin/data/vlSkinPack.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 #include "tools/skin-art/MasterArt.h"
 #include "tools/skin-art/PictureArt.h"
 

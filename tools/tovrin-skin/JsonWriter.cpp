@@ -1,7 +1,7 @@
 // JSON output with UTF-8 texts and escaped control characters.
 #include "tools/tovrin-skin/JsonWriter.h"
 
-#include "framework/Cp1251.h"
+#include "framework/base/Cp1251.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 #include "tools/tovrin-skin/Commands.h"
 
 #include "skin/data/vlSkinPack.h"
-#include "skin/render/SkinPictures.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -8,12 +8,12 @@
 #include <optional>
 #include <string_view>
 
-#include "framework/SysUtils.h"
-#include "skin/render/ComposeOps.h"
-#include "skin/render/PixelOps.h"
-#include "skin/render/SkinPictures.h"
-#include "skin/render/RectClip.h"
-#include "skin/render/sBlit.h"
+#include "framework/base/SysUtils.h"
+#include "skin/pixels/ComposeOps.h"
+#include "skin/pixels/PixelOps.h"
+#include "skin/pixels/codecs/SkinPictures.h"
+#include "skin/pixels/RectClip.h"
+#include "skin/pixels/sBlit.h"
 #include "skin/render/sGlyphPaint.h"
 #include "skin/render/sMaskGeometry.h"
 #include "skin/render/sMaskPaint.h"

@@ -1,8 +1,8 @@
 // Loading a SOURCE through the skin manager, with the load's dialogs caught as failures.
 #include "tools/tovrin-skin/Commands.h"
 
-#include "framework/Dialogs.h"
-#include "framework/SysUtils.h"
+#include "framework/core/Dialogs.h"
+#include "framework/base/SysUtils.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -2,7 +2,7 @@
 #include "tools/tovrin-skin/Commands.h"
 #include "tools/tovrin-skin/PaintCommands.h"
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "resources/DefaultShadowPictures.h"
 #include "resources/MainSkinManager.h"
 

@@ -1,0 +1,204 @@
+// Window flags from the border style and icons, the client widget's geometry, placement on
+// first show, the modal loop, and the list of live forms.
+#include "framework/widgets/Forms.h"
+
+#include "framework/widgets/Application.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace framework {
+namespace {
+
+std::vector<TForm*>& LiveForms() {
+    static std::vector<TForm*> forms;
+    return forms;
+}
+
+bool IsSizeable(TFormBorderStyle style) { return style == bsSizeable || style == bsSizeToolWin; }
+
+} // namespace
+
+TForm::TForm(QWidget* owner) : QWidget(owner, Qt::Window), client_(new QWidget(this)) {
+    LiveForms().push_back(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setAutoFillBackground(true);
+    SetColor(color_);
+    ApplyWindowFlags();
+    ApplyGeometry();
+}
+
+TForm::~TForm() {
+    auto& forms = LiveForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (modalLoop_ != nullptr)
+        modalLoop_->quit();
+}
+
+std::vector<TForm*> TForm::Forms() { return LiveForms(); }
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+    borderStyle_ = style;
+    ApplyWindowFlags();
+    ApplyGeometry();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+    borderIcons_ = icons;
+    ApplyWindowFlags();
+}
+
+void TForm::SetColor(TColor color) {
+    color_ = color;
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, ToQColor(color));
+    client_->setPalette(palette);
+}
+
+void TForm::SetClientSize(int width, int height) {
+    clientSize_ = QSize(width, height);
+    ApplyGeometry();
+}
+
+void TForm::TakeOverFrame(QMargins margins, FrameTakeOver mode) {
+    nonClient_ = margins;
+    frameTakenOver_ = true;
+    setAttribute(Qt::WA_TranslucentBackground, mode == FrameTakeOver::Translucent);
+    ApplyWindowFlags();
+    ApplyGeometry();
+}
+
+void TForm::GiveBackFrame() {
+    nonClient_ = QMargins();
+    frameTakenOver_ = false;
+    setAttribute(Qt::WA_TranslucentBackground, false);
+    ApplyWindowFlags();
+    ApplyGeometry();
+}
+
+void TForm::ApplyWindowFlags() {
+    Qt::WindowFlags flags = Qt::Window;
+    if (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin)
+        flags = Qt::Tool;
+    if (borderStyle_ == bsNone || frameTakenOver_) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (borderIcons_ & biSystemMenu)
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        const bool dialogLike = borderStyle_ == bsDialog || flags.testFlag(Qt::Tool);
+        if (!dialogLike && (borderIcons_ & biMinimize))
+            flags |= Qt::WindowMinimizeButtonHint;
+        if (!dialogLike && (borderIcons_ & biMaximize))
+            flags |= Qt::WindowMaximizeButtonHint;
+        if (borderIcons_ & biHelp)
+            flags |= Qt::WindowContextHelpButtonHint;
+        if (!IsSizeable(borderStyle_))
+            flags |= Qt::MSWindowsFixedSizeDialogHint;
+    }
+    const bool wasVisible = isVisible();
+    setWindowFlags(flags);
+    if (wasVisible)
+        show();
+}
+
+void TForm::ApplyGeometry() {
+    const QSize total = clientSize_.grownBy(nonClient_);
+    client_->setGeometry(QRect(QPoint(nonClient_.left(), nonClient_.top()), clientSize_));
+    if (IsSizeable(borderStyle_) && !frameTakenOver_) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(total);
+    } else {
+        setFixedSize(total);
+    }
+}
+
+void TForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QSize inner = size().shrunkBy(nonClient_);
+    if (inner != clientSize_ && IsSizeable(borderStyle_) && !frameTakenOver_) {
+        clientSize_ = inner;
+        client_->setGeometry(QRect(QPoint(nonClient_.left(), nonClient_.top()), clientSize_));
+    }
+}
+
+void TForm::PlaceOnFirstShow() {
+    placed_ = true;
+    if (position_ != poScreenCenter && position_ != poDesktopCenter)
+        return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = position_ == poDesktopCenter ? screen->virtualGeometry() : screen->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void TForm::setVisible(bool visible) {
+    if (visible && !placed_)
+        PlaceOnFirstShow();
+    QWidget::setVisible(visible);
+}
+
+void TForm::DoCreate() {
+    if (OnCreate)
+        CallSafely([this] { OnCreate(this); });
+}
+
+void TForm::closeEvent(QCloseEvent* event) {
+    bool canClose = true;
+    if (OnCloseQuery)
+        CallSafely([&] { OnCloseQuery(this, canClose); });
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (modalLoop_ != nullptr && modalResult_ == mrNone)
+        modalResult_ = mrCancel;
+    if (OnClose)
+        CallSafely([this] { OnClose(this); });
+    emit Closed();
+}
+
+void TForm::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (modalLoop_ != nullptr)
+        modalLoop_->quit();
+}
+
+void TForm::SetModalResult(int result) {
+    modalResult_ = result;
+    if (modalLoop_ != nullptr && result != mrNone)
+        close();
+}
+
+int TForm::ShowModal() {
+    modalResult_ = mrNone;
+    setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    show();
+    activateWindow();
+    const QPointer<TForm> alive(this);
+    loop.exec(QEventLoop::DialogExec);
+    if (!alive)
+        return mrCancel;
+    modalLoop_ = nullptr;
+    hide();
+    setWindowModality(Qt::NonModal);
+    return modalResult_;
+}
+
+TForm* GetParentForm(const QWidget* widget) {
+    for (QWidget* w = const_cast<QWidget*>(widget); w != nullptr; w = w->parentWidget())
+        if (auto* form = qobject_cast<TForm*>(w))
+            return form;
+    return nullptr;
+}
+
+} // namespace framework

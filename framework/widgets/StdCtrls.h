@@ -1,0 +1,97 @@
+// The standard controls as thin subclasses of their Qt counterparts that carry the framework's
+// class names and events: TButton, TEdit, TMemo, TLabel, TGroupBox.
+#pragma once
+
+#include "framework/widgets/Controls.h"
+#include "framework/widgets/Graphics.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <string>
+#include <vector>
+
+namespace framework {
+
+class TButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit TButton(QWidget* parent = nullptr);
+
+    TNotifyEvent OnClick;
+    // A button with a modal result gives it to its form when clicked (closing a modal form).
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+
+    // Presses the button as a click of the user would (nothing when disabled).
+    void Click();
+
+private:
+    void Clicked();
+    int modalResult_ = 0;
+};
+
+// Base of the edits: the colour setter shared by TEdit and TMemo.
+void SetControlColor(QWidget* control, TColor color);
+
+class TEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TEdit(QWidget* parent = nullptr);
+
+    int MaxLength() const { return maxLength(); }
+    // 0 means no limit.
+    void SetMaxLength(int length);
+    void SetColor(TColor color) { SetControlColor(this, color); }
+
+    // Fired after every change of the text, by typing or by the program.
+    TNotifyEvent OnChange;
+    TKeyEvent OnKeyDown;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // The framework's limit: 0 is "none", where Qt's own default limit is 32767.
+    static constexpr int kUnlimited = 32767;
+};
+
+class TMemo : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TMemo(QWidget* parent = nullptr);
+
+    // The line list (Windows-1251 texts).
+    int LineCount() const;
+    std::vector<std::string> Lines() const;
+    void AddLine(const std::string& line);
+    void ClearLines() { clear(); }
+    // The whole text as the platform holds it after appending lines: each line ends with CR LF.
+    std::string Text() const;
+    void SelectAll() { selectAll(); }
+    void SetColor(TColor color) { SetControlColor(this, color); }
+
+    TKeyEvent OnKeyDown;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A label is windowless: the container paints it once skinned.
+class TLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TLabel(QWidget* parent = nullptr);
+    void SetFontColor(TColor color);
+};
+
+class TGroupBox : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit TGroupBox(QWidget* parent = nullptr);
+};
+
+} // namespace framework

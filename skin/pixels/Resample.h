@@ -1,0 +1,29 @@
+// Smooth two-pass resampling and quarter turns of 32-bit bitmaps.
+#pragma once
+
+#include "skin/pixels/SkinTypes.h"
+
+namespace skin {
+
+// The filters the painters use, by their index.
+enum class ResampleFilter {
+    Triangle = 1, // support 1: 1 - x
+    Hermite = 2,  // support 1: x^2 (2x - 3) + 1
+    Mitchell = 6, // support 2: cubic with B = C = 1/3
+};
+
+// dst := src scaled to newWidth x newHeight (all four channels filtered). Fails with
+// framework::Exception "Source bitmap is too small" for a source below 2 x 2; the same size
+// copies src. A size below 1 leaves dst empty.
+void ResampleBitmap(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter, int newHeight);
+// The straightforward per-pixel form of the same filter (same results); kept as the reference
+// the tests hold the fast one to.
+void ResampleBitmapReference(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter,
+                             int newHeight);
+
+enum class Rotation { Clockwise, CounterClockwise };
+// A bitmap of swapped size holding src turned by 90 degrees: clockwise (x, y) goes to
+// (height - 1 - y, x), counter-clockwise to (y, width - 1 - x).
+Bitmap32 RotateBitmap(const Bitmap32& src, Rotation rotation);
+
+} // namespace skin

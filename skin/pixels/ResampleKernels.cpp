@@ -1,0 +1,152 @@
+// The plain and portable passes of the resampler, the choice among the kernels, and the sharing
+// of large passes with a helper thread. The plain kernel (one byte at a time) is the reference; the
+// portable one takes the four channels as one vector. Integer sums do not depend on their order,
+// so every kernel gives the same bytes.
+#include "skin/pixels/ResampleKernels.h"
+
+#include <algorithm>
+#include <atomic>
+#include <barrier>
+#include <cstdint>
+#include <optional>
+#include <system_error>
+#include <thread>
+
+namespace skin::resample {
+namespace {
+
+void HorizontalPlain(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
+    for (int y = rows.begin; y < rows.end; ++y) {
+        const std::uint8_t* from = BytesOf(src, y);
+        std::uint8_t* to = BytesOf(out, y);
+        for (int x = 0; x < out.Width(); ++x)
+            for (int c = 0; c < kChannels; ++c) {
+                int sum = 0;
+                for (int t = lists.first[x]; t < lists.first[x + 1]; ++t)
+                    sum += lists.taps[t].weight * from[lists.taps[t].index * kChannels + c];
+                to[x * kChannels + c] = FixedToByte(sum);
+            }
+    }
+}
+
+void VerticalPlain(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
+    for (int y = rows.begin; y < rows.end; ++y) {
+        std::uint8_t* to = BytesOf(out, y);
+        for (int k = 0; k < out.Width() * kChannels; ++k) {
+            int sum = 0;
+            for (int t = lists.first[y]; t < lists.first[y + 1]; ++t)
+                sum += lists.taps[t].weight * BytesOf(src, lists.taps[t].index)[k];
+            to[k] = FixedToByte(sum);
+        }
+    }
+}
+
+using Lanes = std::int32_t __attribute__((vector_size(16)));
+
+inline Lanes Unpack(Pixel p) {
+    return Lanes{std::int32_t(p & 0xFF), std::int32_t((p >> 8) & 0xFF), std::int32_t((p >> 16) & 0xFF),
+                 std::int32_t(p >> 24)};
+}
+inline Pixel Pack(Lanes sum) {
+    return Pixel(FixedToByte(sum[0])) | Pixel(FixedToByte(sum[1])) << 8 | Pixel(FixedToByte(sum[2])) << 16 |
+           Pixel(FixedToByte(sum[3])) << 24;
+}
+
+void HorizontalPortable(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
+    const Tap* taps = lists.taps.data();
+    const int* first = lists.first.data();
+    for (int y = rows.begin; y < rows.end; ++y) {
+        const Pixel* from = src.Row(y).data();
+        Pixel* to = out.Row(y).data();
+        for (int x = 0; x < out.Width(); ++x) {
+            Lanes sum{0, 0, 0, 0};
+            for (int t = first[x]; t < first[x + 1]; ++t)
+                sum += Unpack(from[taps[t].index]) * taps[t].weight;
+            to[x] = Pack(sum);
+        }
+    }
+}
+
+void VerticalPortable(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Rows rows) {
+    const int count = out.Width() * kChannels;
+    std::vector<std::int32_t> sums(static_cast<std::size_t>(count));
+    for (int y = rows.begin; y < rows.end; ++y) {
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int t = lists.first[y]; t < lists.first[y + 1]; ++t) {
+            const std::uint8_t* bytes = BytesOf(src, lists.taps[t].index);
+            const int weight = lists.taps[t].weight;
+            for (int k = 0; k < count; ++k)
+                sums[k] += weight * bytes[k];
+        }
+        std::uint8_t* to = BytesOf(out, y);
+        for (int k = 0; k < count; ++k)
+            to[k] = FixedToByte(sums[k]);
+    }
+}
+
+} // namespace
+
+// Below this many multiply-adds a second thread costs more than it saves.
+constexpr std::size_t kParallelWork = std::size_t(1) << 21;
+
+// Hands out bands of rows in turn, so that a thread that starts late simply takes fewer.
+class BandQueue {
+public:
+    explicit BandQueue(int rows) : rows_(rows), size_(std::max(2, rows / 32 / 2 * 2)) {}
+    bool Take(Rows& band) {
+        const int begin = next_.fetch_add(size_);
+        if (begin >= rows_)
+            return false;
+        band = Rows{begin, std::min(begin + size_, rows_)};
+        return true;
+    }
+
+private:
+    const int rows_, size_; // an even band size keeps the row pairs of a horizontal pass together
+    std::atomic<int> next_{0};
+};
+
+void RunPasses(const PreparedPass& first, const PreparedPass& second) {
+    const bool shared = first.work + second.work >= kParallelWork && std::thread::hardware_concurrency() >= 2;
+    if (!shared) {
+        first.band(Rows{0, first.rows});
+        second.band(Rows{0, second.rows});
+        return;
+    }
+    BandQueue firstBands(first.rows), secondBands(second.rows);
+    std::barrier<> between(2); // the second pass reads what any band of the first wrote
+    const auto work = [&] {
+        for (Rows band; firstBands.Take(band);)
+            first.band(band);
+        between.arrive_and_wait();
+        for (Rows band; secondBands.Take(band);)
+            second.band(band);
+    };
+    std::optional<std::thread> helper;
+    try {
+        helper.emplace(work);
+    } catch (const std::system_error&) {
+        between.arrive_and_drop(); // no thread to be had: this one does every band
+    }
+    work();
+    if (helper)
+        helper->join();
+}
+
+PreparedPass PrepareHorizontal(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel) {
+    if (kernel == Kernel::Avx2 && Avx2Available())
+        return PrepareHorizontalAvx2(src, out, lists);
+    if (kernel == Kernel::Plain)
+        return {src.Height(), 0, [&](Rows rows) { HorizontalPlain(src, out, lists, rows); }};
+    return {src.Height(), 0, [&](Rows rows) { HorizontalPortable(src, out, lists, rows); }};
+}
+
+PreparedPass PrepareVertical(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel) {
+    if (kernel == Kernel::Avx2 && Avx2Available())
+        return PrepareVerticalAvx2(src, out, lists);
+    if (kernel == Kernel::Plain)
+        return {out.Height(), 0, [&](Rows rows) { VerticalPlain(src, out, lists, rows); }};
+    return {out.Height(), 0, [&](Rows rows) { VerticalPortable(src, out, lists, rows); }};
+}
+
+} // namespace skin::resample

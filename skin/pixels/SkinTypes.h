@@ -1,0 +1,58 @@
+// The small value types that every painter passes around: colour values, rectangles, the
+// transparent key and the backdrop (what lies under a painted area).
+#pragma once
+
+#include <cstdint>
+
+#include "skin/pixels/Bitmap32.h"
+
+namespace skin {
+
+// A colour value 0x00BBGGRR (red in the low byte); high byte 0xFF names a system colour.
+using TColor = std::uint32_t;
+
+// Magenta reads the same in both byte orders, so as a pixel it is 0x00FF00FF.
+inline constexpr TColor kTransparentKey = 0xFF00FF;
+inline constexpr Pixel kKeyPixel = 0x00FF00FF;
+// Passed where a key is expected: every pixel is treated.
+inline constexpr Pixel kNoKey = 0x1FFFFFFF;
+
+inline constexpr std::uint8_t kOpaqueAlpha = 255;
+
+// Left, Top, Right, Bottom; Right and Bottom are exclusive unless an operation says otherwise.
+struct TRect {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
+    bool operator==(const TRect&) const = default;
+};
+
+enum class Clamp { No, Yes };
+
+inline constexpr std::int32_t WidthOf(const TRect& rect, Clamp clamp = Clamp::No) {
+    std::int32_t width = rect.Right - rect.Left;
+    return clamp == Clamp::Yes && width < 0 ? 0 : width;
+}
+inline constexpr std::int32_t HeightOf(const TRect& rect, Clamp clamp = Clamp::No) {
+    std::int32_t height = rect.Bottom - rect.Top;
+    return clamp == Clamp::Yes && height < 0 ? 0 : height;
+}
+inline TRect RectOf(const Bitmap32& bitmap) { return {0, 0, bitmap.Width(), bitmap.Height()}; }
+
+// What lies under a painted area. The default value is the empty backdrop.
+struct TsBackdrop {
+    const Bitmap32* Bitmap = nullptr; // the parent's image, not owned
+    std::int32_t OffsetX = 0;         // where the painted bitmap's origin lies in Bitmap
+    std::int32_t OffsetY = 0;
+    TColor FillColor = kTransparentKey; // kTransparentKey means none
+    TRect Margins;                      // border strips of the parent that Bitmap holds
+    bool HasBitmap = false;             // Bitmap holds the parent's whole image
+
+    bool UsableBitmap() const { return HasBitmap && Bitmap != nullptr && !Bitmap->Empty(); }
+};
+
+// What the keyed copies and compositions do at key pixels when the backdrop has a bitmap.
+enum class UseBackdrop { No, Yes };
+
+} // namespace skin

@@ -1,0 +1,296 @@
+// Runs of the main window against the demo site: a short run and its log file, Stop during a
+// number, Clear on each tab, Ctrl+A in the log, and the failure paths that a run now survives.
+#include "framework/widgets/Application.h"
+#include "framework/widgets/QtText.h"
+#include "tests/framework/ModalAnswerer.h"
+#include "tests/mainform/DemoSiteProcess.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using testing_support::DemoSiteProcess;
+using testing_support::MakeWindow;
+using testing_support::ModalAnswerer;
+using testing_support::ReadFile;
+using testing_support::WaitUntil;
+
+namespace {
+
+constexpr int kNewest = 40;
+
+class WindowRunTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    DemoSiteProcess site{kNewest};
+    std::unique_ptr<app::TForm1> form;
+
+    void SetUp() override {
+        ASSERT_GT(site.Port(), 0);
+        form = MakeWindow(site.Host(), LogPath());
+    }
+    void TearDown() override {
+        // The worker of the last run must be gone before the window is.
+        ASSERT_TRUE(WaitUntil([&] { return form->LastThread() == nullptr; }));
+    }
+
+    std::filesystem::path LogPath() const { return folder.filePath(QStringLiteral("logs.txt")).toStdString(); }
+
+    void SetRange(int first, int last) {
+        form->sSpinEdit1->setText(QString::number(first));
+        form->sSpinEdit2->setText(QString::number(last));
+    }
+
+    // Clicks Start and waits until the run has ended and its worker is gone.
+    void RunToEnd() {
+        form->sButton1->click();
+        ASSERT_TRUE(WaitUntil([&] { return !form->RunInProgress() && form->LastThread() == nullptr; }));
+    }
+
+    // Posts a click on a button; it arrives where the run processes pending messages.
+    static void PostClick(QWidget* button) {
+        const QPointF centre(button->width() / 2.0, button->height() / 2.0);
+        QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonPress, centre, button->mapToGlobal(centre),
+                                                             Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre),
+                                                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    }
+
+    // Calls action once, right after the log line of number k was appended.
+    void WhenNumberLogged(int k, std::function<void()> action) { WhenNumberLogged(form.get(), k, std::move(action)); }
+    static void WhenNumberLogged(app::TForm1* window, int k, std::function<void()> action) {
+        QObject::connect(window->sMemo1->document(), &QTextDocument::blockCountChanged, window,
+                         [window, k, action = std::move(action), done = false]() mutable {
+                             if (!done && window->StatusPanelText(scanner::kCurrentNumberPanel) == std::to_string(k)) {
+                                 done = true;
+                                 action();
+                             }
+                         });
+    }
+
+    std::string ExpectedLogBytes() const {
+        std::string bytes;
+        for (const std::string& line : form->LogLines())
+            bytes += line + "\r\n";
+        return bytes + "\r\n";
+    }
+
+    QString CompletionText() const {
+        return QStringLiteral("Сбор данных с сайта ") + QString::fromStdString(site.Host()) + QStringLiteral(" завершен!");
+    }
+};
+
+} // namespace
+
+TEST_F(WindowRunTest, ShortRunFillsTheWindowAndWritesTheLogAsTheCommandLineScanDoes) {
+    SetRange(1, 6);
+    ModalAnswerer answerer;
+    RunToEnd();
+    ASSERT_EQ(answerer.Answered().size(), 1u);
+    EXPECT_EQ(answerer.Answered()[0].text, CompletionText());
+    EXPECT_EQ(answerer.Answered()[0].caption, framework::Application()->Title());
+    EXPECT_FALSE(answerer.Answered()[0].hasIcon);
+
+    EXPECT_EQ(form->LogLines().size(), 6u);
+    EXPECT_GT(form->ListView1->ItemCount(), 0);
+    EXPECT_EQ(form->ListView1->ItemText(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(form->sStatusBar1->PanelText(1), QStringLiteral("6"));
+    EXPECT_EQ(form->sStatusBar1->PanelText(3), QStringLiteral("0"));
+    EXPECT_EQ(form->sSpinEdit1->text(), QStringLiteral("6")); // the last number does not advance it
+    EXPECT_EQ(form->sGauge1->MaxValue(), kNewest - 1);
+    EXPECT_EQ(form->sGauge1->Progress(), 6);
+    EXPECT_TRUE(form->sButton1->isEnabled());
+    EXPECT_FALSE(form->sButton2->isEnabled());
+
+    const std::string written = ReadFile(LogPath());
+    EXPECT_EQ(written, ExpectedLogBytes());
+
+    // Byte for byte what tovrin-scan writes for the same range (Windows-1251, CR LF).
+    const QString cliLog = folder.filePath(QStringLiteral("cli-logs.txt"));
+    QProcess cli;
+    cli.start(QStringLiteral(TOVRIN_SCAN), {QStringLiteral("--host"), QString::fromStdString(site.Host()),
+                                             QStringLiteral("--log"), cliLog, QStringLiteral("--delay"), QStringLiteral("0"),
+                                             QStringLiteral("--quiet"), QStringLiteral("1"), QStringLiteral("6")});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(written, ReadFile(cliLog.toStdString()));
+    // Cyrillic letters of the log are single Windows-1251 bytes in the file.
+    const QString shown = form->sMemo1->toPlainText();
+    const auto cyrillic = std::find_if(shown.begin(), shown.end(), [](QChar ch) { return ch >= u'А' && ch <= u'я'; });
+    if (cyrillic != shown.end()) {
+        EXPECT_NE(written.find(static_cast<char>(0xC0 + (cyrillic->unicode() - u'А'))), std::string::npos);
+    }
+}
+
+TEST_F(WindowRunTest, StopDuringNumberKEndsAfterItAndTheNextStartGoesOn) {
+    SetRange(1, 10);
+    WhenNumberLogged(3, [&] { PostClick(form->sButton2); });
+    ModalAnswerer answerer;
+    RunToEnd();
+    EXPECT_EQ(answerer.Answered().size(), 1u); // the completion message
+    EXPECT_EQ(form->sSpinEdit1->text(), QStringLiteral("4"));
+    EXPECT_EQ(form->sStatusBar1->PanelText(1), QStringLiteral("3"));
+    EXPECT_EQ(form->LogLines().size(), 3u);
+    EXPECT_EQ(ReadFile(LogPath()), ExpectedLogBytes());
+    EXPECT_EQ(form->sStatusBar1->PanelText(3), QStringLiteral("37")); // 40 - 3
+
+    form->sSpinEdit2->setText(QStringLiteral("5"));
+    RunToEnd();
+    EXPECT_EQ(form->LogLines().size(), 5u);
+    EXPECT_EQ(form->sStatusBar1->PanelText(1), QStringLiteral("5"));
+    EXPECT_EQ(answerer.Answered().size(), 2u);
+}
+
+TEST_F(WindowRunTest, ClearEmptiesOnlyTheVisibleTabAndNumberingRestarts) {
+    SetRange(1, 12);
+    ModalAnswerer answerer;
+    RunToEnd();
+    const int rows = form->ListView1->ItemCount();
+    ASSERT_GT(rows, 1);
+    const std::size_t lines = form->LogLines().size();
+
+    form->sButton3->click(); // the "Таблица" tab is visible
+    EXPECT_EQ(form->ListView1->ItemCount(), 0);
+    EXPECT_EQ(form->LogLines().size(), lines);
+
+    SetRange(1, 12);
+    RunToEnd();
+    EXPECT_EQ(form->ListView1->ItemCount(), rows);
+    EXPECT_EQ(form->ListView1->ItemText(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(form->LogLines().size(), 2 * lines); // earlier lines are saved again
+    EXPECT_EQ(ReadFile(LogPath()), ExpectedLogBytes());
+
+    form->sPageControl1->TabBar()->setCurrentIndex(1); // "Текст"
+    form->sButton3->click();
+    EXPECT_TRUE(form->LogLines().empty());
+    EXPECT_EQ(form->ListView1->ItemCount(), rows);
+}
+
+TEST_F(WindowRunTest, ClearDuringARunTakesEffectAtTheNextProcessingPoint) {
+    SetRange(1, 8);
+    form->sPageControl1->SetActivePageIndex(1);
+    WhenNumberLogged(4, [&] { PostClick(form->sButton3); });
+    ModalAnswerer answerer;
+    RunToEnd();
+    EXPECT_EQ(form->LogLines().size(), 4u); // numbers 5 to 8
+    EXPECT_EQ(ReadFile(LogPath()), ExpectedLogBytes());
+}
+
+TEST_F(WindowRunTest, CtrlASelectsTheWholeLogWithOrWithoutShift) {
+    for (int i = 0; i < 3; ++i)
+        form->AppendLogLine("line " + std::to_string(i));
+    for (Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+        QTextCursor cursor = form->sMemo1->textCursor();
+        cursor.clearSelection();
+        form->sMemo1->setTextCursor(cursor);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, modifiers, QString());
+        QCoreApplication::sendEvent(form->sMemo1, &press);
+        EXPECT_EQ(form->sMemo1->textCursor().selectedText().size(), form->sMemo1->toPlainText().size())
+            << "modifiers " << modifiers.toInt();
+        EXPECT_EQ(form->sMemo1->textCursor().selectionStart(), 0);
+    }
+}
+
+TEST_F(WindowRunTest, FailureInsideARunRestoresTheButtonsSavesTheLogAndIsShown) {
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        QString message;
+    };
+    const Case cases[] = {
+        {"range start not a number", [this] { form->sSpinEdit1->setText(QStringLiteral("x1")); },
+         QStringLiteral("'x1' is not a valid integer value.")},
+        {"range start beyond the newest number", [this] { SetRange(45, 46); },
+         QStringLiteral("Value must be between 1 and 2147483647.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form->AppendLogLine("kept line");
+        std::filesystem::remove(LogPath());
+        c.arrange();
+        ModalAnswerer answerer;
+        RunToEnd();
+        ASSERT_EQ(answerer.Answered().size(), 1u);
+        EXPECT_EQ(answerer.Answered()[0].text, c.message);
+        EXPECT_TRUE(answerer.Answered()[0].hasIcon);
+        EXPECT_TRUE(form->sButton1->isEnabled());
+        EXPECT_FALSE(form->sButton2->isEnabled());
+        EXPECT_EQ(ReadFile(LogPath()), ExpectedLogBytes());
+    }
+}
+
+TEST_F(WindowRunTest, LogFileThatCannotBeWrittenIsShownAndStartComesBack) {
+    form.reset();
+    form = MakeWindow(site.Host(), folder.filePath(QStringLiteral("missing-folder/logs.txt")).toStdString());
+    SetRange(1, 2);
+    ModalAnswerer answerer;
+    RunToEnd();
+    ASSERT_EQ(answerer.Answered().size(), 1u);
+    EXPECT_TRUE(answerer.Answered()[0].text.startsWith(QStringLiteral("Cannot write file"))) << answerer.Answered()[0].text.toStdString();
+    EXPECT_TRUE(answerer.Answered()[0].hasIcon);
+    EXPECT_TRUE(form->sButton1->isEnabled());
+    EXPECT_FALSE(form->sButton2->isEnabled());
+    EXPECT_EQ(form->LogLines().size(), 2u);
+}
+
+TEST_F(WindowRunTest, SecondStartBeforeTheRunBeginsHandsOverNothing) {
+    SetRange(1, 2);
+    ModalAnswerer answerer;
+    form->sButton1Click(form->sButton1);
+    EXPECT_FALSE(form->sButton1->isEnabled());
+    form->sButton1Click(form->sButton1); // as if a second click had slipped through
+    ASSERT_TRUE(WaitUntil([&] { return !form->RunInProgress() && form->LastThread() == nullptr; }));
+    EXPECT_EQ(answerer.Answered().size(), 1u);
+    EXPECT_EQ(form->LogLines().size(), 2u);
+}
+
+TEST_F(WindowRunTest, ClosingDuringARunEndsItAfterTheNumberInHandAndThenCloses) {
+    SetRange(1, 10);
+    bool closed = false;
+    QObject::connect(form.get(), &framework::TForm::Closed, [&] { closed = true; });
+    WhenNumberLogged(3, [&] { QMetaObject::invokeMethod(form.get(), &QWidget::close, Qt::QueuedConnection); });
+    ModalAnswerer answerer;
+    form->sButton1->click();
+    ASSERT_TRUE(WaitUntil([&] { return closed && form->LastThread() == nullptr; }));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(answerer.Answered().empty()); // no completion message for a closing window
+    EXPECT_EQ(form->LogLines().size(), 3u);
+    EXPECT_EQ(ReadFile(LogPath()), ExpectedLogBytes());
+}
+
+TEST_F(WindowRunTest, StopWhileIdleHasNoEffectOnTheNextRun) {
+    form->sButton2->click();
+    SetRange(1, 2);
+    ModalAnswerer answerer;
+    RunToEnd();
+    EXPECT_EQ(form->LogLines().size(), 2u);
+}
+
+TEST_F(WindowRunTest, ProgramClosedDuringARunLeavesItsMessageLoopNormally) {
+    form.reset();
+    scanner::NewestNumber.clear();
+    scanner::ScanSettings settings;
+    settings.host = site.Host();
+    settings.logPath = LogPath();
+    settings.pause = std::chrono::milliseconds(1);
+    framework::TApplication* application = framework::Application();
+    app::TForm1* window = application->CreateForm<app::TForm1>(settings);
+    ASSERT_EQ(application->MainForm(), window);
+    window->sSpinEdit2->setText(QStringLiteral("10"));
+    WhenNumberLogged(window, 3, [window] { QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection); });
+    QTimer::singleShot(0, window->sButton1, &QPushButton::click);
+    ModalAnswerer answerer;
+    EXPECT_EQ(application->Run(), 0);
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_EQ(window->LastThread(), nullptr); // the worker finished and freed itself
+    EXPECT_EQ(window->LogLines().size(), 3u);
+    EXPECT_TRUE(answerer.Answered().empty());
+    form = MakeWindow(site.Host(), LogPath()); // for the fixture's tear-down
+}

@@ -84,7 +84,7 @@ TEST_F(WindowSkinManagerTest, StreamedWithTheControlsAndAnnouncedBeforeFormCreat
     EXPECT_EQ(manager->Sections().size(), std::size_t(kPewterSections));
     EXPECT_TRUE(manager->ExtendedBorders());
     EXPECT_EQ(manager->MenuSupport.IcoLineSkin, "ICOLINE");
-    EXPECT_EQ(manager->ThirdList(skin::tpButtons), std::vector<std::string>{"TButton"});
+    EXPECT_EQ(manager->ThirdList(skin::ThirdPartyListIndex::tpButtons), std::vector<std::string>{"TButton"});
 
     // The end of streaming announced the skin once to the window, before its creation handler
     // has probed the site.

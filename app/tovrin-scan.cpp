@@ -121,6 +121,19 @@ void PrintError(const std::string& cp1251Message) {
     std::fprintf(stderr, "tovrin-scan: %s\n", text.c_str());
 }
 
+std::string MainPageAddress(const std::string& host) { return "http://" + host + "/main"; }
+
+// Why the probe found no newest number, in UTF-8: the fetch error it logged, else what the page
+// lacked, else the conversion failure itself.
+std::string ProbeFailureCause(const ConsoleScanView& view, const framework::Exception& failure) {
+    const std::vector<std::string> lines = view.LogLines();
+    if (!lines.empty())
+        return framework::Cp1251ToUtf8(lines.back());
+    if (scanner::NewestNumber.empty())
+        return "the page links to no file number";
+    return framework::Cp1251ToUtf8(failure.what());
+}
+
 // Writes a table export; a failure is reported and makes the run count as failed.
 bool Export(const std::optional<std::string>& path, const std::string& bytes) {
     if (!path)
@@ -170,11 +183,20 @@ int main(int argc, char** argv) {
     settings.logPath = args.logPath ? std::filesystem::path(*args.logPath) : scanner::DefaultLogPath();
     settings.pause = args.delay;
 
-    // Window creation: the probe; its failure is shown and the window carries on.
+    // Window creation: the probe. The window shows its failure in the error dialog and opens
+    // with the design values; without the newest number nothing here could be scanned, so the
+    // failure is told once, with its cause, and the log (with the fetch error line) is saved.
     try {
         scanner::ProbeNewestNumber(view, host);
     } catch (const framework::Exception& failure) {
-        PrintError(failure.what());
+        std::fprintf(stderr, "tovrin-scan: the newest number could not be read from %s: %s\n",
+                     MainPageAddress(host).c_str(), ProbeFailureCause(view, failure).c_str());
+        try {
+            scanner::SaveLog(view.LogLines(), settings.logPath);
+        } catch (const framework::Exception& saving) {
+            PrintError(saving.what());
+        }
+        return kExitFailed;
     }
     view.TypeRangeStart(args.first);
     if (args.last)

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <fstream>
@@ -161,14 +162,40 @@ TEST_F(ScanCommandTest, LastDefaultsToTheNewestNumberAndTheHostComesFromTheEnvir
     EXPECT_EQ(ReadFile(log), expected + "\r\n");
 }
 
-TEST_F(ScanCommandTest, ASiteWithoutANewestNumberFailsWithStatusOneAndStillSavesTheLog) {
-    auto log = folder_ / "logs.txt";
-    Finished f = Run({"--host", "127.0.0.1:1", "--log", log.string(), "1", "3"});
-    EXPECT_EQ(f.status, 1);
-    EXPECT_NE(f.err.find("'' is not a valid integer value."), std::string::npos) << f.err;
-    std::string saved = ReadFile(log);
-    EXPECT_NE(saved.find(" - "), std::string::npos); // the probe's fetch error line
-    EXPECT_EQ(saved.substr(saved.size() - 4), "\r\n\r\n");
+// Without the newest number nothing can be scanned: the failure is told once, in words, with its
+// cause (the probe's fetch error line, or what the main page lacks), and the log is saved.
+TEST_F(ScanCommandTest, ASiteWithoutANewestNumberFailsOnceWithItsCauseStatusOneAndTheSavedLog) {
+    testing::DemoSiteProcess empty({"--newest", "0"});
+    const std::string closed = "127.0.0.1:1";
+    struct Case {
+        std::string host;
+        bool fetchFails;
+    };
+    for (const Case& c : {Case{closed, true}, Case{empty.host(), false}}) {
+        SCOPED_TRACE(c.host);
+        auto log = folder_ / "logs.txt";
+        std::filesystem::remove(log);
+        Finished f = Run({"--host", c.host, "--log", log.string(), "1", "3"});
+        EXPECT_EQ(f.status, 1);
+        const std::string said = "tovrin-scan: the newest number could not be read from http://" + c.host + "/main: ";
+        ASSERT_EQ(f.err.rfind(said, 0), 0u) << f.err;
+        EXPECT_EQ(std::count(f.err.begin(), f.err.end(), '\n'), 1) << f.err;
+        EXPECT_EQ(f.err.find("valid integer"), std::string::npos) << f.err;
+        std::string saved = ReadFile(log);
+        ASSERT_GE(saved.size(), 2u);
+        EXPECT_EQ(saved.substr(saved.size() - 2), "\r\n");
+        if (c.fetchFails) {
+            // The cause is the fetch error line, as the saved log holds it.
+            const std::string line = saved.substr(0, saved.find("\r\n"));
+            EXPECT_NE(line.find(" - "), std::string::npos) << line;
+            EXPECT_EQ(f.err, said + Cp1251ToUtf8(line) + "\n");
+            EXPECT_EQ(f.out, Cp1251ToUtf8(line) + "\n"); // printed as a log line, and nothing else
+        } else {
+            EXPECT_EQ(f.err, said + "the page links to no file number\n");
+            EXPECT_TRUE(f.out.empty()) << f.out;
+            EXPECT_EQ(saved, "\r\n"); // an empty log
+        }
+    }
 }
 
 TEST_F(ScanCommandTest, ALogThatCannotBeWrittenFailsWithStatusOneOnceAndNoCompletion) {

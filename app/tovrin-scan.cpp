@@ -114,6 +114,32 @@ Arguments ParseArguments(int argc, char** argv) {
     return args;
 }
 
+// A file the run writes, named by its option.
+struct Output {
+    const char* option;
+    std::filesystem::path path;
+};
+
+std::filesystem::path Normalised(const std::filesystem::path& path) {
+    std::error_code error;
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? path.lexically_normal() : canonical;
+}
+
+// The log first, then the exports given; two of them on one file would leave only the last.
+std::vector<Output> OutputsOf(const Arguments& args) {
+    std::vector<Output> outputs{{"--log", args.logPath ? std::filesystem::path(*args.logPath) : scanner::DefaultLogPath()}};
+    if (args.csvPath)
+        outputs.push_back({"--csv", *args.csvPath});
+    if (args.jsonPath)
+        outputs.push_back({"--json", *args.jsonPath});
+    for (std::size_t i = 0; i < outputs.size(); ++i)
+        for (std::size_t j = i + 1; j < outputs.size(); ++j)
+            if (Normalised(outputs[i].path) == Normalised(outputs[j].path))
+                throw UsageError{std::string(outputs[i].option) + " and " + outputs[j].option + " name the same file"};
+    return outputs;
+}
+
 void PrintError(const std::string& cp1251Message) {
     std::string text = framework::Cp1251ToUtf8(cp1251Message);
     if (text.empty() || text.back() != '.')
@@ -160,15 +186,27 @@ int main(int argc, char** argv) {
 
     Arguments args;
     std::string host;
+    std::vector<Output> outputs;
     try {
         args = ParseArguments(argc, argv);
         host = scanner::ResolveSiteHost(args.host);
+        outputs = OutputsOf(args);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "tovrin-scan: %s\n%s", error.message.c_str(), kUsage);
         return kExitUsage;
     } catch (const framework::Exception& error) {
         std::fprintf(stderr, "tovrin-scan: %s\n%s", framework::Cp1251ToUtf8(error.what()).c_str(), kUsage);
         return kExitUsage;
+    }
+
+    // A path that cannot be written is found before the first fetch, not after the whole walk.
+    for (const Output& out : outputs) {
+        try {
+            scanner::CheckFileCanBeReplaced(out.path);
+        } catch (const framework::Exception& failure) {
+            PrintError(failure.what());
+            return kExitFailed;
+        }
     }
 
     ConsoleScanView::Output output;
@@ -180,7 +218,7 @@ int main(int argc, char** argv) {
 
     scanner::ScanSettings settings;
     settings.host = host;
-    settings.logPath = args.logPath ? std::filesystem::path(*args.logPath) : scanner::DefaultLogPath();
+    settings.logPath = outputs.front().path;
     settings.pause = args.delay;
 
     // Window creation: the probe. The window shows its failure in the error dialog and opens

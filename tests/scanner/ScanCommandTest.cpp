@@ -198,14 +198,56 @@ TEST_F(ScanCommandTest, ASiteWithoutANewestNumberFailsOnceWithItsCauseStatusOneA
     }
 }
 
+// Every output is tried before the first fetch: a path that cannot be written costs no scan.
+TEST_F(ScanCommandTest, AnOutputThatCannotBeWrittenStopsTheRunBeforeTheFirstFetch) {
+    std::filesystem::create_directories(folder_ / "a-folder");
+    const std::string missing = (folder_ / "no-folder" / "x").string();
+    const std::string aFolder = (folder_ / "a-folder").string();
+    struct Case {
+        std::vector<std::string> options;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"--log", missing}, "Cannot write file \"" + missing + "\": No such file or directory."},
+        {{"--csv", missing}, "Cannot write file \"" + missing + "\": No such file or directory."},
+        {{"--json", aFolder}, "Cannot write file \"" + aFolder + "\": Is a directory."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options[0]);
+        std::vector<std::string> args = {"--host", site_->host(), "--delay", "0"};
+        if (c.options[0] != "--log")
+            args.insert(args.end(), {"--log", (folder_ / "logs.txt").string()});
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.insert(args.end(), {"1", std::to_string(kNewest)});
+        Finished f = Run(args);
+        EXPECT_EQ(f.status, 1);
+        EXPECT_EQ(f.err, "tovrin-scan: " + c.message + "\n");
+        EXPECT_TRUE(f.out.empty()) << f.out; // not a page was visited
+        EXPECT_FALSE(std::filesystem::exists(folder_ / "logs.txt"));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "a-folder"), {}), 0); // no leftovers
+    }
+
+    // Two outputs on one file would keep only the last written: refused as bad arguments.
+    Finished same = Run({"--host", site_->host(), "--log", (folder_ / "t").string(), "--csv", (folder_ / "." / "t").string(), "1"});
+    EXPECT_EQ(same.status, 2);
+    EXPECT_EQ(same.err.rfind("tovrin-scan: --log and --csv name the same file\n", 0), 0u) << same.err;
+}
+
+// A log that becomes unwritable during the walk (its folder goes) fails at the end: reported
+// once, status 1, no completion message.
 TEST_F(ScanCommandTest, ALogThatCannotBeWrittenFailsWithStatusOneOnceAndNoCompletion) {
-    Finished f = Run({"--host", site_->host(), "--delay", "0", "--log", (folder_ / "no-folder" / "logs.txt").string(), "1", "2"});
+    std::filesystem::create_directories(folder_ / "going");
+    pid_t pid = Start({"--host", site_->host(), "--delay", "200", "--log", (folder_ / "going" / "logs.txt").string(), "1", "3"});
+    for (int i = 0; i < 200 && ReadFile(folder_ / "out").find('\n') == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::filesystem::remove_all(folder_ / "going");
+    Finished f = Wait(pid);
     EXPECT_EQ(f.status, 1);
     std::size_t first = f.err.find("Cannot write file");
     ASSERT_NE(first, std::string::npos) << f.err;
     EXPECT_EQ(f.err.find("Cannot write file", first + 1), std::string::npos) << f.err;
     EXPECT_EQ(f.out.find("завершен!"), std::string::npos);
-    EXPECT_NE(f.out.find("/2 - "), std::string::npos); // the walk itself ran
+    EXPECT_NE(f.out.find("/3 - "), std::string::npos); // the walk itself ran
 }
 
 TEST_F(ScanCommandTest, ARangeStartAboveTheNewestNumberIsBroughtWithinTheEditsLimits) {

@@ -26,6 +26,10 @@ public:
         // The window's standard error dialog, for failures of handlers run by typing.
         std::function<void(const std::string& message)> errorDialog;
     };
+    // The window's design values of the range edits' lower limits.
+    static constexpr int kRangeStartMinValue = 1;
+    static constexpr int kRangeEndMinValue = 0;
+
     explicit ConsoleScanView(Output output);
     ~ConsoleScanView() override;
 
@@ -75,8 +79,6 @@ private:
 
     // The window's design values.
     static constexpr int kGaugeMinValue = 0;
-    static constexpr int kRangeStartMinValue = 1;
-    static constexpr int kRangeEndMinValue = 0;
     static constexpr std::size_t kPanelCount = 5;
 
     Output output_;

@@ -160,6 +160,31 @@ std::string ProbeFailureCause(const ConsoleScanView& view, const framework::Exce
     return framework::Cp1251ToUtf8(failure.what());
 }
 
+std::string LimitText(int minValue, int maxValue) {
+    if (maxValue == 0)
+        return minValue == 0 ? "any number" : "at least " + framework::IntToStr(minValue);
+    return framework::IntToStr(minValue) + " to " + framework::IntToStr(maxValue);
+}
+
+// The range edits bring a typed number within their limits when they are left, as the window's
+// do; the window shows the new value, here it is said once on standard error.
+void TellRangeChanges(const Arguments& args, const ConsoleScanView& view) {
+    std::string changes;
+    auto compare = [&](const char* name, const std::string& typed, const std::string& now) {
+        if (framework::StrToIntDef(typed, -1) == framework::StrToIntDef(now, -1))
+            return;
+        changes += std::string(changes.empty() ? "" : ", ") + name + " " + typed + " is now " + now;
+    };
+    compare("FIRST", args.first, view.RangeStartText());
+    if (args.last)
+        compare("LAST", *args.last, view.RangeEndText());
+    if (changes.empty())
+        return;
+    std::fprintf(stderr, "tovrin-scan: range changed to fit the site: %s (FIRST may be %s, LAST %s)\n", changes.c_str(),
+                 LimitText(ConsoleScanView::kRangeStartMinValue, view.RangeStartMaxValue()).c_str(),
+                 LimitText(ConsoleScanView::kRangeEndMinValue, view.RangeEndMaxValue()).c_str());
+}
+
 // Writes a table export; a failure is reported and makes the run count as failed.
 bool Export(const std::optional<std::string>& path, const std::string& bytes) {
     if (!path)
@@ -240,6 +265,7 @@ int main(int argc, char** argv) {
     if (args.last)
         view.TypeRangeEnd(*args.last);
     view.TypeFilter(args.filter);
+    TellRangeChanges(args, view);
 
     int status = kExitCompleted;
     bool walked = false;

@@ -250,13 +250,35 @@ TEST_F(ScanCommandTest, ALogThatCannotBeWrittenFailsWithStatusOneOnceAndNoComple
     EXPECT_NE(f.out.find("/3 - "), std::string::npos); // the walk itself ran
 }
 
-TEST_F(ScanCommandTest, ARangeStartAboveTheNewestNumberIsBroughtWithinTheEditsLimits) {
-    auto log = folder_ / "logs.txt";
-    Finished f = Run({"--host", site_->host(), "--delay", "0", "--log", log.string(), "500", "900"});
-    ASSERT_EQ(f.status, 0) << f.err;
-    // The range-start edit stops at newest - 1, the range-end edit at newest.
-    EXPECT_EQ(ReadFile(log), testing::Expect(options_, site_->host(), kNewest - 1).line + "\r\n" +
-                                 testing::Expect(options_, site_->host(), kNewest).line + "\r\n\r\n");
+// The range edits' limits apply as in the window (FIRST 1 to newest - 1, LAST 0 to newest), and
+// a number they change is said once on standard error.
+TEST_F(ScanCommandTest, ARangeBeyondTheEditsLimitsIsBroughtWithinThemAndSaidSo) {
+    const std::string limits = " (FIRST may be 1 to 24, LAST 0 to 25)\n";
+    struct Case {
+        std::vector<std::string> range;
+        int first, last; // what is scanned
+        std::string said;
+    };
+    const Case cases[] = {
+        {{"500", "900"}, kNewest - 1, kNewest, "FIRST 500 is now 24, LAST 900 is now 25"},
+        {{"0", "2"}, 1, 2, "FIRST 0 is now 1"},
+        {{"3", "900"}, 3, kNewest, "LAST 900 is now 25"},
+        {{"30"}, kNewest - 1, kNewest, "FIRST 30 is now 24"},
+        {{"0002", "3"}, 2, 3, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.range[0]);
+        auto log = folder_ / "logs.txt";
+        std::vector<std::string> args = {"--host", site_->host(), "--delay", "0", "--quiet", "--log", log.string()};
+        args.insert(args.end(), c.range.begin(), c.range.end());
+        Finished f = Run(args);
+        ASSERT_EQ(f.status, 0) << f.err;
+        EXPECT_EQ(f.err, c.said.empty() ? "" : "tovrin-scan: range changed to fit the site: " + c.said + limits);
+        std::string expected;
+        for (int n = c.first; n <= c.last; ++n)
+            expected += testing::Expect(options_, site_->host(), n).line + "\r\n";
+        EXPECT_EQ(ReadFile(log), expected + "\r\n");
+    }
 }
 
 TEST_F(ScanCommandTest, CtrlCStopsAfterTheNumberInHandSavesTheLogAndGivesStatus130) {

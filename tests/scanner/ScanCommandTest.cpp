@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <pty.h>
 #include <spawn.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -45,7 +47,8 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
-    pid_t Start(std::vector<std::string> args, const std::vector<std::string>& environment = {}) {
+    // errFd: where standard error goes (a terminal, say); -1: the file "err".
+    pid_t Start(std::vector<std::string> args, const std::vector<std::string>& environment = {}, int errFd = -1) {
         args.insert(args.begin(), TOVRIN_SCAN_PATH);
         std::vector<char*> argv;
         for (std::string& a : args)
@@ -63,7 +66,10 @@ protected:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, (folder_ / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, (folder_ / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (errFd >= 0)
+            posix_spawn_file_actions_adddup2(&actions, errFd, 2);
+        else
+            posix_spawn_file_actions_addopen(&actions, 2, (folder_ / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         pid_t pid = -1;
         posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
         posix_spawn_file_actions_destroy(&actions);
@@ -80,6 +86,22 @@ protected:
     }
     Finished Run(std::vector<std::string> args, const std::vector<std::string>& environment = {}) {
         return Wait(Start(std::move(args), environment));
+    }
+    // As Run, with standard error on a terminal (a pseudo-terminal read here) as a user sees it.
+    Finished RunOnTerminal(std::vector<std::string> args) {
+        int terminal = -1, side = -1;
+        if (openpty(&terminal, &side, nullptr, nullptr, nullptr) != 0)
+            return {};
+        pid_t pid = Start(std::move(args), {}, side);
+        close(side);
+        std::string shown;
+        char buffer[4096];
+        for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;)
+            shown.append(buffer, static_cast<std::size_t>(n));
+        close(terminal);
+        Finished f = Wait(pid);
+        f.err = shown;
+        return f;
     }
 
     static testing::DemoSiteProcess* site_;
@@ -148,6 +170,31 @@ TEST_F(ScanCommandTest, ARunPrintsUtf8LinesSavesTheWindowsLogAndExportsTheTable)
     EXPECT_EQ(ReadFile(folder_ / "t.csv"), csv);
     EXPECT_EQ(ReadFile(folder_ / "t.json"), json);
     EXPECT_TRUE(f.err.empty()) << f.err; // no progress bar when standard error is not a terminal
+}
+
+// On a terminal the bar counts the numbers asked for, not the window's gauge (which for 1..10 of
+// 25 numbers would end at 41 %), and shows the number in hand, the rate and the time left.
+TEST_F(ScanCommandTest, TheProgressBarOnATerminalCountsTheNumbersAskedFor) {
+    auto log = folder_ / "logs.txt";
+    Finished f = RunOnTerminal({"--host", site_->host(), "--delay", "20", "--log", log.string(), "1", "10"});
+    ASSERT_EQ(f.status, 0) << f.err;
+    std::vector<std::string> frames; // what each redraw of the bar shows
+    for (std::size_t at = 0; (at = f.err.find("\r[", at)) != std::string::npos; ++at)
+        frames.push_back(f.err.substr(at + 1, f.err.find_first_of("\r\033", at + 1) - at - 1));
+    ASSERT_FALSE(frames.empty()) << f.err;
+    EXPECT_EQ(frames.front(), "[..............................] 0/10");
+    EXPECT_TRUE(std::regex_match(frames.back(), std::regex(R"(\[#{30}\] 10/10  number 10  [0-9]+\.[0-9] pages/s  0:00 left)")))
+        << frames.back();
+    const auto halfway = std::find_if(frames.begin(), frames.end(), [](const std::string& frame) {
+        return frame.find(" 5/10  number 5  ") != std::string::npos;
+    });
+    ASSERT_NE(halfway, frames.end()) << f.err;
+    EXPECT_EQ(halfway->substr(0, 32), "[###############...............]");
+    EXPECT_NE(halfway->find(" left"), std::string::npos) << *halfway;
+    // The log is what it is without a terminal; the bar is erased before the completion message.
+    EXPECT_EQ(f.out.substr(f.out.rfind('\n', f.out.size() - 2) + 1), "Сбор данных с сайта " + site_->host() + " завершен!\n");
+    EXPECT_EQ(std::count(f.out.begin(), f.out.end(), '\n'), 11);
+    EXPECT_EQ(f.err.substr(f.err.size() - 4), "\r\033[K");
 }
 
 TEST_F(ScanCommandTest, LastDefaultsToTheNewestNumberAndTheHostComesFromTheEnvironment) {

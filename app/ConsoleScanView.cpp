@@ -1,6 +1,7 @@
 // The console view of a scan.
 #include "app/ConsoleScanView.h"
 
+#include "app/TableExport.h"
 #include "framework/Cp1251.h"
 #include "framework/SysUtils.h"
 #include "scanner/ScanRun.h"
@@ -151,7 +152,8 @@ void ConsoleScanView::SetRangeStartText(const std::string& text) {
 
 void ConsoleScanView::AddFileRow(const FileRow& row) {
     rows_.push_back({framework::IntToStr(static_cast<long long>(rows_.size()) + 1), row.nameWithExtension,
-                     row.passwordFlag, row.sizeText, row.numberText, row.downloadsText, row.uploadedText});
+                     row.passwordFlag, row.sizeText, row.numberText, row.downloadsText, row.uploadedText,
+                     std::string(PageKindName(row.kind))});
 }
 
 void ConsoleScanView::AppendLogLine(const std::string& line) {

@@ -43,8 +43,10 @@ void VisitNumber(ScanView& view, const ScanSettings& settings, int number) {
     } else {
         FileRecord record = ExtractFileRecord(page, number);
         view.ProcessPendingMessages();
-        AddRowIfWanted(view, record, view.FilterText());
+        // The kind depends on the page and the record alone; decided before the row step, it
+        // goes with the row too.
         PageKind kind = DecideKind(page, record);
+        AddRowIfWanted(view, record, view.FilterText(), kind);
         view.ProcessPendingMessages();
         view.AppendLogLine(LogLine(settings.host, number, kind, record));
     }

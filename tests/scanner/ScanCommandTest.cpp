@@ -14,6 +14,7 @@
 
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -137,14 +138,15 @@ TEST_F(ScanCommandTest, BadArgumentsGiveUsageAndStatusTwo) {
 }
 
 TEST_F(ScanCommandTest, ARunPrintsUtf8LinesSavesTheWindowsLogAndExportsTheTable) {
-    const int last = 14;
+    const int last = kNewest;
     auto log = folder_ / "logs.txt";
     Finished f = Run({"--host", site_->host(), "--delay", "0", "--log", log.string(), "--csv", (folder_ / "t.csv").string(),
                       "--json", (folder_ / "t.json").string(), "1", std::to_string(last)});
     ASSERT_EQ(f.status, 0) << f.err;
 
-    std::string out, logBytes, csv = "№,Название,PwD,Размер,ID,Загрузок,Загружен\r\n", json = "[";
+    std::string out, logBytes, csv = "№,Название,PwD,Размер,ID,Загрузок,Загружен,kind\r\n", json = "[";
     int row = 0;
+    std::set<std::string> kindsExported;
     for (int n = 1; n <= last; ++n) {
         testing::ExpectedPage page = testing::Expect(options_, site_->host(), n);
         out += Cp1251ToUtf8(page.line) + "\n";
@@ -153,7 +155,9 @@ TEST_F(ScanCommandTest, ARunPrintsUtf8LinesSavesTheWindowsLogAndExportsTheTable)
             std::vector<std::string> cells{std::to_string(++row)};
             for (const std::string& text : *page.row)
                 cells.push_back(Cp1251ToUtf8(text));
-            static const char* keys[] = {"№", "Название", "PwD", "Размер", "ID", "Загрузок", "Загружен"};
+            cells.push_back(page.kind);
+            kindsExported.insert(page.kind);
+            static const char* keys[] = {"№", "Название", "PwD", "Размер", "ID", "Загрузок", "Загружен", "kind"};
             json += row == 1 ? "\n  {" : ",\n  {";
             for (std::size_t i = 0; i < cells.size(); ++i) {
                 csv += (i ? "," : "") + cells[i];
@@ -170,6 +174,8 @@ TEST_F(ScanCommandTest, ARunPrintsUtf8LinesSavesTheWindowsLogAndExportsTheTable)
     EXPECT_EQ(ReadFile(folder_ / "t.csv"), csv);
     EXPECT_EQ(ReadFile(folder_ / "t.json"), json);
     EXPECT_TRUE(f.err.empty()) << f.err; // no progress bar when standard error is not a terminal
+    // Each kind a row can come from is among them (a missing page has no row).
+    EXPECT_EQ(kindsExported, (std::set<std::string>{"deleted", "private", "password", "normal"}));
 }
 
 // On a terminal the bar counts the numbers asked for, not the window's gauge (which for 1..10 of

@@ -43,8 +43,9 @@ void PrintUsage(std::FILE* out) {
     std::fprintf(out, "usage:\n");
     for (const CommandRow& row : kCommands)
         std::fprintf(out, "  tovrin-skin %s\n", row.Usage);
-    std::fprintf(out, "SOURCE: a skin folder, a .vlz package, any other file as a stored package, "
-                      "or %s (the skin stored in the program)\n", tools::kInternalSource);
+    std::fprintf(out, "SOURCE: a skin folder, a .vlz package, any other file as a stored package, %s (the skin\n"
+                      "stored in the program), or the name of a skin (NAME or NAME.vlz) in %s\n",
+                 tools::kInternalSource, skin::TsSkinManager::DefaultSkinDirectory().c_str());
 }
 
 int Usage() {

@@ -57,6 +57,7 @@ TEST(ProgramCommandLine, HelpPrintsTheUsageAndExitsZeroInEveryProgram) {
         {TOVRIN_SCAN, "usage: tovrin-scan "},
         {TOVRIN_SKIN_TOOL, "usage:\n  tovrin-skin "},
         {TOVRIN_DEMO_SITE, "usage: tovrin-demo-site "},
+        {TOVRIN_SKIN_ART, "usage: tovrin-skin-art "},
     };
     for (const Program& program : programs) {
         for (const char* help : {"--help", "-h"}) {

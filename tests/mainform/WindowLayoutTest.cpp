@@ -8,6 +8,7 @@
 #include "tests/mainform/DemoSiteProcess.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
@@ -181,6 +182,26 @@ TEST_F(WindowLayoutTest, ReportColumnsStatusPanelsAndTabOrder) {
         widget = widget->nextInFocusChain();
     } while (widget != expected[0] && order.size() < std::size(expected));
     EXPECT_EQ(order, std::vector<const QWidget*>(std::begin(expected), std::end(expected)));
+}
+
+// A row must be as tall as the window's font needs with the grid line below it: the grid line
+// used to cover the underscores of names such as "video_2021".
+TEST_F(WindowLayoutTest, TableRowsLeaveRoomForUnderscoresAboveTheGridLine) {
+    DemoSiteProcess site(kNewest);
+    auto form = MakeWindow(site.Host(), LogPath());
+    framework::TListView* table = form->ListView1;
+    form->AddFileRow({"______", "no", "1 Kb", "1", "0", "2021-01-01"});
+    const QRect row = table->visualItemRect(table->topLevelItem(0));
+    EXPECT_GE(row.height(), QFontMetrics(table->font()).height() + 1); // the text, then the grid line
+
+    // The name is nothing but underscores: the dark pixels of its cell above the grid line are they.
+    const QImage shown = table->viewport()->grab().toImage();
+    const int nameLeft = table->columnViewportPosition(1);
+    int darkAboveGridLine = 0;
+    for (int y = row.top(); y < row.bottom(); ++y)
+        for (int x = nameLeft; x < nameLeft + table->columnWidth(1) - 1; ++x)
+            darkAboveGridLine += qGray(shown.pixel(x, y)) < 128;
+    EXPECT_GT(darkAboveGridLine, 0) << "row " << row.top() << ".." << row.bottom();
 }
 
 TEST_F(WindowLayoutTest, FormCreateSetsTheRangeLimitsAndTheRemainingCount) {

@@ -64,6 +64,12 @@ protected:
                                                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
     }
 
+    // A click as the pointer gives it: the button takes the focus on the press.
+    static void ClickWithFocus(QWidget* button) {
+        button->setFocus(Qt::MouseFocusReason);
+        PostClick(button);
+    }
+
     // Calls action once, right after the log line of number k was appended.
     void WhenNumberLogged(int k, std::function<void()> action) { WhenNumberLogged(form.get(), k, std::move(action)); }
     static void WhenNumberLogged(app::TForm1* window, int k, std::function<void()> action) {
@@ -263,6 +269,43 @@ TEST_F(WindowRunTest, ClosingDuringARunEndsItAfterTheNumberInHandAndThenCloses) 
     EXPECT_TRUE(answerer.Answered().empty()); // no completion message for a closing window
     EXPECT_EQ(form->LogLines().size(), 3u);
     EXPECT_EQ(ReadFile(LogPath()), ExpectedLogBytes());
+}
+
+// Clicked as a user clicks them, Start and then Stop hold the focus when the run disables them.
+// The focus must not travel round to the range-start edit: the completion message would take
+// it from there, and the edit, left, would clamp itself to its limit (newest - 1).
+TEST_F(WindowRunTest, RangeStartStaysWhereACompletedOrStoppedRunLeftIt) {
+    struct Case {
+        const char* name;
+        int stopDuring; // 0: the run completes
+    };
+    const Case cases[] = {{"completed", 0}, {"stopped during newest - 1", kNewest - 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetRange(kNewest - 4, kNewest);
+        form->activateWindow();
+        ASSERT_TRUE(WaitUntil([&] { return form->isActiveWindow(); }));
+        if (c.stopDuring != 0)
+            WhenNumberLogged(c.stopDuring, [&] { ClickWithFocus(form->sButton2); });
+        ModalAnswerer answerer;
+        form->sMemo1->ClearLines();
+        ClickWithFocus(form->sButton1);
+        ASSERT_TRUE(WaitUntil([&] { return answerer.Answered().size() == 1 && !form->RunInProgress() &&
+                                           form->LastThread() == nullptr; }));
+        // Either way the first number not yet visited is the newest one, beyond the edit's limit.
+        EXPECT_EQ(form->sSpinEdit1->text(), QString::number(kNewest));
+        EXPECT_FALSE(form->sSpinEdit1->hasFocus());
+
+        // The next Start scans the newest number alone.
+        form->sMemo1->ClearLines();
+        ClickWithFocus(form->sButton1);
+        ASSERT_TRUE(WaitUntil([&] { return answerer.Answered().size() == 2 && !form->RunInProgress() &&
+                                           form->LastThread() == nullptr; }));
+        ASSERT_EQ(form->LogLines().size(), 1u);
+        EXPECT_EQ(form->LogLines()[0].rfind("http://" + site.Host() + "/" + std::to_string(kNewest) + " ", 0), 0u)
+            << form->LogLines()[0];
+        QObject::disconnect(form->sMemo1->document(), &QTextDocument::blockCountChanged, form.get(), nullptr);
+    }
 }
 
 TEST_F(WindowRunTest, StopWhileIdleHasNoEffectOnTheNextRun) {

@@ -11,7 +11,7 @@
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sMemo.h"
-#include "tests/framework/UrlRecorder.h"
+#include "tests/support/UrlRecorder.h"
 
 #include <QComboBox>
 #include <QDialog>

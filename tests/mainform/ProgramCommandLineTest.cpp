@@ -1,6 +1,6 @@
 // The programs' command lines as a newcomer meets them: --help in every program, the window
 // program without a display, its options without values, and a picture of a site it cannot reach.
-#include "tests/mainform/DemoSiteProcess.h"
+#include "tests/mainform/MainFormFixture.h"
 
 #include <QImage>
 #include <QProcess>

@@ -4,8 +4,8 @@
 #include "framework/widgets/Application.h"
 #include "framework/widgets/ControlClasses.h"
 #include "resources/TovrinResources.h"
-#include "tests/framework/ModalAnswerer.h"
-#include "tests/mainform/DemoSiteProcess.h"
+#include "tests/support/ModalAnswerer.h"
+#include "tests/mainform/MainFormFixture.h"
 
 #include <QAbstractButton>
 #include <QFontMetrics>
@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 using testing_support::DemoSiteProcess;
+using testing_support::Newest;
 using testing_support::MakeWindow;
 using testing_support::ModalAnswerer;
 
@@ -51,7 +52,7 @@ protected:
 } // namespace
 
 TEST_F(WindowLayoutTest, WindowProperties) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     EXPECT_EQ(form->Caption().toStdString(), site.Host() + " Parser");
     EXPECT_EQ(framework::ClassName(form.get()), QStringLiteral("TForm1"));
@@ -79,7 +80,7 @@ TEST_F(WindowLayoutTest, WindowProperties) {
 }
 
 TEST_F(WindowLayoutTest, ControlsAsLaidOut) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     struct Row {
         const char* name;
@@ -133,7 +134,7 @@ TEST_F(WindowLayoutTest, ControlsAsLaidOut) {
 }
 
 TEST_F(WindowLayoutTest, ReportColumnsStatusPanelsAndTabOrder) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     struct Column {
         const char* caption;
@@ -187,7 +188,7 @@ TEST_F(WindowLayoutTest, ReportColumnsStatusPanelsAndTabOrder) {
 // A row must be as tall as the window's font needs with the grid line below it: the grid line
 // used to cover the underscores of names such as "video_2021".
 TEST_F(WindowLayoutTest, TableRowsLeaveRoomForUnderscoresAboveTheGridLine) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     framework::TListView* table = form->ListView1;
     form->AddFileRow({"______", "no", "1 Kb", "1", "0", "2021-01-01"});
@@ -205,7 +206,7 @@ TEST_F(WindowLayoutTest, TableRowsLeaveRoomForUnderscoresAboveTheGridLine) {
 }
 
 TEST_F(WindowLayoutTest, FormCreateSetsTheRangeLimitsAndTheRemainingCount) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     EXPECT_EQ(scanner::NewestNumber, "40");
     EXPECT_EQ(form->sSpinEdit1->MinValue(), 1);
@@ -243,7 +244,7 @@ TEST_F(WindowLayoutTest, UnreachableSiteGivesOneLogLineTheErrorDialogAndTheDesig
 }
 
 TEST_F(WindowLayoutTest, EditsKeepTheirLengthLimits) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     struct Case {
         QLineEdit* edit;
@@ -267,7 +268,7 @@ TEST_F(WindowLayoutTest, EditsKeepTheirLengthLimits) {
 }
 
 TEST_F(WindowLayoutTest, ScreenshotModeRendersTheWindow) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     const QString picture = folder.filePath(QStringLiteral("window.png"));
     QProcess program;
     program.start(QStringLiteral(TOVRIN_WINDOW),

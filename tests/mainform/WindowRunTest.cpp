@@ -2,8 +2,8 @@
 // number, Clear on each tab, Ctrl+A in the log, and the failure paths that a run now survives.
 #include "framework/widgets/Application.h"
 #include "framework/widgets/QtText.h"
-#include "tests/framework/ModalAnswerer.h"
-#include "tests/mainform/DemoSiteProcess.h"
+#include "tests/support/ModalAnswerer.h"
+#include "tests/mainform/MainFormFixture.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 using testing_support::DemoSiteProcess;
+using testing_support::Newest;
 using testing_support::MakeWindow;
 using testing_support::ModalAnswerer;
 using testing_support::ReadFile;
@@ -30,7 +31,7 @@ constexpr int kNewest = 40;
 class WindowRunTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    DemoSiteProcess site{kNewest};
+    DemoSiteProcess site{Newest(kNewest)};
     std::unique_ptr<app::TForm1> form;
 
     void SetUp() override {

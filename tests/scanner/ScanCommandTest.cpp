@@ -1,6 +1,6 @@
 // The tovrin-scan contract: exit statuses, UTF-8 output, the log file in the window's bytes,
 // CSV and JSON exports, the host settings and Ctrl+C.
-#include "DemoSiteProcess.h"
+#include "tests/support/DemoSiteProcess.h"
 #include "ExpectedSite.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ struct Finished {
 
 class ScanCommandTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { site_ = new testing::DemoSiteProcess({"--newest", std::to_string(kNewest), "--seed", "11"}); }
+    static void SetUpTestSuite() { site_ = new testing_support::DemoSiteProcess({"--newest", std::to_string(kNewest), "--seed", "11"}); }
     static void TearDownTestSuite() { delete site_; }
     void SetUp() override {
         folder_ = std::filesystem::temp_directory_path() / ("tovrin-cli-test-" + std::to_string(getpid()));
@@ -105,11 +105,11 @@ protected:
         return f;
     }
 
-    static testing::DemoSiteProcess* site_;
+    static testing_support::DemoSiteProcess* site_;
     demo::DemoSiteOptions options_{kNewest, 11};
     std::filesystem::path folder_;
 };
-testing::DemoSiteProcess* ScanCommandTest::site_ = nullptr;
+testing_support::DemoSiteProcess* ScanCommandTest::site_ = nullptr;
 
 TEST_F(ScanCommandTest, BadArgumentsGiveUsageAndStatusTwo) {
     const std::vector<std::vector<std::string>> cases = {
@@ -140,7 +140,7 @@ TEST_F(ScanCommandTest, BadArgumentsGiveUsageAndStatusTwo) {
 TEST_F(ScanCommandTest, ARunPrintsUtf8LinesSavesTheWindowsLogAndExportsTheTable) {
     const int last = kNewest;
     auto log = folder_ / "logs.txt";
-    Finished f = Run({"--host", site_->host(), "--delay", "0", "--log", log.string(), "--csv", (folder_ / "t.csv").string(),
+    Finished f = Run({"--host", site_->Host(), "--delay", "0", "--log", log.string(), "--csv", (folder_ / "t.csv").string(),
                       "--json", (folder_ / "t.json").string(), "1", std::to_string(last)});
     ASSERT_EQ(f.status, 0) << f.err;
 
@@ -148,7 +148,7 @@ TEST_F(ScanCommandTest, ARunPrintsUtf8LinesSavesTheWindowsLogAndExportsTheTable)
     int row = 0;
     std::set<std::string> kindsExported;
     for (int n = 1; n <= last; ++n) {
-        testing::ExpectedPage page = testing::Expect(options_, site_->host(), n);
+        testing::ExpectedPage page = testing::Expect(options_, site_->Host(), n);
         out += Cp1251ToUtf8(page.line) + "\n";
         logBytes += page.line + "\r\n";
         if (page.row) {
@@ -168,7 +168,7 @@ TEST_F(ScanCommandTest, ARunPrintsUtf8LinesSavesTheWindowsLogAndExportsTheTable)
         }
     }
     json += "\n]\n";
-    out += "Сбор данных с сайта " + site_->host() + " завершен!\n";
+    out += "Сбор данных с сайта " + site_->Host() + " завершен!\n";
     EXPECT_EQ(f.out, out);
     EXPECT_EQ(ReadFile(log), logBytes + "\r\n");
     EXPECT_EQ(ReadFile(folder_ / "t.csv"), csv);
@@ -182,7 +182,7 @@ TEST_F(ScanCommandTest, ARunPrintsUtf8LinesSavesTheWindowsLogAndExportsTheTable)
 // 25 numbers would end at 41 %), and shows the number in hand, the rate and the time left.
 TEST_F(ScanCommandTest, TheProgressBarOnATerminalCountsTheNumbersAskedFor) {
     auto log = folder_ / "logs.txt";
-    Finished f = RunOnTerminal({"--host", site_->host(), "--delay", "20", "--log", log.string(), "1", "10"});
+    Finished f = RunOnTerminal({"--host", site_->Host(), "--delay", "20", "--log", log.string(), "1", "10"});
     ASSERT_EQ(f.status, 0) << f.err;
     std::vector<std::string> frames; // what each redraw of the bar shows
     for (std::size_t at = 0; (at = f.err.find("\r[", at)) != std::string::npos; ++at)
@@ -198,7 +198,7 @@ TEST_F(ScanCommandTest, TheProgressBarOnATerminalCountsTheNumbersAskedFor) {
     EXPECT_EQ(halfway->substr(0, 32), "[###############...............]");
     EXPECT_NE(halfway->find(" left"), std::string::npos) << *halfway;
     // The log is what it is without a terminal; the bar is erased before the completion message.
-    EXPECT_EQ(f.out.substr(f.out.rfind('\n', f.out.size() - 2) + 1), "Сбор данных с сайта " + site_->host() + " завершен!\n");
+    EXPECT_EQ(f.out.substr(f.out.rfind('\n', f.out.size() - 2) + 1), "Сбор данных с сайта " + site_->Host() + " завершен!\n");
     EXPECT_EQ(std::count(f.out.begin(), f.out.end(), '\n'), 11);
     EXPECT_EQ(f.err.substr(f.err.size() - 4), "\r\033[K");
 }
@@ -206,25 +206,25 @@ TEST_F(ScanCommandTest, TheProgressBarOnATerminalCountsTheNumbersAskedFor) {
 TEST_F(ScanCommandTest, LastDefaultsToTheNewestNumberAndTheHostComesFromTheEnvironment) {
     auto log = folder_ / "logs.txt";
     Finished f = Run({"--quiet", "--delay", "0", "--log", log.string(), std::to_string(kNewest - 2)},
-                     {"TOVRIN_HOST=" + site_->host()});
+                     {"TOVRIN_HOST=" + site_->Host()});
     ASSERT_EQ(f.status, 0) << f.err;
-    EXPECT_EQ(f.out, "Сбор данных с сайта " + site_->host() + " завершен!\n"); // --quiet keeps only the completion
+    EXPECT_EQ(f.out, "Сбор данных с сайта " + site_->Host() + " завершен!\n"); // --quiet keeps only the completion
     std::string expected;
     for (int n = kNewest - 2; n <= kNewest; ++n)
-        expected += testing::Expect(options_, site_->host(), n).line + "\r\n";
+        expected += testing::Expect(options_, site_->Host(), n).line + "\r\n";
     EXPECT_EQ(ReadFile(log), expected + "\r\n");
 }
 
 // Without the newest number nothing can be scanned: the failure is told once, in words, with its
 // cause (the probe's fetch error line, or what the main page lacks), and the log is saved.
 TEST_F(ScanCommandTest, ASiteWithoutANewestNumberFailsOnceWithItsCauseStatusOneAndTheSavedLog) {
-    testing::DemoSiteProcess empty({"--newest", "0"});
+    testing_support::DemoSiteProcess empty({"--newest", "0"});
     const std::string closed = "127.0.0.1:1";
     struct Case {
         std::string host;
         bool fetchFails;
     };
-    for (const Case& c : {Case{closed, true}, Case{empty.host(), false}}) {
+    for (const Case& c : {Case{closed, true}, Case{empty.Host(), false}}) {
         SCOPED_TRACE(c.host);
         auto log = folder_ / "logs.txt";
         std::filesystem::remove(log);
@@ -267,7 +267,7 @@ TEST_F(ScanCommandTest, AnOutputThatCannotBeWrittenStopsTheRunBeforeTheFirstFetc
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.options[0]);
-        std::vector<std::string> args = {"--host", site_->host(), "--delay", "0"};
+        std::vector<std::string> args = {"--host", site_->Host(), "--delay", "0"};
         if (c.options[0] != "--log")
             args.insert(args.end(), {"--log", (folder_ / "logs.txt").string()});
         args.insert(args.end(), c.options.begin(), c.options.end());
@@ -281,7 +281,7 @@ TEST_F(ScanCommandTest, AnOutputThatCannotBeWrittenStopsTheRunBeforeTheFirstFetc
     }
 
     // Two outputs on one file would keep only the last written: refused as bad arguments.
-    Finished same = Run({"--host", site_->host(), "--log", (folder_ / "t").string(), "--csv", (folder_ / "." / "t").string(), "1"});
+    Finished same = Run({"--host", site_->Host(), "--log", (folder_ / "t").string(), "--csv", (folder_ / "." / "t").string(), "1"});
     EXPECT_EQ(same.status, 2);
     EXPECT_EQ(same.err.rfind("tovrin-scan: --log and --csv name the same file\n", 0), 0u) << same.err;
 }
@@ -290,7 +290,7 @@ TEST_F(ScanCommandTest, AnOutputThatCannotBeWrittenStopsTheRunBeforeTheFirstFetc
 // once, status 1, no completion message.
 TEST_F(ScanCommandTest, ALogThatCannotBeWrittenFailsWithStatusOneOnceAndNoCompletion) {
     std::filesystem::create_directories(folder_ / "going");
-    pid_t pid = Start({"--host", site_->host(), "--delay", "200", "--log", (folder_ / "going" / "logs.txt").string(), "1", "3"});
+    pid_t pid = Start({"--host", site_->Host(), "--delay", "200", "--log", (folder_ / "going" / "logs.txt").string(), "1", "3"});
     for (int i = 0; i < 200 && ReadFile(folder_ / "out").find('\n') == std::string::npos; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::filesystem::remove_all(folder_ / "going");
@@ -322,21 +322,21 @@ TEST_F(ScanCommandTest, ARangeBeyondTheEditsLimitsIsBroughtWithinThemAndSaidSo) 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.range[0]);
         auto log = folder_ / "logs.txt";
-        std::vector<std::string> args = {"--host", site_->host(), "--delay", "0", "--quiet", "--log", log.string()};
+        std::vector<std::string> args = {"--host", site_->Host(), "--delay", "0", "--quiet", "--log", log.string()};
         args.insert(args.end(), c.range.begin(), c.range.end());
         Finished f = Run(args);
         ASSERT_EQ(f.status, 0) << f.err;
         EXPECT_EQ(f.err, c.said.empty() ? "" : "tovrin-scan: range changed to fit the site: " + c.said + limits);
         std::string expected;
         for (int n = c.first; n <= c.last; ++n)
-            expected += testing::Expect(options_, site_->host(), n).line + "\r\n";
+            expected += testing::Expect(options_, site_->Host(), n).line + "\r\n";
         EXPECT_EQ(ReadFile(log), expected + "\r\n");
     }
 }
 
 TEST_F(ScanCommandTest, CtrlCStopsAfterTheNumberInHandSavesTheLogAndGivesStatus130) {
     auto log = folder_ / "logs.txt";
-    pid_t pid = Start({"--host", site_->host(), "--delay", "150", "--log", log.string(), "1", std::to_string(kNewest)});
+    pid_t pid = Start({"--host", site_->Host(), "--delay", "150", "--log", log.string(), "1", std::to_string(kNewest)});
     for (int i = 0; i < 200 && ReadFile(folder_ / "out").find('\n') == std::string::npos; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     kill(pid, SIGINT);
@@ -350,8 +350,8 @@ TEST_F(ScanCommandTest, CtrlCStopsAfterTheNumberInHandSavesTheLogAndGivesStatus1
     ASSERT_GE(lines, 2u);
     EXPECT_LT(lines - 1, static_cast<std::size_t>(kNewest));
     for (std::size_t n = 1; n < lines; ++n)
-        printed += Cp1251ToUtf8(testing::Expect(options_, site_->host(), static_cast<int>(n)).line) + "\n";
-    EXPECT_EQ(f.out, printed + "Сбор данных с сайта " + site_->host() + " завершен!\n");
+        printed += Cp1251ToUtf8(testing::Expect(options_, site_->Host(), static_cast<int>(n)).line) + "\n";
+    EXPECT_EQ(f.out, printed + "Сбор данных с сайта " + site_->Host() + " завершен!\n");
 }
 
 } // namespace

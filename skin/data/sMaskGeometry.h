@@ -1,4 +1,4 @@
-// The geometry of a skin mask's cells and borders as the mask painters use it.
+// The geometry of a skin mask: its cells, and its border widths as painters and layouts read them.
 //
 //   Area:  +--------------+--------------+----
 //          |  bl |    | br|              |        one cell per state, CellWidth wide,

@@ -343,7 +343,7 @@ std::optional<TsSkinManager::ChosenSource> TsSkinManager::ChooseSource() {
     return ChosenSource{SkinSourceKind::Internal, {}, index};
 }
 
-bool TsSkinManager::CheckVersion(const TsSkinData& data) {
+void TsSkinManager::CheckVersion(const TsSkinData& data) {
     if (data.Version > kNewestSupportedVersion) {
         const bool hadDialogs = SkinningRules.Has(TvlSkinningRule::srStdDialogs);
         SkinningRules.Exclude(TvlSkinningRule::srStdDialogs);
@@ -359,7 +359,6 @@ bool TsSkinManager::CheckVersion(const TsSkinData& data) {
                                          "for upgrading of existing skin.\n\nThis notification occurs in design-time "
                                          "only for your information and will not occur in real-time.");
     }
-    return true;
 }
 
 void TsSkinManager::LoadFrom(const ChosenSource& source) {

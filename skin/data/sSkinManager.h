@@ -131,6 +131,9 @@ public:
     // --- Announcements.
     void AnnounceSkinLoaded(bool animated = false);
     void RemoveSkin();
+    // SKC_STOP_FADING, then SKC_SKIN_REFRESH to every window. animated asks for the skin-change
+    // animation, which belongs to the skinned frames; until they play it, both refreshes look
+    // the same.
     void RefreshAll(bool animated = false);
     void UpdateCommonIndexes();
     // Re-reads the skin from its source with the current settings (no announcement).
@@ -171,7 +174,9 @@ private:
     struct ChosenSource;
     std::optional<ChosenSource> ChooseSource();
     void LoadFrom(const ChosenSource& source);
-    bool CheckVersion(const TsSkinData& data);
+    // Warns about a skin made for a newer engine, or (with "/vltest") an old one; a skin is
+    // never refused for its version.
+    void CheckVersion(const TsSkinData& data);
     void ApplyNewName(const std::string& previous);
     void SendToAllWindows(TsManagerCommand command);
     void SendToForm(QObject* form, TsManagerCommand command);

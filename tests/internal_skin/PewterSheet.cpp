@@ -52,9 +52,7 @@ public:
         backdrop.HasBitmap = true;
         backdrop.OffsetX = x;
         backdrop.OffsetY = y;
-        TsSectionPaint paint{index, name};
-        paint.State = state;
-        paint.Backdrop = backdrop;
+        const TsSectionPaint paint{.SectionIndex = index, .SectionName = name, .State = state, .Backdrop = backdrop};
         PaintSectionByIndex(m_.Model(), part, {0, 0, w, h}, paint);
         Blit(part, x, y);
     }
@@ -148,9 +146,8 @@ public:
         Bitmap32 frame(w, h);
         const TRect inner{margins[0], margins[1], w - margins[2], h - margins[3]};
         const int form = m_.GetSkinIndex("FORM");
-        TsSectionPaint paint{form, "FORM"};
-        paint.State = active;
-        paint.BackdropPoint = {inner.Left, inner.Top};
+        const TsSectionPaint paint{
+            .SectionIndex = form, .SectionName = "FORM", .State = active, .BackdropPoint = {inner.Left, inner.Top}};
         PaintSectionByIndex(m_.Model(), frame, inner, paint);
         const Bitmap32& ext = active ? m_.ExtendedBorderActive() : m_.ExtendedBorderInactive();
         const TsMaskData& exMask = Mask("GLOBALINFO", "EXBORDER");

@@ -312,9 +312,7 @@ struct Paint {
             TsBackdrop backdrop;
             backdrop.Bitmap = &parent;
             backdrop.HasBitmap = true;
-            skin::TsSectionPaint paint{index, name};
-            paint.State = state;
-            paint.Backdrop = backdrop;
+            const skin::TsSectionPaint paint{.SectionIndex = index, .SectionName = name, .State = state, .Backdrop = backdrop};
             skin::PaintSectionToDC(manager.Model(), sheet, rect, paint);
         }
     }
@@ -340,9 +338,8 @@ int SectionCommand(const Arguments& arguments) {
     const int state = ParseIntegerOption("STATE", p[2]);
     Canvas canvas = MakeCanvas(SideArgument("WIDTH", p[3]), SideArgument("HEIGHT", p[4]), options);
     const auto manager = LoadSkinSource(p[0], {});
-    skin::TsSectionPaint paint{SectionIndexOf(*manager, p[1]), p[1]};
-    paint.State = state;
-    paint.Backdrop = canvas.Backdrop;
+    const skin::TsSectionPaint paint{
+        .SectionIndex = SectionIndexOf(*manager, p[1]), .SectionName = p[1], .State = state, .Backdrop = canvas.Backdrop};
     skin::PaintSectionByIndex(manager->Model(), canvas.Image, skin::RectOf(canvas.Image), paint);
     WritePngFile(p[5], canvas.Image);
     return 0;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/pixels/ColorOps.h"
 #include "skin/pixels/PixelOps.h"
@@ -20,7 +21,6 @@ namespace {
 constexpr int kWholePercent = 100;
 constexpr int kFullWeight = 255;
 constexpr double kWeightPerPercent = 2.55;
-constexpr std::string_view kPatternKey = "PATTERN";
 
 enum class PlainColour { Opaque, TransparencyAsAlpha };
 

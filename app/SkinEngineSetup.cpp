@@ -3,6 +3,7 @@
 
 #include "framework/widgets/DesktopComposition.h"
 #include "resources/DefaultShadowPictures.h"
+#include "skin/controls/sWidgetAccess.h"
 #include "skin/data/sSkinManager.h"
 
 #include <QVariant>
@@ -12,6 +13,8 @@ namespace app {
 
 void SetUpSkinEngine() {
     skin::InstallDefaultShadowPictures();
+    // Skin records and painters reach the widgets, and halos appear, through the control layer.
+    skin::InstallWidgetAccess();
     skin::TsSkinManager::SetLayeredWindowsAvailable(framework::DesktopComposites());
     // A widget knows whether the pointer is over it; other objects keep their "MouseOver" flag.
     skin::TsSkinManager::SetMouseOverTest([](QObject* control) {

@@ -379,26 +379,41 @@ void BlurGlowPicture(std::vector<std::uint8_t>& picture, int width, int height, 
     if (width <= 0 || height <= 0 || kernel.empty())
         return;
     const int reach = int(kernel.size() / 2);
+    const std::vector<double> weights(kernel.begin(), kernel.end());
     // The weights are single-precision and sum to 1 only up to their rounding; the small
     // allowance keeps an even area at its value instead of truncating it one step lower.
     constexpr double kRoundingAllowance = 1e-4;
-    const auto limited = [](double value) {
-        return std::uint8_t(std::clamp(int(value + kRoundingAllowance), 0, 255));
-    };
-    std::vector<std::uint8_t> line(std::size_t(std::max(width, height)));
+    const int longest = std::max(width, height);
+    std::vector<double> padded(std::size_t(longest) + 2 * std::size_t(reach));
+    std::vector<double> sums(static_cast<std::size_t>(longest));
+    constexpr int kBlock = 8;
+    // One line (a row or a column) with its edge pixels repeated beyond its ends. Each sum adds
+    // the taps in kernel order.
     const auto pass = [&](int count, int length, std::size_t along, std::size_t across) {
         for (int i = 0; i < count; ++i) {
             std::uint8_t* start = picture.data() + std::size_t(i) * across;
-            for (int p = 0; p < length; ++p)
-                line[std::size_t(p)] = start[std::size_t(p) * along];
-            for (int p = 0; p < length; ++p) {
-                double sum = 0;
-                for (int k = -reach; k <= reach; ++k) {
-                    const int q = std::clamp(p + k, 0, length - 1);
-                    sum += double(kernel[std::size_t(k + reach)]) * line[std::size_t(q)];
+            for (int p = -reach; p < length + reach; ++p)
+                padded[std::size_t(p + reach)] = start[std::size_t(std::clamp(p, 0, length - 1)) * along];
+            // Blocks of outputs stay in registers across all taps; the rest one by one.
+            int p = 0;
+            for (; p + kBlock <= length; p += kBlock) {
+                double block[kBlock] = {};
+                for (std::size_t k = 0; k < weights.size(); ++k) {
+                    const double weight = weights[k];
+                    const double* source = padded.data() + std::size_t(p) + k;
+                    for (int j = 0; j < kBlock; ++j)
+                        block[j] += weight * source[j];
                 }
-                start[std::size_t(p) * along] = limited(sum);
+                std::copy(block, block + kBlock, sums.begin() + p);
             }
+            for (; p < length; ++p) {
+                double sum = 0;
+                for (std::size_t k = 0; k < weights.size(); ++k)
+                    sum += weights[k] * padded[std::size_t(p) + k];
+                sums[std::size_t(p)] = sum;
+            }
+            for (int p = 0; p < length; ++p)
+                start[std::size_t(p) * along] = std::uint8_t(std::clamp(int(sums[std::size_t(p)] + kRoundingAllowance), 0, 255));
         }
     };
     pass(height, width, 1, std::size_t(width)); // rows

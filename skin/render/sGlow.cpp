@@ -88,8 +88,7 @@ std::optional<TvlGlowImage> BuildGlowImage(const TsSkinModel& skin, std::string_
     Bitmap32 full(place.FullWidth, place.FullHeight);
     if (full.Empty())
         return std::nullopt;
-    PaintSkinMask(full, RectOf(full), TsBackdrop{}, UseBackdrop::No, 0, mask,
-                  mask.Image ? *mask.Image : skin.MasterBitmap);
+    PaintSkinMask(full, RectOf(full), TsBackdrop{}, UseBackdrop::No, 0, mask, MaskPicture(skin, mask));
     if (place.Width == place.FullWidth && place.Height == place.FullHeight) {
         glow.Image = std::move(full);
     } else {

@@ -20,10 +20,6 @@ namespace skin {
 
 namespace {
 
-const Bitmap32& PictureOf(const TsSkinModel& model, const TsMaskData& mask) {
-    return mask.Image ? *mask.Image : model.MasterBitmap;
-}
-
 bool LiesInside(const TRect& rect, const Bitmap32& bitmap) {
     return rect.Left >= 0 && rect.Top >= 0 && rect.Right <= bitmap.Width() && rect.Bottom <= bitmap.Height();
 }
@@ -40,7 +36,7 @@ void PaintCornerImage(const TsSkinModel& model, int maskIndex, bool right, bool 
     TsBackdrop itself;
     itself.Bitmap = &bitmap;
     itself.HasBitmap = true;
-    PaintSkinGlyph(bitmap, at, state, itself, mask, GlyphMode::Normal, PictureOf(model, mask));
+    PaintSkinGlyph(bitmap, at, state, itself, mask, GlyphMode::Normal, MaskPicture(model, mask));
 }
 
 QObject* Host(const TsCommonData& record) {
@@ -58,8 +54,16 @@ void PaintSection(const TsCommonData& record, const TsBackdrop& backdrop, int st
     const int s = LimitedState(*section, state);
     const TColor custom =
         record.CustomColor() ? ResolveSkinColor(ControlAccess().Color(Host(record))) : kTransparentKey;
-    PaintSectionBackground(record.SectionIndex, record.SkinSection(), backdrop, custom, record.HotTextureIndex,
-                           record.TextureIndex, *model, bitmap, point, rect, s);
+    TsSectionPaint paint;
+    paint.SectionIndex = record.SectionIndex;
+    paint.SectionName = record.SkinSection();
+    paint.TextureIndex = record.TextureIndex;
+    paint.HotTextureIndex = record.HotTextureIndex;
+    paint.CustomColor = custom;
+    paint.State = s;
+    paint.Backdrop = backdrop;
+    paint.BackdropPoint = point;
+    PaintSectionBackground(*model, bitmap, rect, paint);
     PaintCornerImage(*model, section->ImgTopLeft, false, false, bitmap, rect, s);
     PaintCornerImage(*model, section->ImgTopRight, true, false, bitmap, rect, s);
     PaintCornerImage(*model, section->ImgBottomLeft, false, true, bitmap, rect, s);
@@ -69,7 +73,7 @@ void PaintSection(const TsCommonData& record, const TsBackdrop& backdrop, int st
         TsBackdrop moved = backdrop;
         moved.OffsetX += point.X;
         moved.OffsetY += point.Y;
-        PaintSkinMask(bitmap, rect, moved, use, s, *border, PictureOf(*model, *border));
+        PaintSkinMask(bitmap, rect, moved, use, s, *border, MaskPicture(*model, *border));
     } else if (section->Props[std::size_t(std::min(s, 1))].Transparency != 0) {
         return;
     }
@@ -93,7 +97,7 @@ void RefreshCorners(TsCommonData& record, int state, int corners) {
         info.OffsetX += bounds.Left;
         info.OffsetY += bounds.Top;
     }
-    const Bitmap32& picture = PictureOf(*model, *border);
+    const Bitmap32& picture = MaskPicture(*model, *border);
     TsMaskData mask = *border;
     if (border->Image && border->CellCount == 0) {
         // A picture of its own without a cell count holds three cells with their mask pictures.
@@ -180,7 +184,7 @@ void PaintControlBorder(Bitmap32* target, const TRect& rect, int borderWidth, TR
         else
             FillFrame(cache, rect, {b.Left, b.Top, b.Right, b.Bottom}, background);
     }
-    PaintSkinMask(cache, rect, parent.Backdrop, UseBackdrop::Yes, s, *border, PictureOf(*model, *border));
+    PaintSkinMask(cache, rect, parent.Backdrop, UseBackdrop::Yes, s, *border, MaskPicture(*model, *border));
     clientRect = {rect.Left + b.Left, rect.Top + b.Top, rect.Right - b.Right, rect.Bottom - b.Bottom};
     if (borderWidth <= 0)
         return;

@@ -14,10 +14,12 @@
 #include "framework/core/SkinCommand.h"
 #include "framework/widgets/ControlClasses.h"
 #include "framework/widgets/Graphics.h"
+#include "skin/data/sSkinManager.h"
 #include "skin/data/sSystemColors.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/render/sGlow.h"
 #include "skin/render/sImageView.h"
+#include "skin/render/sManagerAccess.h"
 #include "skin/render/sSkinCommands.h"
 
 namespace skin {
@@ -37,6 +39,35 @@ QWidget* AsWidget(QObject* object) {
 
 TRect RectOfQt(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
 QRect QtRect(const TRect& rect) { return QRect(rect.Left, rect.Top, WidthOf(rect), HeightOf(rect)); }
+
+// The skin manager as the records see it.
+class TsSkinManagerAccess : public TsManagerAccess {
+public:
+    QObject* DefaultManager() const override { return TsSkinManager::DefaultManager(); }
+    const TsSkinModel* Model(const QObject* manager) const override {
+        const TsSkinManager* serving = Of(manager);
+        return serving ? &serving->Model() : nullptr;
+    }
+    const TsCommonIndexes* CommonIndexes(const QObject* manager) const override {
+        const TsSkinManager* serving = Of(manager);
+        return serving ? &serving->CommonIndexes() : nullptr;
+    }
+    bool SkinningOn(const QObject* manager) const override {
+        const TsSkinManager* serving = Of(manager);
+        return serving && serving->Active();
+    }
+    bool AllowsGlowing(const QObject* manager) const override {
+        const TsSkinManager* serving = Of(manager);
+        return serving && serving->Effects.AllowGlowing;
+    }
+    void SetHotWindow(QObject* window) override {
+        if (TsSkinManager* manager = TsSkinManager::DefaultManager())
+            manager->SetHotWindow(window);
+    }
+
+private:
+    static const TsSkinManager* Of(const QObject* manager) { return qobject_cast<const TsSkinManager*>(manager); }
+};
 
 class OverlayCarrier : public TvlGlowCarrier {
 public:
@@ -292,6 +323,7 @@ void InstallWidgetAccess() {
         return;
     installed = true;
     SetControlAccess(std::make_unique<TsWidgetAccess>());
+    SetManagerAccess(std::make_unique<TsSkinManagerAccess>());
     SetGlowCarrierFactory([](QObject* ownerWindow, const Bitmap32& image, TPoint position)
                               -> std::unique_ptr<TvlGlowCarrier> {
         QWidget* owner = AsWidget(ownerWindow);

@@ -1,5 +1,6 @@
-// The widget layer's answers to what skin records and painters ask of controls (over QWidget),
-// and the carrier of glow halos: a click-through overlay inside the control's window.
+// The widget layer's answers to what skin records and painters ask of controls (over QWidget) and
+// of the skin manager, and the carrier of glow halos: a click-through overlay inside the
+// control's window.
 #pragma once
 
 #include <QImage>
@@ -9,7 +10,7 @@
 
 namespace skin {
 
-// Installs the widget answers and the halo overlays for the whole process (idempotent).
+// Installs the widget and manager answers and the halo overlays for the whole process (idempotent).
 void InstallWidgetAccess();
 
 // A skinned control marks itself while its destructor runs, so that broadcasts and parents

@@ -14,13 +14,13 @@
 #include <utility>
 
 #include "framework/core/SkinCommand.h"
-#include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/vlSkinPack.h"
 #include "skin/pixels/ColorOps.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/render/sControlAccess.h"
 #include "skin/render/sGlow.h"
+#include "skin/render/sManagerAccess.h"
 #include "skin/render/sParentBackground.h"
 #include "skin/render/sSkinCommands.h"
 
@@ -131,8 +131,8 @@ TsPendingSkinWork& PendingSkinWork() {
 }
 
 const TsSkinModel* DefaultSkinModel() {
-    const TsSkinManager* manager = TsSkinManager::DefaultManager();
-    return manager ? &manager->Model() : nullptr;
+    const TsManagerAccess& managers = ManagerAccess();
+    return managers.Model(managers.DefaultManager());
 }
 
 TsCommonData* SkinDataOf(QObject* control) {
@@ -159,23 +159,15 @@ TsCommonData::~TsCommonData() {
 
 // ---------------------------------------------------------------- the skin behind the record
 
-TsSkinManager* TsCommonData::SkinManager() const { return static_cast<TsSkinManager*>(skinManager_.data()); }
-
-TsSkinManager* TsCommonData::Manager() const {
-    if (TsSkinManager* own = SkinManager())
+QObject* TsCommonData::Manager() const {
+    if (QObject* own = SkinManager())
         return own;
-    return TsSkinManager::DefaultManager();
+    return ManagerAccess().DefaultManager();
 }
 
-const TsSkinModel* TsCommonData::Model() const {
-    const TsSkinManager* manager = Manager();
-    return manager ? &manager->Model() : nullptr;
-}
+const TsSkinModel* TsCommonData::Model() const { return ManagerAccess().Model(Manager()); }
 
-const TsCommonIndexes* TsCommonData::CommonIndexes() const {
-    const TsSkinManager* manager = Manager();
-    return manager ? &manager->CommonIndexes() : nullptr;
-}
+const TsCommonIndexes* TsCommonData::CommonIndexes() const { return ManagerAccess().CommonIndexes(Manager()); }
 
 const TsGeneralData* TsCommonData::Section() const {
     const TsSkinModel* model = Model();
@@ -227,8 +219,9 @@ bool TsCommonData::IsSkinnedWithActiveSkin() const { return IsSkinned() && Model
 
 void TsCommonData::ResolveSection() {
     BackgroundStale = true;
-    const TsSkinManager* manager = Manager();
-    SectionIndex = manager && manager->Active() ? GetSkinIndex(manager->Model(), skinSection_) : -1;
+    QObject* manager = Manager();
+    const TsSkinModel* model = Model();
+    SectionIndex = model && ManagerAccess().SkinningOn(manager) ? GetSkinIndex(*model, skinSection_) : -1;
     ComputeSectionTraits();
     ParentBgFlags = pbNotComputed;
     if (const TsGeneralData* section = Section()) {
@@ -255,8 +248,8 @@ void TsCommonData::SetSkinSection(std::string_view section) {
     if (section == skinSection_)
         return;
     skinSection_ = section.empty() ? std::string(kUnknownSection) : UpperCase(section);
-    const TsSkinManager* manager = Manager();
-    if (manager && !manager->Sections().empty())
+    const TsSkinModel* model = Model();
+    if (model && !model->gd.empty())
         ResolveSection();
     else
         SectionIndex = -1;
@@ -271,14 +264,15 @@ void TsCommonData::SetSkinSection(std::string_view section) {
     HideGlow();
 }
 
-void TsCommonData::SetSkinManager(TsSkinManager* manager) {
-    if (manager == TsSkinManager::DefaultManager())
+void TsCommonData::SetSkinManager(QObject* manager) {
+    if (manager == ManagerAccess().DefaultManager())
         manager = nullptr;
     if (manager == SkinManager())
         return;
     skinManager_ = manager;
-    const TsSkinManager* serving = Manager();
-    if (serving && !serving->Sections().empty())
+    QObject* serving = Manager();
+    const TsSkinModel* model = Model();
+    if (model && !model->gd.empty())
         ResolveSection();
     else
         SectionIndex = -1;
@@ -604,10 +598,8 @@ void TsCommonData::SkinRemoved() {
 // ---------------------------------------------------------------- halos
 
 void TsCommonData::ShowGlow(bool refresh) {
-    const TsSkinManager* manager = Manager();
     const TsGeneralData* section = Section();
-    if (manager == nullptr || !manager->Effects.AllowGlowing || section == nullptr || section->GlowCount < 1 ||
-        !hostControl_)
+    if (!ManagerAccess().AllowsGlowing(Manager()) || section == nullptr || section->GlowCount < 1 || !hostControl_)
         return;
     if (!MouseOver || (QGuiApplication::mouseButtons() & Qt::LeftButton) || (GlowHandle >= 0 && refresh)) {
         HideGlow();
@@ -619,7 +611,7 @@ void TsCommonData::ShowGlow(bool refresh) {
     const TPoint origin = access.OriginInTopLevel(hostControl_);
     const TRect bounds = access.Bounds(hostControl_);
     const TRect control = RectAt(origin.X, origin.Y, WidthOf(bounds), HeightOf(bounds));
-    GlowHandle = ShowGlowEffect(control, access.VisiblePart(hostControl_), skinSection_, manager->Model(),
+    GlowHandle = ShowGlowEffect(control, access.VisiblePart(hostControl_), skinSection_, *Model(),
                                 access.TopLevel(hostControl_), kGlowAlpha, section->GlowMargin, kGlowKey);
 }
 
@@ -638,8 +630,7 @@ void TsCommonData::OnMouseEnter() {
         MouseOver = true;
     if (!IsWindowedHost())
         return;
-    if (TsSkinManager* manager = TsSkinManager::DefaultManager())
-        manager->SetHotWindow(hostControl_);
+    ManagerAccess().SetHotWindow(hostControl_);
     if (!IsContainerKind(ControlKind) && !IsButtonKind(ControlKind))
         ShowGlow();
     if (IsEditKind(ControlKind) && Section()->States >= 2)

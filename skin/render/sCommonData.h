@@ -20,8 +20,6 @@ class QEvent;
 
 namespace skin {
 
-class TsSkinManager;
-
 // ParentBgFlags.
 inline constexpr std::uint16_t pbFlatColour = 0x1;    // the owner's background is one flat colour
 inline constexpr std::uint16_t pbNotComputed = 0x2;   // pbFlatColour not computed yet
@@ -94,8 +92,9 @@ public:
     // --- Published properties.
     const std::string& SkinSection() const { return skinSection_; }
     void SetSkinSection(std::string_view section);
-    TsSkinManager* SkinManager() const; // as stored: nullptr means the default manager
-    void SetSkinManager(TsSkinManager* manager);
+    // The skin manager as stored: nullptr means the default manager.
+    QObject* SkinManager() const { return skinManager_; }
+    void SetSkinManager(QObject* manager);
     bool CustomColor() const { return customColor_; }
     void SetCustomColor(bool custom);
     bool CustomFont() const { return customFont_; }
@@ -129,7 +128,7 @@ public:
     bool IsProvider() const { return hostControl_ == nullptr; }
 
     // --- The skin behind the record.
-    TsSkinManager* Manager() const; // the serving manager (stored, else the default); may be null
+    QObject* Manager() const; // the serving manager (stored, else the default); may be null
     const TsSkinModel* Model() const;
     const TsCommonIndexes* CommonIndexes() const;
     const TsGeneralData* Section() const; // the resolved section, or nullptr

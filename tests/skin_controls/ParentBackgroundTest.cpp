@@ -3,6 +3,7 @@
 // by their container, cache copies that leave children out, and broadcasts.
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
 #include <QImage>
 #include <QPainter>
 
@@ -16,7 +17,10 @@
 #include "framework/core/SkinCommand.h"
 #include "skin/pixels/ColorOps.h"
 #include "skin/render/sImageView.h"
+#include "skin/data/sSkinModelLookups.h"
+#include "skin/render/sMaskGeometry.h"
 #include "skin/render/sParentBackground.h"
+#include "skin/render/sRecordPaint.h"
 #include "skin/render/sSkinCommands.h"
 
 namespace skin::testing {
@@ -182,6 +186,81 @@ TEST_F(ParentBackgrounds, CacheCopyLeavesOutOpaqueAndWindowlessChildren) {
     EXPECT_EQ(target.pixel(45, 15) & 0xFFFFFF, 0x010203u);
     EXPECT_EQ(target.pixel(75, 15) & 0xFFFFFF, 0x0000C8u);
     EXPECT_EQ(target.pixel(5, 5) & 0xFFFFFF, 0x0000C8u);
+}
+
+TEST_F(ParentBackgrounds, CacheCopyOfAWindowLeavesOutChildWindowsButOnlyTheFrameOfAGroupBox) {
+    TTestControl* panel = Panel("TESTFLAT");
+    auto* group = new QGroupBox(panel);
+    group->setGeometry(100, 10, 60, 40);
+    auto* windowed = new TTestControl(panel, 93, "TEST100");
+    windowed->setGeometry(10, 10, 20, 20);
+    ShowExposed(window_.get());
+    panel->PrepareCache();
+    QImage target(200, 120, QImage::Format_RGB32);
+    target.fill(QColor(1, 2, 3));
+    QPainter painter(&target);
+    CopyCacheToDCOfWindow(panel, panel->SkinData, RectAt(0, 0, 200, 120), false, painter, RectAt(0, 0, 200, 120));
+    painter.end();
+    // The internal skin's group-box frame is 4 pixels wide; an unskinned group box has no caption band.
+    struct Probe {
+        int X, Y;
+        unsigned Expected;
+    };
+    for (const Probe probe : {Probe{15, 15, 0x010203}, Probe{101, 30, 0x010203}, Probe{158, 30, 0x010203},
+                              Probe{130, 48, 0x010203}, Probe{130, 30, 0x0000C8}, Probe{104, 30, 0x0000C8},
+                              Probe{130, 11, 0x0000C8}, Probe{5, 5, 0x0000C8}}) {
+        SCOPED_TRACE(probe.X * 1000 + probe.Y);
+        EXPECT_EQ(target.pixel(probe.X, probe.Y) & 0xFFFFFF, probe.Expected);
+    }
+}
+
+TEST_F(ParentBackgrounds, RefreshedCornersShowWhatTheParentShowsNow) {
+    TTestControl* panel = Panel("TOOLBAR"); // a gradient: it answers with its image
+    auto* button = new TTestControl(panel, 93, "BUTTON");
+    button->setGeometry(10, 10, 61, 29);
+    ShowExposed(window_.get());
+    panel->PrepareCache();
+    button->PrepareCache();
+    const TsSkinModel& skin = TestManager().Model();
+    const TsMaskData& mask = *button->SkinData.BorderMask();
+    const Bitmap32& picture = MaskPicture(skin, mask);
+    const TRect cell = CellRect(mask, 0);
+    std::vector<std::pair<int, int>> keyed, kept;
+    for (int y = 0; y < mask.BorderTop; ++y)
+        for (int x = 0; x < mask.BorderLeft; ++x)
+            (picture.At(cell.Left + x, cell.Top + y) == kKeyPixel ? keyed : kept).emplace_back(x, y);
+    ASSERT_FALSE(keyed.empty());
+    ASSERT_FALSE(kept.empty());
+    const Bitmap32 before = *button->SkinData.CacheBitmap;
+    panel->SkinData.CacheBitmap->Fill(0xFF123456);
+    RefreshCorners(button->SkinData, 0, kCornerTopLeft);
+    const Bitmap32& after = *button->SkinData.CacheBitmap;
+    for (const auto& [x, y] : keyed) // the mask has a mask picture: colour bytes only, alpha kept
+        EXPECT_EQ(after.At(x, y), (before.At(x, y) & 0xFF000000u) | 0x123456u) << x << "," << y;
+    for (const auto& [x, y] : kept)
+        EXPECT_EQ(after.At(x, y), before.At(x, y)) << x << "," << y;
+    // Only the corner asked for.
+    EXPECT_EQ(after.At(60, 0), before.At(60, 0));
+}
+
+TEST_F(ParentBackgrounds, ControlBorderGivesTheClientRectAndCopiesItsStrips) {
+    TTestControl* panel = Panel("TESTFLAT");
+    auto* edit = new TTestControl(panel, kKindEdit, "EDIT");
+    edit->setGeometry(10, 10, 61, 21);
+    ShowExposed(window_.get());
+    const TsMaskData& mask = *edit->SkinData.BorderMask();
+    TRect client;
+    PaintControlBorder(nullptr, RectAt(0, 0, 61, 21), 0, client, 0, edit->SkinData);
+    EXPECT_EQ(client, (TRect{mask.BorderLeft, mask.BorderTop, 61 - mask.BorderRight, 21 - mask.BorderBottom}));
+    Bitmap32 window(61, 21);
+    PaintControlBorder(&window, RectAt(0, 0, 61, 21), 3, client, 0, edit->SkinData);
+    EXPECT_EQ(client, (TRect{3, 3, 58, 18}));
+    const Bitmap32& cache = *edit->SkinData.CacheBitmap;
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{2, 10}, std::pair{30, 19}, std::pair{59, 5}})
+        EXPECT_EQ(window.At(x, y), cache.At(x, y)) << x << "," << y;
+    EXPECT_EQ(window.At(30, 10), 0u); // the client area is not the border's
+    // The ring between the mask's border and the wider one takes the background colour (EDIT: white).
+    EXPECT_EQ(cache.At(2, 10), 0xFFFFFFFFu);
 }
 
 TEST_F(ParentBackgrounds, BroadcastStopsAtTheChildBeingDestroyed) {

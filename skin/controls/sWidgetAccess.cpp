@@ -37,7 +37,9 @@ QWidget* AsWidget(QObject* object) {
     return object != nullptr && object->isWidgetType() ? static_cast<QWidget*>(object) : nullptr;
 }
 
-TRect RectOfQt(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
+TRect RectOfQt(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
 QRect QtRect(const TRect& rect) { return QRect(rect.Left, rect.Top, WidthOf(rect), HeightOf(rect)); }
 
 // The skin manager as the records see it.

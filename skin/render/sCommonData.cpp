@@ -8,10 +8,10 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 #include "framework/core/SkinCommand.h"
 #include "skin/data/sSkinModelLookups.h"
@@ -30,7 +30,8 @@ namespace {
 
 using Range = std::pair<int, int>;
 
-bool InRanges(int kind, std::initializer_list<Range> ranges) {
+template <class Ranges>
+bool InRanges(int kind, const Ranges& ranges) {
     for (const auto& [low, high] : ranges)
         if (kind >= low && kind <= high)
             return true;
@@ -38,12 +39,12 @@ bool InRanges(int kind, std::initializer_list<Range> ranges) {
 }
 
 struct KindSection {
-    std::initializer_list<Range> Kinds;
+    std::vector<Range> Kinds;
     std::string_view Section;
 };
 
-const std::array<KindSection, 20>& KindSections() {
-    static const std::array<KindSection, 20> table = {{
+const std::vector<KindSection>& KindSections() {
+    static const std::vector<KindSection> table = {
         {{{2, 8}, {10, 10}, {41, 41}, {76, 76}, {78, 78}, {83, 85}, {96, 96}, {131, 131}, {140, 140}, {230, 230}},
          "EDIT"},
         {{{11, 18}, {81, 82}}, "COMBOBOX"},
@@ -64,8 +65,7 @@ const std::array<KindSection, 20>& KindSections() {
         {{{151, 151}}, "STATUSBAR"},
         {{{161, 161}}, "GAUGE"},
         {{{165, 165}}, "TRACKBAR"},
-        {{}, ""},
-    }};
+    };
     return table;
 }
 
@@ -92,15 +92,18 @@ std::intptr_t AsLParam(const void* pointer) { return reinterpret_cast<std::intpt
 
 } // namespace
 
-bool IsNoHotKind(int kind) { return InRanges(kind, {{19, 19}, {51, 74}, {110, 110}, {141, 161}}); }
+bool IsNoHotKind(int kind) {
+    return InRanges(kind, std::initializer_list<Range>{{19, 19}, {51, 74}, {110, 110}, {141, 161}});
+}
 
 bool IsContainerKind(int kind) {
-    return InRanges(kind, {{51, 52}, {54, 54}, {56, 60}, {68, 68}, {73, 74}, {110, 110}, {141, 141}, {143, 143},
+    return InRanges(kind, std::initializer_list<Range>{{51, 52}, {54, 54}, {56, 60}, {68, 68}, {73, 74}, {110, 110},
+                                                       {141, 141}, {143, 143},
                            {151, 151}, {161, 161}, {226, 226}});
 }
 
 bool IsEditKind(int kind) {
-    return InRanges(kind, {{2, 18}, {41, 41}, {76, 84}, {96, 96}, {131, 140}, {231, 231}});
+    return InRanges(kind, std::initializer_list<Range>{{2, 18}, {41, 41}, {76, 84}, {96, 96}, {131, 140}, {231, 231}});
 }
 
 std::string_view DefaultSectionOfKind(int kind) {

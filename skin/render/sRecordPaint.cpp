@@ -32,7 +32,8 @@ void PaintCornerImage(const TsSkinModel& model, int maskIndex, bool right, bool 
     if (!IsValidImgIndex(model, maskIndex))
         return;
     const TsMaskData& mask = model.ma[std::size_t(maskIndex)];
-    const TPoint at{right ? rect.Right - CellWidth(mask) : rect.Left, bottom ? rect.Bottom - CellHeight(mask) : rect.Top};
+    const TPoint at{right ? rect.Right - CellWidth(mask) : rect.Left,
+                    bottom ? rect.Bottom - CellHeight(mask) : rect.Top};
     TsBackdrop itself;
     itself.Bitmap = &bitmap;
     itself.HasBitmap = true;
@@ -123,7 +124,8 @@ void RefreshCorners(TsCommonData& record, int state, int corners) {
     const Corner all[] = {
         {kCornerTopLeft, RectAt(cell.Left, cell.Top, b.Left, b.Top), {0, 0}},
         {kCornerBottomLeft, RectAt(cell.Left, cell.Top + cellHeight - b.Bottom, b.Left, b.Bottom), {0, h - b.Bottom}},
-        {kCornerBottomRight, RectAt(cell.Left + cellWidth - b.Right, cell.Top + cellHeight - b.Bottom, b.Right, b.Bottom),
+        {kCornerBottomRight,
+         RectAt(cell.Left + cellWidth - b.Right, cell.Top + cellHeight - b.Bottom, b.Right, b.Bottom),
          {w - b.Right, h - b.Bottom}},
         {kCornerTopRight, RectAt(cell.Left + cellWidth - b.Right, cell.Top, b.Right, b.Top), {w - b.Right, 0}},
     };

@@ -188,7 +188,8 @@ void WriteAlphaColour(TsCanvas& canvas, const QString& text, TsTextFormat format
                       int dx, int dy) {
     const std::array<std::pair<int, int>, 1> once = {{{dx, dy}}};
     const GreyText grey =
-        DrawGreyText(WidthOf(rect), HeightOf(rect), text, canvas.Font, format, RectAt(0, 0, WidthOf(rect), HeightOf(rect)), once);
+        DrawGreyText(WidthOf(rect), HeightOf(rect), text, canvas.Font, format,
+                     RectAt(0, 0, WidthOf(rect), HeightOf(rect)), once);
     MergeGreyText(canvas.Bitmap, grey, rect, colour);
 }
 
@@ -413,7 +414,8 @@ void BlurGlowPicture(std::vector<std::uint8_t>& picture, int width, int height, 
                 sums[std::size_t(p)] = sum;
             }
             for (int p = 0; p < length; ++p)
-                start[std::size_t(p) * along] = std::uint8_t(std::clamp(int(sums[std::size_t(p)] + kRoundingAllowance), 0, 255));
+                start[std::size_t(p) * along] =
+                    std::uint8_t(std::clamp(int(sums[std::size_t(p)] + kRoundingAllowance), 0, 255));
         }
     };
     pass(height, width, 1, std::size_t(width)); // rows

@@ -45,7 +45,8 @@ QFont ParseFont(const std::string& value) {
     if (first == std::string::npos || first == 0)
         throw framework::Exception("--font: '" + value + "' is not FAMILY:PIXELS[:bold]");
     const std::size_t second = value.find(':', first + 1);
-    const std::string pixels = value.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+    const std::size_t pixelsLength = second == std::string::npos ? std::string::npos : second - first - 1;
+    const std::string pixels = value.substr(first + 1, pixelsLength);
     const int size = ParseIntegerOption("--font", pixels);
     if (size < 1 || size > 1000)
         throw framework::Exception("--font: the size must be between 1 and 1000 pixels");
@@ -174,7 +175,8 @@ int GlowCommand(const Arguments& arguments) {
     const int section = SectionOf(model, p[1]);
     const skin::TRect control = skin::RectAt(0, 0, width, height);
     const int inset = model.gd[std::size_t(section)].GlowMargin;
-    const std::optional<skin::TvlGlowImage> glow = skin::BuildGlowImage(model, p[1], control, control, inset, options.Key);
+    const std::optional<skin::TvlGlowImage> glow =
+        skin::BuildGlowImage(model, p[1], control, control, inset, options.Key);
     if (!glow)
         throw framework::Exception("The skin has no mask \"" + options.Key + "0\" in section \"" + p[1] +
                                    "\", or the halo would be empty");

@@ -140,7 +140,7 @@ void SkinnedCaption(benchmark::State& state, const char* section) {
         state.PauseTiming();
         *control->record.CacheBitmap = clean;
         state.ResumeTiming();
-        TsCanvas canvas{*control->record.CacheBitmap, font, 0};
+        TsCanvas canvas{*control->record.CacheBitmap, font, TColor{0}};
         WriteSkinnedText(canvas, kCaption, true, 0, control->record, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
                          RectAt(0, 0, kWidth, kHeight));
     }

@@ -5,6 +5,7 @@
 #include "framework/core/SkinCommand.h"
 #include "framework/core/WidgetProperties.h"
 #include "skin/data/sSkinHost.h"
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSkinOptionsLoad.h"
 #include "skin/data/sSkinPreview.h"
@@ -137,7 +138,7 @@ void TsSkinManager::EndLoading() {
     if (skinDirectory_.empty())
         skinDirectory_ = DefaultSkinDirectory();
     if (MenuSupport.IcoLineSkin.empty())
-        MenuSupport.IcoLineSkin = "ICOLINE";
+        MenuSupport.IcoLineSkin = kIcoLineSection;
     RebuildThirdLists();
     if (active_ && !skinName_.empty())
         AnnounceSkinLoaded(false);
@@ -402,7 +403,7 @@ void TsSkinManager::LoadFrom(const ChosenSource& source) {
     // Everything is built in a fresh model; the loaded skin changes only when all of it succeeded.
     TsSkinModel fresh;
     fresh.SkinData.SkinFolder = folder;
-    fresh.SkinData.Version = OptionReal(ini.ReadString(kGlobalInfo, "VERSION", "0"));
+    fresh.SkinData.Version = ReadSkinVersion(ini);
     CheckVersion(fresh.SkinData);
     const TsSkinIni common = TsSkinIni::FromLines(commonSections_);
     TsLoadContext context{ini, TsSkinImageSource{package.get(), folder},

@@ -23,7 +23,6 @@ namespace skin {
 
 class TvlPreviewLink;
 
-enum class TsLook { Normal = 0, Hot = 1 };
 // What GetSkinNames lists besides the internal skins.
 enum class SkinNameKinds { FoldersAndPackages = 0, Packages = 1, Folders = 2 };
 // Where the loaded skin came from.
@@ -115,8 +114,8 @@ public:
     int MaskBorderRight(int maskIndex) const;
     int MaskBorderBottom(int maskIndex) const;
     int ScrollBarSize() const;
-    TColor GetActiveEditFontColor() const { return model_.Palette[pcEditText]; }
-    TColor GetActiveEditColor() const { return model_.Palette[pcEditBG]; }
+    TColor GetActiveEditFontColor() const { return model_.Palette[PaletteEntry::pcEditText]; }
+    TColor GetActiveEditColor() const { return model_.Palette[PaletteEntry::pcEditBG]; }
     TColor GetHighLightColor(TsLook look = TsLook::Normal) const;
     TColor GetHighLightFontColor(TsLook look = TsLook::Normal) const;
     // Fills names (sorted) and returns the first name added, or empty.
@@ -194,7 +193,7 @@ private:
     bool extendedBorders_ = false;
     bool skinnedPopups_ = true;
     std::vector<std::string> commonSections_;
-    std::array<std::vector<std::string>, kThirdPartyListCount> thirdLists_;
+    framework::EnumArray<ThirdPartyListIndex, std::vector<std::string>, kThirdPartyListCount> thirdLists_;
 
     TsSkinModel model_;
     bool modelLoaded_ = false;

@@ -315,13 +315,13 @@ void TsCommonData::ComputeSectionTraits() {
     const TsGeneralData* section = Section();
     if (section == nullptr)
         return;
-    if (section->ImagePercent != 0)
+    if (section->Props[TsLook::Normal].ImagePercent != 0)
         SectionTraits |= stImageFill;
-    if (section->GradientPercent != 0 && !section->GradientArray.empty()) {
-        switch (section->GradientArray.front().GradientKind) {
-        case 0: SectionTraits |= stVariesAlongY; break;
-        case 1: SectionTraits |= stVariesAlongX; break;
-        case 2: SectionTraits |= stVariesAlongX | stVariesAlongY; break;
+    if (section->Props[TsLook::Normal].GradientPercent != 0 && !section->Props[TsLook::Normal].GradientArray.empty()) {
+        switch (section->Props[TsLook::Normal].GradientArray.front().GradientKind) {
+        case TsGradientKind::gkVertical: SectionTraits |= stVariesAlongY; break;
+        case TsGradientKind::gkHorizontal: SectionTraits |= stVariesAlongX; break;
+        case TsGradientKind::gkFourCorner: SectionTraits |= stVariesAlongX | stVariesAlongY; break;
         default: break;
         }
     }
@@ -335,13 +335,13 @@ void TsCommonData::ApplySkinColors(bool repaint) {
     TsControlAccess& access = ControlAccess();
     const TsGeneralData& section = *Section();
     if (!customColor_) {
-        const TColor colour = ShiftedColour(section.Color, hueOffset_, saturation_);
+        const TColor colour = ShiftedColour(section.Props[TsLook::Normal].Color, hueOffset_, saturation_);
         if (access.Color(hostControl_) != colour)
             access.SetColor(hostControl_, colour);
     }
     constexpr int kKindWithOwnFontColour = 10;
     if (!customFont_ && ControlKind != kKindWithOwnFontColour) {
-        const TColor colour = ShiftedColour(section.Props[0].FontColor[fcText], hueOffset_, saturation_);
+        const TColor colour = ShiftedColour(section.Props[0].FontColor[FontColorEntry::fcText], hueOffset_, saturation_);
         if (access.FontColor(hostControl_) != colour)
             access.SetFontColor(hostControl_, colour);
     }
@@ -357,8 +357,8 @@ void TsCommonData::LookColours(int look, bool onlyWhenInactive) {
     const TsGenState& state = section->Props[std::size_t(look)];
     if (!customColor_ && access.Color(hostControl_) != state.Color)
         access.SetColor(hostControl_, state.Color);
-    if (!customFont_ && access.FontColor(hostControl_) != state.FontColor[fcText])
-        access.SetFontColor(hostControl_, state.FontColor[fcText]);
+    if (!customFont_ && access.FontColor(hostControl_) != state.FontColor[FontColorEntry::fcText])
+        access.SetFontColor(hostControl_, state.FontColor[FontColorEntry::fcText]);
 }
 
 void TsCommonData::SwitchToHotLook() {
@@ -510,7 +510,7 @@ int TsCommonData::ParentBgDependency() const {
     const TsMaskData* border = BorderMask();
     if (border && (border->FillFlags & kFillPaintCentre))
         return kDependsOwnImage;
-    if (section->Transparency == kWholeTransparency) {
+    if (section->Props[TsLook::Normal].Transparency == kWholeTransparency) {
         const TsMaskData* texture = Texture();
         if (texture && texture->FillFlags == kTiledTextureFill)
             return kDependsOwnImage;
@@ -521,7 +521,7 @@ int TsCommonData::ParentBgDependency() const {
             return int(framework::SendSkinCommand(parent, SKC_GET_PARENT_BG_FLAGS));
         return kDependsFlat;
     }
-    if (section->Transparency != 0 || section->ImagePercent != 0 || section->GradientPercent != 0)
+    if (section->Props[TsLook::Normal].Transparency != 0 || section->Props[TsLook::Normal].ImagePercent != 0 || section->Props[TsLook::Normal].GradientPercent != 0)
         return kDependsOwnImage;
     const bool cornerImages = section->ImgTopLeft >= 0 || section->ImgTopRight >= 0 || section->ImgBottomLeft >= 0 ||
                               section->ImgBottomRight >= 0;
@@ -532,7 +532,7 @@ bool TsCommonData::DependsOnParent() const {
     if (FollowParent || !IsSkinned() || ControlKind == kKindTabSheet || !hostControl_ ||
         !ControlAccess().IsEnabled(hostControl_))
         return true;
-    if (Section()->Transparency <= 0)
+    if (Section()->Props[TsLook::Normal].Transparency <= 0)
         return false;
     QObject* parent = HostParent();
     return parent != nullptr && framework::SendSkinCommand(parent, SKC_CHILD_CHANGED) != 0;
@@ -540,11 +540,11 @@ bool TsCommonData::DependsOnParent() const {
 
 int TsCommonData::ChildChangedAnswer() {
     const TsGeneralData* section = Section();
-    if (section->Transparency > 0 && HostHasParent()) {
+    if (section->Props[TsLook::Normal].Transparency > 0 && HostHasParent()) {
         constexpr std::intptr_t kAnswerBits = 0x7F;
         return int(framework::SendSkinCommand(HostParent(), SKC_CHILD_CHANGED) & kAnswerBits);
     }
-    if (section->GradientPercent > 0 || section->ImagePercent > 0 || DependsOnParent())
+    if (section->Props[TsLook::Normal].GradientPercent > 0 || section->Props[TsLook::Normal].ImagePercent > 0 || DependsOnParent())
         return 1;
     const TsMaskData* border = BorderMask();
     return border && (border->FillFlags & kFillPaintCentre) ? 1 : 0;
@@ -688,7 +688,7 @@ bool TsCommonData::HandleSkinMessage(QEvent* event) {
     case QEvent::Resize:
         if (IsSkinned()) {
             BackgroundStale = true;
-            if (Section()->GradientPercent > 0 && hostControl_)
+            if (Section()->Props[TsLook::Normal].GradientPercent > 0 && hostControl_)
                 for (QObject* child : access.Children(hostControl_))
                     if (access.IsControl(child) && !access.IsDestroying(child))
                         framework::SendSkinCommand(child, SKC_BG_CHANGED_IF_NEEDED, 1);

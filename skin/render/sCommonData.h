@@ -39,7 +39,7 @@ enum class TsBgKind : std::uint8_t { None = 0, Colour = 1, Bitmap = 2, NotReady 
 // DC, and the offsets of the area it wants), the parent answers.
 struct TsBackgroundInfo {
     const Bitmap32* Bitmap = nullptr; // the parent's image, not owned
-    TColor Color = 0;                 // the parent's colour when it answers with a colour
+    TColor Color{0};                  // the parent's colour when it answers with a colour
     std::int32_t OffsetX = 0;         // where the child's origin lies in Bitmap
     std::int32_t OffsetY = 0;
     TRect DrawRect;                   // area to paint with PaintNow

@@ -7,7 +7,6 @@
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
-#include "skin/render/sMaskBorders.h"
 #include "skin/render/sMaskPaint.h"
 
 namespace skin {
@@ -22,6 +21,12 @@ TvlGlowCarrierFactory& CarrierFactory() {
 std::vector<std::unique_ptr<TvlGlowEffect>>& Effects() {
     static std::vector<std::unique_ptr<TvlGlowEffect>> effects;
     return effects;
+}
+
+// The halo mask's borders as the skin reports them (a side left 0 takes the whole cell).
+BorderWidths ReportedBorders(const TsMaskData& mask) {
+    return {MaskBorderWidth(mask, MaskSide::Left), MaskBorderWidth(mask, MaskSide::Top),
+            MaskBorderWidth(mask, MaskSide::Right), MaskBorderWidth(mask, MaskSide::Bottom)};
 }
 
 bool& DestroyingFlag() {
@@ -80,7 +85,7 @@ std::optional<TvlGlowImage> BuildGlowImage(const TsSkinModel& skin, std::string_
         return std::nullopt;
     const TsMaskData& mask = skin.ma[std::size_t(maskIndex)];
     TvlGlowImage glow;
-    glow.Place = PlaceGlow(control, visible, ReportedMaskBorders(mask), inset);
+    glow.Place = PlaceGlow(control, visible, ReportedBorders(mask), inset);
     const TvlGlowPlacement& place = glow.Place;
     if (place.Empty() || place.FullWidth <= 0 || place.FullHeight <= 0 ||
         !Bitmap32::SizeIsAllowed(place.FullWidth, place.FullHeight))

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "skin/data/sSkinOptions.h"
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 #include "skin/pixels/BlendOps.h"
 
 namespace skin {

@@ -58,7 +58,7 @@ struct PixelMerger {
             return true;
         }
         if (settings.Use == UseBackdrop::Yes)
-            d = SwapColourOrder(settings.Backdrop.FillColor); // its high byte becomes the alpha
+            d = PixelOfColor(settings.Backdrop.FillColor); // its high byte becomes the alpha
         return true;
     }
 

@@ -14,9 +14,9 @@
 #include "skin/pixels/DrawingRoutines.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
+#include "skin/data/sMaskGeometry.h"
 #include "skin/render/sControlAccess.h"
 #include "skin/render/sImageView.h"
-#include "skin/render/sMaskBorders.h"
 #include "skin/render/sRecordPaint.h"
 #include "skin/render/sSkinCommands.h"
 
@@ -32,7 +32,7 @@ std::intptr_t AsLParam(const void* pointer) { return reinterpret_cast<std::intpt
 
 TColor MainPaletteColour(const TsCommonData& record) {
     const TsSkinModel* model = record.Model();
-    return model ? model->Palette[pcMainColor] : clBtnFace;
+    return model ? model->Palette[PaletteEntry::pcMainColor] : clBtnFace;
 }
 
 // The host's own colour; a provider's is its form's.
@@ -237,16 +237,16 @@ TColor ControlColorAnswer(const TsCommonData& record) {
     const TsGeneralData* section = record.Section();
     if (!record.IsSkinned() || section == nullptr)
         return ResolveSkinColor(access.Color(host));
-    const int t = section->Transparency;
+    const int t = section->Props[TsLook::Normal].Transparency;
     if (t <= 0)
-        return section->Color;
+        return section->Props[TsLook::Normal].Color;
     QObject* parent = access.Parent(host);
     if (parent == nullptr)
         return ResolveSkinColor(access.Color(host));
     const TColor parentColour = AnsweredColor(parent);
     if (t >= kWholeTransparency)
         return parentColour;
-    return LerpColor(parentColour, section->Color, t * kPerPercent);
+    return LerpColor(parentColour, section->Props[TsLook::Normal].Color, t * kPerPercent);
 }
 
 void ParentBackground(TsBackgroundInfo& info, QObject* parent, bool paintNow) {
@@ -272,7 +272,7 @@ void ParentBackground(TsBackgroundInfo& info, QObject* parent, bool paintNow) {
         info.Color = AnsweredColor(parent);
     } else {
         const TsSkinModel* model = DefaultSkinModel();
-        info.Color = model ? model->Palette[pcMainColor] : clBtnFace;
+        info.Color = model ? model->Palette[PaletteEntry::pcMainColor] : clBtnFace;
     }
 }
 
@@ -329,7 +329,9 @@ void CopyCacheToDCOfWindow(QObject* hostWindow, TsCommonData& record, const TRec
         const int section = GetSkinIndex(*model, "GROUPBOX");
         const int mask = GetMaskIndex(*model, section, "GROUPBOX", "BORDERSMASK");
         if (IsValidImgIndex(*model, mask))
-            frame = ReportedMaskBorders(model->ma[std::size_t(mask)]);
+            frame = {MaskBorderWidth(model->ma[std::size_t(mask)], MaskSide::Left), 0,
+                     MaskBorderWidth(model->ma[std::size_t(mask)], MaskSide::Right),
+                     MaskBorderWidth(model->ma[std::size_t(mask)], MaskSide::Bottom)};
     }
     QRegion region = RegionOf(clipRect);
     const std::vector<QObject*> children = access.Children(hostWindow);

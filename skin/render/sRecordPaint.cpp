@@ -129,7 +129,7 @@ void RefreshCorners(TsCommonData& record, int state, int corners) {
          {w - b.Right, h - b.Bottom}},
         {kCornerTopRight, RectAt(cell.Left + cellWidth - b.Right, cell.Top, b.Right, b.Top), {w - b.Right, 0}},
     };
-    const Pixel colourPixel = SwapColourOrder(ResolveSkinColor(info.Color));
+    const Pixel colourPixel = PixelOfColor(ResolveSkinColor(info.Color));
     for (const Corner& corner : all) {
         if (!(corners & corner.Flag))
             continue;

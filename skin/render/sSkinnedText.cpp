@@ -33,8 +33,8 @@ constexpr double kDroppedWeight = 1.0 / 510.0;
 constexpr int kDesaturation = -90;
 constexpr double kParentShare = 0.4;
 constexpr double kHalfFade = 0.5;
-constexpr TColor kButtonHighlight = 0xFF000014;
-constexpr TColor kButtonShadow = 0xFF000010;
+constexpr TColor kButtonHighlight = framework::clBtnHighlight;
+constexpr TColor kButtonShadow = framework::clBtnShadow;
 const QString kEllipsis = QStringLiteral("...");
 
 // The one-pixel places of the contours, in the order of a look's font colours (left, top,
@@ -45,11 +45,11 @@ struct ContourOffset {
     int Dy;
 };
 constexpr std::array<ContourOffset, 4> kContours = {
-    {{fcLeft, -1, 0}, {fcTop, 0, -1}, {fcRight, 1, 0}, {fcBottom, 0, 1}}};
+    {{FontColorEntry::fcLeft, -1, 0}, {FontColorEntry::fcTop, 0, -1}, {FontColorEntry::fcRight, 1, 0}, {FontColorEntry::fcBottom, 0, 1}}};
 
 QColor QtColour(TColor colour) {
     const TColor rgb = ResolveSkinColor(colour);
-    return QColor(Byte0(rgb), Byte1(rgb), Byte2(rgb));
+    return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
 }
 
 TColor Shifted(TColor colour, int hue, int saturation) {
@@ -104,7 +104,7 @@ void DrawInLookColours(TextPainter& painter, const QString& text, const TRect& r
         if (colour != kNoColor)
             painter.Draw(text, rect, format, colourOf(colour), contour.Dx, contour.Dy);
     }
-    painter.Draw(text, rect, format | DT_NOCLIP, colourOf(colours[fcText]));
+    painter.Draw(text, rect, format | DT_NOCLIP, colourOf(colours[FontColorEntry::fcText]));
 }
 
 const TsGeneralData* SectionAt(const TsSkinModel& skin, int index) {
@@ -164,7 +164,7 @@ GreyText DrawGreyText(int width, int height, const QString& text, const QFont& f
 // The alpha-keeping merge of one colour: where the grey text is not white,
 // d := ((d - c) * m + c * 256) >> 8 per channel, m the same channel of the grey picture.
 void MergeGreyText(Bitmap32& bitmap, const GreyText& grey, const TRect& rect, TColor colour) {
-    const Pixel c = SwapColourOrder(ResolveSkinColor(colour));
+    const Pixel c = PixelOfColor(ResolveSkinColor(colour));
     const int cb = Byte0(c), cg = Byte1(c), cr = Byte2(c);
     for (int y = 0; y < grey.Height; ++y) {
         const int ty = rect.Top + y;
@@ -292,7 +292,7 @@ void WriteSkinnedText(TsCanvas& canvas, const QString& text, bool enabled, int s
         PaintTextGlow(*record.CacheBitmap, shown, painter.Font(), format, rect, shift(values.GlowColor),
                       values.GlowSize);
     if (!enabled) {
-        const TColor muted = LerpColor(section->FontColor[fcText], skin->Palette[pcMainColor], kDisabledMix);
+        const TColor muted = LerpColor(section->Props[TsLook::Normal].FontColor[FontColorEntry::fcText], skin->Palette[PaletteEntry::pcMainColor], kDisabledMix);
         painter.Draw(shown, rect, format, shift(muted));
         return;
     }
@@ -313,7 +313,7 @@ void WriteSectionText(TsCanvas& canvas, const QString& text, bool enabled, const
         return;
     }
     if (!enabled) {
-        painter.Draw(shown, rect, format, LerpColor(section->Props[0].FontColor[fcText], section->Color, kDisabledMix));
+        painter.Draw(shown, rect, format, LerpColor(section->Props[0].FontColor[FontColorEntry::fcText], section->Props[TsLook::Normal].Color, kDisabledMix));
         return;
     }
     const int chosen = std::clamp(look, 0, 1);
@@ -335,13 +335,13 @@ void WriteAlphaText(TsCanvas& canvas, const QString& text, bool enabled, const T
     const TsFontColors& colours = section->Props[std::size_t(look)].FontColor;
     if (!enabled) {
         WriteAlphaColour(canvas, shown, format, rect,
-                         LerpColor(section->Props[0].FontColor[fcText], section->Color, kDisabledMix), 0, 0);
+                         LerpColor(section->Props[0].FontColor[FontColorEntry::fcText], section->Props[TsLook::Normal].Color, kDisabledMix), 0, 0);
         return;
     }
     for (const ContourOffset& contour : kContours)
         if (colours[contour.Entry] != kNoColor)
             WriteAlphaColour(canvas, shown, format, rect, colours[contour.Entry], contour.Dx, contour.Dy);
-    WriteAlphaColour(canvas, shown, format, rect, colours[fcText], 0, 0);
+    WriteAlphaColour(canvas, shown, format, rect, colours[FontColorEntry::fcText], 0, 0);
 }
 
 // ---------------------------------------------------------------- the text glow
@@ -436,7 +436,7 @@ void PaintTextGlow(Bitmap32& target, const QString& text, const QFont& font, TsT
     if (grey.Values.empty())
         return;
     BlurGlowPicture(grey.Values, width, height, GlowKernel(radius));
-    const Pixel c = SwapColourOrder(ResolveSkinColor(colour));
+    const Pixel c = PixelOfColor(ResolveSkinColor(colour));
     const int cb = Byte0(c), cg = Byte1(c), cr = Byte2(c);
     for (int y = 0; y < height; ++y) {
         const int ty = rect.Top - margin + y;

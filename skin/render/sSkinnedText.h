@@ -29,7 +29,7 @@ int QtTextFlags(TsTextFormat format);
 struct TsCanvas {
     Bitmap32& Bitmap;
     QFont Font;
-    TColor FontColor = 0;
+    TColor FontColor{0};
 };
 
 // Text of a skinned control in its record's colours for a painting state.

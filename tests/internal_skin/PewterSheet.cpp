@@ -29,7 +29,7 @@ constexpr int kStates = 3;
 class Sheet {
 public:
     explicit Sheet(const TsSkinManager& manager) : m_(manager), canvas_(kSheetWidth, kSheetHeight) {
-        canvas_.Fill(SwapColourOrder(m_.Sections()[std::size_t(m_.GetSkinIndex("GLOBALINFO"))].Props[0].Color) |
+        canvas_.Fill(PixelOfColor(m_.Sections()[std::size_t(m_.GetSkinIndex("GLOBALINFO"))].Props[0].Color) |
                      0xFF000000u);
     }
     Bitmap32 Take() { return std::move(canvas_); }
@@ -68,7 +68,7 @@ public:
     // brush, centred unless told otherwise).
     void Text(const char* section, int look, const TRect& r, const QString& text,
               int flags = Qt::AlignCenter, bool bold = false) {
-        const TColor colour = m_.Sections()[std::size_t(m_.GetSkinIndex(section))].Props[std::size_t(look)].FontColor[fcText];
+        const TColor colour = m_.Sections()[std::size_t(m_.GetSkinIndex(section))].Props[std::size_t(look)].FontColor[FontColorEntry::fcText];
         QImage view(reinterpret_cast<uchar*>(canvas_.Data()), canvas_.Width(), canvas_.Height(),
                     int(canvas_.BytesPerLine()), QImage::Format_ARGB32);
         QPainter painter(&view);
@@ -76,7 +76,7 @@ public:
         font.setPixelSize(11);
         font.setBold(bold);
         painter.setFont(font);
-        painter.setPen(QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)));
+        painter.setPen(QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
         painter.drawText(QRect(r.Left, r.Top, WidthOf(r), HeightOf(r)), flags, text);
     }
 

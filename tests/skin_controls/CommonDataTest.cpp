@@ -220,7 +220,7 @@ TEST_F(CommonData, HoverOfEditsUnderAModalWindowIsIgnored) {
 
 TEST_F(CommonData, EditKindsTakeTheSkinColoursAndSwitchLooksOnFocus) {
     auto* edit = new TTestControl(window_.get(), kKindEdit, "TESTFLAT");
-    const TColor normal = TestManager().Model().gd[std::size_t(edit->SkinData.SectionIndex)].Color;
+    const TColor normal = TestManager().Model().gd[std::size_t(edit->SkinData.SectionIndex)].Props[TsLook::Normal].Color;
     EXPECT_EQ(ControlAccess().Color(edit), normal);
     edit->setFocusPolicy(Qt::StrongFocus);
     ShowExposed(window_.get());

@@ -18,7 +18,7 @@
 #include "skin/pixels/ColorOps.h"
 #include "skin/render/sImageView.h"
 #include "skin/data/sSkinModelLookups.h"
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 #include "skin/render/sParentBackground.h"
 #include "skin/render/sRecordPaint.h"
 #include "skin/render/sSkinCommands.h"
@@ -86,9 +86,9 @@ TEST_F(ParentBackgrounds, FortyPercentTransparencyMixesFortyPercentOfTheParent) 
     child->setGeometry(10, 10, 40, 20);
     ShowExposed(window_.get());
     // Per channel 0.4 * parent + 0.6 * own: blue 0.4 * 200 = 80, red 0.6 * 200 = 120.
-    constexpr TColor kMixed = 0x500078;
+    constexpr TColor kMixed{0x500078};
     EXPECT_EQ(BackgroundColor(child->SkinData, 0), kMixed);
-    EXPECT_EQ(framework::SendSkinCommand(child, SKC_GET_CONTROL_COLOR), std::intptr_t(kMixed));
+    EXPECT_EQ(framework::SendSkinCommand(child, SKC_GET_CONTROL_COLOR), std::intptr_t(ColorBits(kMixed)));
     child->PrepareCache();
     EXPECT_EQ(child->SkinData.CacheBitmap->At(20, 10), 0xFF780050u);
 }

@@ -48,7 +48,7 @@ protected:
         control->setGeometry(0, 0, 90, 40);
         Bitmap32 bitmap(90, 40);
         bitmap.Fill(0xFFFFFFFF);
-        TsCanvas canvas{bitmap, BigFont(), 0};
+        TsCanvas canvas{bitmap, BigFont(), TColor{0}};
         WriteSkinnedText(canvas, text, enabled, 0, control->SkinData, kCentred, RectOf(bitmap));
         return bitmap;
     }
@@ -78,7 +78,7 @@ TEST_F(SkinnedText, ContoursOfMinusOneDrawNothingAndOthersDrawTheirColours) {
 }
 
 TEST_F(SkinnedText, DisabledCaptionMixesFortyPercentOfTheFontColourIntoTheMainColour) {
-    ASSERT_EQ(TestManager().Model().Palette[pcMainColor], 0xEBE7E4u);
+    ASSERT_EQ(TestManager().Model().Palette[PaletteEntry::pcMainColor], TColor{0xEBE7E4});
     // 0.4 * (255, 0, 0) + 0.6 * (228, 231, 235), rounded: (239, 139, 141).
     const std::set<Pixel> colours = ColoursOf(Caption("TESTTEXT", false));
     EXPECT_TRUE(colours.count(0xFFEF8B8D));
@@ -103,7 +103,7 @@ TEST_F(SkinnedText, TransparentCheckBoxBorrowsTheColoursOfTheFirstOpaqueAncestor
     check->setGeometry(0, 0, 90, 40);
     Bitmap32 bitmap(90, 40);
     bitmap.Fill(0xFFFFFFFF);
-    TsCanvas canvas{bitmap, BigFont(), 0};
+    TsCanvas canvas{bitmap, BigFont(), TColor{0}};
     WriteSkinnedText(canvas, QStringLiteral("Hi"), true, 0, check->SkinData, kCentred, RectOf(bitmap));
     const std::set<Pixel> colours = ColoursOf(bitmap);
     EXPECT_TRUE(colours.count(0xFF00FF00)); // the lender's green
@@ -118,7 +118,7 @@ TEST_F(SkinnedText, GlowSizeZeroLeavesTheSurroundingsAloneAndFourTintsThem) {
         control->SkinData.EnsureCacheBitmap();
         Bitmap32& cache = *control->SkinData.CacheBitmap;
         cache.Fill(0x00FFFFFF); // white, fully transparent
-        TsCanvas canvas{cache, BigFont(), 0};
+        TsCanvas canvas{cache, BigFont(), TColor{0}};
         WriteSkinnedText(canvas, QStringLiteral("Hi"), true, 0, control->SkinData, kCentred, RectAt(30, 5, 30, 30));
         // Just outside the text's rect: only a glow reaches there.
         const Pixel outside = cache.At(27, 20);
@@ -176,7 +176,7 @@ TEST(AlphaText, EveryWrittenPixelIsTheMergeOfOneCoverageValueAndOpaque) {
     constexpr Pixel kStart = 0x40C86432; // alpha 0x40, R 200, G 100, B 50
     bitmap.Fill(kStart);
     TsSkinModel empty;
-    TsCanvas canvas{bitmap, BigFont(), 0xFA3200}; // R 0, G 50, B 250
+    TsCanvas canvas{bitmap, BigFont(), TColor{0xFA3200}}; // R 0, G 50, B 250
     WriteAlphaText(canvas, QStringLiteral("Il"), true, empty, false, -1, kCentred, RectOf(bitmap));
     int written = 0, solid = 0;
     for (int y = 0; y < bitmap.Height(); ++y)
@@ -210,7 +210,7 @@ TEST(DisabledLook, BlendsWithTheParentOrFadesTowardItsColour) {
         // 60 % parent, 40 % control: (80, 70, 150), the control's alpha kept.
         {"ParentImage", dlBlendWithParent, true, kTransparentKey, 0x80504696},
         // Halfway to the fill colour 0xFF0000 (blue 255): (100, 50, 127.5 -> 128).
-        {"FillColour", dlBlendWithParent, false, 0xFF0000, 0x80643280},
+        {"FillColour", dlBlendWithParent, false, TColor{0xFF0000}, 0x80643280},
         // Desaturated by 90 % only.
         {"Desaturate", dlDesaturate, false, kTransparentKey, ShiftSaturation(-90, 0x80C86400)},
     };
@@ -263,17 +263,17 @@ TEST(TextRoutines, AlignmentFlagsAndTurnedFonts) {
     EXPECT_EQ(AlignmentFlags(&rtl, TsAlignment::Center), DT_CENTER | DT_VCENTER | DT_EXPANDTABS | DT_RTLREADING);
 
     Bitmap32 bitmap(20, 20);
-    TsCanvas canvas{bitmap, QFont(), 0};
+    TsCanvas canvas{bitmap, QFont(), TColor{0}};
     QFont raster(QStringLiteral("MS Sans Serif"));
     raster.setBold(true);
     raster.setItalic(true);
-    const TsRotatedFont turned = SelectRotatedFont(canvas, raster, 0x123456, 900);
+    const TsRotatedFont turned = SelectRotatedFont(canvas, raster, TColor{0x123456}, 900);
     EXPECT_EQ(turned.Font.family(), QStringLiteral("Arial"));
     EXPECT_EQ(turned.Font.weight(), QFont::Bold);
     EXPECT_TRUE(turned.Font.italic());
     EXPECT_EQ(turned.Angle, 900);
-    EXPECT_EQ(canvas.FontColor, 0x123456u);
-    EXPECT_EQ(SelectRotatedFont(canvas, QFont(QStringLiteral("Tahoma")), 0, 900).Font.family(),
+    EXPECT_EQ(canvas.FontColor, TColor{0x123456});
+    EXPECT_EQ(SelectRotatedFont(canvas, QFont(QStringLiteral("Tahoma")), TColor{0}, 900).Font.family(),
               QStringLiteral("Tahoma"));
 }
 

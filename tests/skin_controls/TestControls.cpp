@@ -56,7 +56,7 @@ void TTestControl::PrepareCache() {
     const TsParentBackdrop parent = ParentBackdrop(SkinData);
     PaintSection(SkinData, parent.Backdrop, state, UseBackdrop::Yes, cache, {0, 0}, RectOf(cache));
     if (!Caption.isEmpty()) {
-        TsCanvas canvas{cache, font(), SkinData.Section() ? SkinData.Section()->Props[0].FontColor[fcText] : 0};
+        TsCanvas canvas{cache, font(), SkinData.Section() ? SkinData.Section()->Props[0].FontColor[FontColorEntry::fcText] : TColor{0}};
         WriteSkinnedText(canvas, Caption, isEnabled(), state, SkinData, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
                          RectOf(cache));
     }

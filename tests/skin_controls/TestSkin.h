@@ -12,13 +12,13 @@ namespace skin::testing {
 TsSkinManager& TestManager();
 
 // Colours of the added sections (0x00BBGGRR).
-inline constexpr TColor kFlatBlue = 0xC80000;   // TESTFLAT: an opaque flat container
-inline constexpr TColor kOwnRed = 0x0000C8;     // TEST40: 40 % transparent
-inline constexpr TColor kTextRed = 0x0000FF;    // TESTTEXT and TESTCHECK: main text colour
-inline constexpr TColor kGiverGreen = 0x00FF00; // TESTGIVER: lends its text colours
-inline constexpr TColor kContourLeft = 0x0000FF, kContourTop = 0x00FF00, kContourRight = 0xFF0000,
-                        kContourBottom = 0x00FFFF; // TESTCONTOURS
-inline constexpr TColor kGlowColour = 0xFF0000;   // TESTGLOW: GCOL, GSIZE 4
-inline constexpr TColor kFadeFrom = 0x000000, kFadeTo = 0xFFFFFF; // TESTFADE normal and hot look
+inline constexpr TColor kFlatBlue{0xC80000};   // TESTFLAT: an opaque flat container
+inline constexpr TColor kOwnRed{0x0000C8};     // TEST40: 40 % transparent
+inline constexpr TColor kTextRed{0x0000FF};    // TESTTEXT and TESTCHECK: main text colour
+inline constexpr TColor kGiverGreen{0x00FF00}; // TESTGIVER: lends its text colours
+inline constexpr TColor kContourLeft{0x0000FF}, kContourTop{0x00FF00}, kContourRight{0xFF0000},
+                        kContourBottom{0x00FFFF}; // TESTCONTOURS
+inline constexpr TColor kGlowColour{0xFF0000};   // TESTGLOW: GCOL, GSIZE 4
+inline constexpr TColor kFadeFrom{0x000000}, kFadeTo{0xFFFFFF}; // TESTFADE normal and hot look
 
 } // namespace skin::testing

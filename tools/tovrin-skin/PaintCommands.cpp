@@ -14,9 +14,10 @@
 #include "skin/pixels/codecs/SkinPictures.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/render/sGlyphPaint.h"
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 #include "skin/render/sMaskPaint.h"
 #include "skin/render/sSectionPaint.h"
 #include "tools/tovrin-skin/JsonWriter.h"
@@ -228,7 +229,7 @@ TRect ShownArea(const skin::TsMaskData& mask, const Bitmap32& picture) {
 }
 
 std::string MaskLabel(const skin::TsMaskData& mask) {
-    return mask.SectionName + " " + mask.PropertyName + "  KIND " + std::to_string(mask.MaskKind) + "  CELLS " +
+    return mask.SectionName + " " + mask.PropertyName + "  KIND " + std::to_string(int(mask.MaskKind)) + "  CELLS " +
            std::to_string(mask.CellCount) + "  " + std::to_string(skin::WidthOf(mask.Area)) + "x" +
            std::to_string(skin::HeightOf(mask.Area));
 }
@@ -319,7 +320,7 @@ struct Paint {
     }
     void Picture(const skin::TsMaskData& mask, const Bitmap32& picture, const TRect& area, int x, int y) {
         const TRect target = skin::RectAt(x, y, skin::WidthOf(area), skin::HeightOf(area));
-        if (mask.MaskKind >= skin::mkAlphaPicture) {
+        if (mask.MaskKind >= skin::TsMaskKind::mkAlphaPicture) {
             // Pictures with their own alpha are shown over a checker.
             Checker(sheet, target);
             skin::ComposeAlpha(sheet, target, picture, area);

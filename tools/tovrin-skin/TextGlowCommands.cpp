@@ -154,7 +154,7 @@ int TextCommand(const Arguments& arguments) {
     const int section = SectionOf(model, p[1]);
     const QString text = QString::fromUtf8(p[5]);
     const skin::TsTextFormat format = skin::AlignmentFlags(nullptr, options.Align) | skin::DT_SINGLELINE;
-    skin::TsCanvas canvas{image, options.Font, 0};
+    skin::TsCanvas canvas{image, options.Font, skin::TColor{0}};
     if (options.Alpha)
         skin::WriteAlphaText(canvas, text, !options.Disabled, model, state > 0, section, format, skin::RectOf(image));
     else

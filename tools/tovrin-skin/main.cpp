@@ -44,19 +44,32 @@ const CommandRow kCommands[] = {
     {"glow", tools::GlowCommand, "glow SOURCE SECTION WIDTH HEIGHT OUT.png [--key KEY]"},
 };
 
-int Usage() {
-    std::fprintf(stderr, "usage:\n");
+constexpr int kUsageStatus = 2;
+
+// The usage on out; --help asks for it on standard output, a wrong command gets it on standard error.
+void PrintUsage(std::FILE* out) {
+    std::fprintf(out, "usage:\n");
     for (const CommandRow& row : kCommands)
-        std::fprintf(stderr, "  tovrin-skin %s\n", row.Usage);
-    std::fprintf(stderr, "SOURCE: a skin folder, a .vlz package, any other file as a stored package, "
-                         "or %s (the skin stored in the program)\n", tools::kInternalSource);
-    std::fprintf(stderr, "COLOR: a decimal 0x00BBGGRR value or #RRGGBB\n");
-    return 2;
+        std::fprintf(out, "  tovrin-skin %s\n", row.Usage);
+    std::fprintf(out, "SOURCE: a skin folder, a .vlz package, any other file as a stored package, %s (the skin\n"
+                      "stored in the program), or the name of a skin (NAME or NAME.vlz) in %s\n",
+                 tools::kInternalSource, skin::TsSkinManager::DefaultSkinDirectory().c_str());
+    std::fprintf(out, "COLOR: a decimal 0x00BBGGRR value or #RRGGBB\n");
+}
+
+int Usage() {
+    PrintUsage(stderr);
+    return kUsageStatus;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
+            PrintUsage(stdout);
+            return 0;
+        }
     // Text needs the platform's fonts, which a GUI application brings; no display is needed.
     const bool fonts = argc >= 2 && tools::CommandNeedsFonts(argv[1]);
     if (fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

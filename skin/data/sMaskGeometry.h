@@ -13,6 +13,10 @@
 
 namespace skin {
 
+// The size of one cell (0 for no cells, or a layout without pictures).
+int CellWidth(const TsMaskData& mask);
+int CellHeight(const TsMaskData& mask);
+
 // min(state, CellCount - 1), never below 0.
 int CellOfState(const TsMaskData& mask, int state);
 bool HasMaskPicture(const TsMaskData& mask);
@@ -27,8 +31,15 @@ struct BorderWidths {
     int Right = 0;
     int Bottom = 0;
 };
-// The mask's borders, a negative width read as 0.
+enum class MaskSide { Left, Top, Right, Bottom };
+
+// Two readings of a mask's border fields. Painters cut the cell by the fields as they stand, a
+// negative width read as 0. Layouts that size things around a mask (halos, frames, group boxes)
+// ask for a side's width where the skin may have left it 0: the side's own width when above 0,
+// else BorderWidth when above 0, else the whole cell (its width for left and right, its height
+// for top and bottom).
 BorderWidths MaskBorders(const TsMaskData& mask);
+int MaskBorderWidth(const TsMaskData& mask, MaskSide side);
 // Borders that do not fit the destination: the excess e = near + far - size is taken as
 // e div 2 from the near border and the rest from the far one, neither below 0.
 BorderWidths FitBorders(BorderWidths borders, int width, int height);

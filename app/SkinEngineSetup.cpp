@@ -4,6 +4,7 @@
 #include "framework/core/WidgetProperties.h"
 #include "framework/widgets/DesktopComposition.h"
 #include "resources/DefaultShadowPictures.h"
+#include "skin/controls/sWidgetAccess.h"
 #include "skin/data/sSkinHost.h"
 
 #include <QVariant>
@@ -32,6 +33,8 @@ public:
 void SetUpSkinEngine() {
     skin::InstallDefaultShadowPictures();
     skin::InstallSkinHost(std::make_unique<ProgramSkinHost>());
+    // Skin records and painters reach the widgets, and halos appear, through the control layer.
+    skin::InstallWidgetAccess();
 }
 
 } // namespace app

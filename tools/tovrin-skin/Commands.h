@@ -42,5 +42,7 @@ int InfoCommand(const Arguments& arguments);
 
 // Reads an integer option value; fails with a message naming the option.
 int ParseIntegerOption(const std::string& option, const std::string& value);
+// Reads a colour: a decimal 0x00BBGGRR value, or #RRGGBB.
+skin::TColor ParseColourOption(const std::string& option, const std::string& value);
 
 } // namespace tools

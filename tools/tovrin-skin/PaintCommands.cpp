@@ -55,7 +55,7 @@ PaintOptions ParseOptions(const Arguments& arguments, std::size_t positionalCoun
             return arguments[++i];
         };
         if (argument == "--backdrop" && (allowed & kBackdropColour)) {
-            options.BackdropColour = skin::TColor(ParseIntegerOption(argument, value()));
+            options.BackdropColour = ParseColourOption(argument, value());
         } else if (argument == "--backdrop-png" && (allowed & kBackdropPicture)) {
             options.BackdropPicture = value();
         } else if (argument == "--use-backdrop" && (allowed & kUseBackdrop)) {

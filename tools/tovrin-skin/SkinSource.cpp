@@ -4,6 +4,8 @@
 #include "framework/core/Dialogs.h"
 #include "framework/base/SysUtils.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -50,6 +52,19 @@ int ParseIntegerOption(const std::string& option, const std::string& value) {
     } catch (const framework::EConvertError&) {
         throw framework::Exception(option + ": '" + value + "' is not a valid integer value");
     }
+}
+
+skin::TColor ParseColourOption(const std::string& option, const std::string& value) {
+    if (value.empty() || value.front() != '#')
+        return skin::TColor(ParseIntegerOption(option, value));
+    constexpr std::size_t kHexDigits = 6; // #RRGGBB
+    const std::string digits = value.substr(1);
+    const bool hex = digits.size() == kHexDigits &&
+                     std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isxdigit(c) != 0; });
+    if (!hex)
+        throw framework::Exception(option + ": '" + value + "' is not a colour (a decimal 0x00BBGGRR value or #RRGGBB)");
+    const unsigned long rgb = std::stoul(digits, nullptr, 16);
+    return skin::TColor((rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16);
 }
 
 std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, const SkinSourceOptions& options) {

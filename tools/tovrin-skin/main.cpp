@@ -1,15 +1,19 @@
 // tovrin-skin: packs, unpacks and inspects skins exactly as the engine reads them.
 #include "tools/tovrin-skin/Commands.h"
 #include "tools/tovrin-skin/PaintCommands.h"
+#include "tools/tovrin-skin/TextGlowCommands.h"
 
 #include "framework/base/SysUtils.h"
+#include "framework/widgets/Fonts.h"
 #include "resources/DefaultShadowPictures.h"
 #include "resources/MainSkinManager.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <string_view>
 
 namespace {
@@ -34,6 +38,10 @@ const CommandRow kCommands[] = {
     {"glyph", tools::GlyphCommand,
      "glyph SOURCE SECTION PROPERTY STATE X Y MODE WIDTH HEIGHT OUT.png [--backdrop-png FILE]"},
     {"sheet", tools::SheetCommand, "sheet SOURCE OUT.png"},
+    {"text", tools::TextCommand,
+     "text SOURCE SECTION STATE WIDTH HEIGHT TEXT OUT.png [--disabled] [--alpha] [--align left|center|right] "
+     "[--font FAMILY:PIXELS[:bold]] [--backdrop COLOR | --backdrop-png FILE]"},
+    {"glow", tools::GlowCommand, "glow SOURCE SECTION WIDTH HEIGHT OUT.png [--key KEY]"},
 };
 
 constexpr int kUsageStatus = 2;
@@ -46,6 +54,7 @@ void PrintUsage(std::FILE* out) {
     std::fprintf(out, "SOURCE: a skin folder, a .vlz package, any other file as a stored package, %s (the skin\n"
                       "stored in the program), or the name of a skin (NAME or NAME.vlz) in %s\n",
                  tools::kInternalSource, skin::TsSkinManager::DefaultSkinDirectory().c_str());
+    std::fprintf(out, "COLOR: a decimal 0x00BBGGRR value or #RRGGBB\n");
 }
 
 int Usage() {
@@ -61,7 +70,14 @@ int main(int argc, char** argv) {
             PrintUsage(stdout);
             return 0;
         }
-    QCoreApplication application(argc, argv);
+    // Text needs the platform's fonts, which a GUI application brings; no display is needed.
+    const bool fonts = argc >= 2 && tools::CommandNeedsFonts(argv[1]);
+    if (fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application =
+        fonts ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    if (fonts)
+        framework::RegisterSystemFonts();
     QCoreApplication::setApplicationName(QStringLiteral("tovrin-skin"));
     // Skins without shadow pictures of their own get the program's, as in the program.
     skin::InstallDefaultShadowPictures();

@@ -4,7 +4,7 @@
 #include "framework/core/WidgetProperties.h"
 #include "framework/widgets/DesktopComposition.h"
 #include "resources/DefaultShadowPictures.h"
-#include "skin/controls/sWidgetAccess.h"
+#include "skin/window/sWidgetAccess.h"
 #include "skin/data/sSkinHost.h"
 
 #include <QVariant>

@@ -20,12 +20,12 @@
 #include "framework/core/SkinCommand.h"
 #include "resources/MainSkinManager.h"
 #include "skin/controls/sFade.h"
-#include "skin/controls/sWidgetAccess.h"
+#include "skin/window/sWidgetAccess.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/render/sImageView.h"
 #include "skin/render/sParentBackground.h"
 #include "skin/render/sRecordPaint.h"
-#include "skin/render/sSkinCommands.h"
+#include "skin/data/sSkinCommands.h"
 #include "skin/render/sSkinnedText.h"
 
 namespace {

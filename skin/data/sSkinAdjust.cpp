@@ -5,6 +5,7 @@
 #include "framework/core/SkinCommand.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/sMaskGeometry.h"
+#include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/pixels/ColorOps.h"
@@ -203,9 +204,9 @@ void TsSkinManager::SetHotWindow(QObject* window) {
     hotWindow_ = window;
     const auto lParam = reinterpret_cast<std::intptr_t>(this);
     if (previous)
-        framework::SendSkinCommand(previous, int(TsManagerCommand::MouseLeft), 0, lParam);
+        framework::SendSkinCommand(previous, SKC_MOUSE_LEFT, 0, lParam);
     if (window)
-        framework::SendSkinCommand(window, int(TsManagerCommand::MouseEntered), 0, lParam);
+        framework::SendSkinCommand(window, SKC_MOUSE_ENTERED, 0, lParam);
 }
 
 void TsSkinManager::SetHotSpeedButton(QObject* button) {
@@ -218,7 +219,7 @@ void TsSkinManager::SetHotSpeedButton(QObject* button) {
     if (button)
         hotWindow_ = nullptr;
     if (previous)
-        framework::SendSkinCommand(previous, int(TsManagerCommand::MouseLeft), 0, reinterpret_cast<std::intptr_t>(this));
+        framework::SendSkinCommand(previous, SKC_MOUSE_LEFT, 0, reinterpret_cast<std::intptr_t>(this));
 }
 
 } // namespace skin

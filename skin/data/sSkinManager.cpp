@@ -5,6 +5,7 @@
 #include "framework/core/SkinCommand.h"
 #include "framework/core/WidgetProperties.h"
 #include "skin/data/sSkinHost.h"
+#include "skin/data/sSkinCommands.h"
 #include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSkinOptionsLoad.h"
@@ -443,7 +444,7 @@ void TsSkinManager::AnnounceSkinLoaded(bool animated) {
     {
         FlagGuard announcing(gAnnouncing, true);
         UpdateCommonIndexes();
-        SendToAllWindows(TsManagerCommand::SkinLoaded);
+        SendToAllWindows(SKC_SKIN_LOADED);
     }
     model_.SkinData.Active = true;
     // The skin-change animation needs the capture taken before the load; it runs only for
@@ -454,7 +455,7 @@ void TsSkinManager::AnnounceSkinLoaded(bool animated) {
 
 void TsSkinManager::RemoveSkin() {
     model_.SkinData.Active = false;
-    SendToAllWindows(TsManagerCommand::SkinRemoved);
+    SendToAllWindows(SKC_SKIN_REMOVED);
     model_.ma.clear();
     model_.MasterBitmap = Bitmap32{};
     model_.pa.clear();
@@ -465,16 +466,16 @@ void TsSkinManager::RemoveSkin() {
 
 void TsSkinManager::RefreshAll(bool animated) {
     if (!streaming_)
-        SendToAllWindows(TsManagerCommand::StopFading);
-    SendToAllWindows(TsManagerCommand::SkinRefresh);
+        SendToAllWindows(SKC_STOP_FADING);
+    SendToAllWindows(SKC_SKIN_REFRESH);
 }
 
-void TsSkinManager::SendToAllWindows(TsManagerCommand command) {
+void TsSkinManager::SendToAllWindows(int command) {
     const std::vector<QObject*> forms = SkinHost().TopLevelWindows();
     std::vector<QObject*> unskinned;
     std::vector<QObject*> skinned;
     for (QObject* form : forms) {
-        if (framework::SendSkinCommand(form, int(TsManagerCommand::IsSkinned)) == 1)
+        if (framework::SendSkinCommand(form, SKC_IS_SKINNED) == 1)
             skinned.push_back(form);
         else
             unskinned.push_back(form);
@@ -487,14 +488,14 @@ void TsSkinManager::SendToAllWindows(TsManagerCommand command) {
         SendToForm(form, command);
 }
 
-void TsSkinManager::SendToForm(QObject* form, TsManagerCommand command) {
+void TsSkinManager::SendToForm(QObject* form, int command) {
     if (form == nullptr)
         return;
-    framework::SendSkinCommand(form, int(command), 0, reinterpret_cast<std::intptr_t>(this));
+    framework::SendSkinCommand(form, command, 0, reinterpret_cast<std::intptr_t>(this));
     SendToChildren(form, command);
 }
 
-void TsSkinManager::SendToChildren(QObject* parent, TsManagerCommand command) {
+void TsSkinManager::SendToChildren(QObject* parent, int command) {
     const auto lParam = reinterpret_cast<std::intptr_t>(this);
     // A copy: receivers may create or delete children while they handle the command.
     const QObjectList children = parent->children();
@@ -504,9 +505,9 @@ void TsSkinManager::SendToChildren(QObject* parent, TsManagerCommand command) {
         // A windowless control (marked by the framework) is called directly and has no children
         // of its own; a windowed one that is skinned passes the command on to its children.
         if (framework::IsMarkedWindowless(child)) {
-            framework::SendSkinCommand(child, int(command), 0, lParam);
-        } else if (framework::SendSkinCommand(child, int(TsManagerCommand::IsSkinned)) == 1) {
-            framework::SendSkinCommand(child, int(command), 0, lParam);
+            framework::SendSkinCommand(child, command, 0, lParam);
+        } else if (framework::SendSkinCommand(child, SKC_IS_SKINNED) == 1) {
+            framework::SendSkinCommand(child, command, 0, lParam);
             if (!child.isNull())
                 SendToChildren(child, command);
         } else {

@@ -178,9 +178,9 @@ private:
     // never refused for its version.
     void CheckVersion(const TsSkinData& data);
     void ApplyNewName(const std::string& previous);
-    void SendToAllWindows(TsManagerCommand command);
-    void SendToForm(QObject* form, TsManagerCommand command);
-    void SendToChildren(QObject* parent, TsManagerCommand command);
+    void SendToAllWindows(int command);
+    void SendToForm(QObject* form, int command);
+    void SendToChildren(QObject* parent, int command);
     void RebuildThirdLists();
     void ApplyAdjustments(TsSkinModel& model) const;
     void AfterSettingChange();

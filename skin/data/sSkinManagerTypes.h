@@ -110,10 +110,4 @@ inline constexpr int kThirdPartyListCount = 22;
 using ThirdPartyList = framework::EnumArray<ThirdPartyListIndex, std::string, kThirdPartyListCount>;
 ThirdPartyList DefaultThirdParty();
 
-// The skin commands the manager sends and asks (argument 0, lParam the manager).
-enum class TsManagerCommand : int {
-    SkinLoaded = 1, SkinRemoved = 2, SkinRefresh = 3, IsSkinned = 7, StopFading = 16, MouseEntered = 29,
-    MouseLeft = 30, GetSkinData = 37
-};
-
 } // namespace skin

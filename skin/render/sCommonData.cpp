@@ -22,7 +22,7 @@
 #include "skin/render/sGlow.h"
 #include "skin/render/sManagerAccess.h"
 #include "skin/render/sParentBackground.h"
-#include "skin/render/sSkinCommands.h"
+#include "skin/data/sSkinCommands.h"
 
 namespace skin {
 

@@ -18,7 +18,7 @@
 #include "skin/render/sControlAccess.h"
 #include "skin/render/sImageView.h"
 #include "skin/render/sRecordPaint.h"
-#include "skin/render/sSkinCommands.h"
+#include "skin/data/sSkinCommands.h"
 
 namespace skin {
 

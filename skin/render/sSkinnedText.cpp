@@ -19,7 +19,7 @@
 #include "skin/render/sControlAccess.h"
 #include "skin/render/sImageView.h"
 #include "skin/render/sParentBackground.h"
-#include "skin/render/sSkinCommands.h"
+#include "skin/data/sSkinCommands.h"
 
 namespace skin {
 

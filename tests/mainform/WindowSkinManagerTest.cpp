@@ -5,6 +5,7 @@
 #include "resources/TovrinResources.h"
 #include "tests/support/ModalAnswerer.h"
 #include "tests/mainform/MainFormFixture.h"
+#include "skin/data/sSkinCommands.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -37,15 +38,15 @@ class SkinCommandLog : public QObject {
 public:
     SkinCommandLog() { QCoreApplication::instance()->installEventFilter(this); }
     ~SkinCommandLog() override { QCoreApplication::instance()->removeEventFilter(this); }
-    long Count(const QObject* receiver, skin::TsManagerCommand command) const {
-        return std::count(entries_.begin(), entries_.end(), Delivered{receiver, int(command)});
+    long Count(const QObject* receiver, int command) const {
+        return std::count(entries_.begin(), entries_.end(), Delivered{receiver, command});
     }
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override {
         if (event->type() == framework::kSkinCommandEventType) {
             const int command = static_cast<framework::SkinCommandEvent*>(event)->Command();
-            if (command != int(skin::TsManagerCommand::IsSkinned))
+            if (command != skin::SKC_IS_SKINNED)
                 entries_.push_back({receiver, command});
         }
         return false;
@@ -90,7 +91,7 @@ TEST_F(WindowSkinManagerTest, StreamedWithTheControlsAndAnnouncedBeforeFormCreat
     // The end of streaming announced the skin once to the window, before its creation handler
     // has probed the site.
     EXPECT_TRUE(scanner::NewestNumber.empty());
-    EXPECT_EQ(log.Count(form.get(), skin::TsManagerCommand::SkinLoaded), 1);
+    EXPECT_EQ(log.Count(form.get(), skin::SKC_SKIN_LOADED), 1);
     form->DoCreate();
     EXPECT_EQ(scanner::NewestNumber, std::to_string(kNewest));
 
@@ -98,7 +99,7 @@ TEST_F(WindowSkinManagerTest, StreamedWithTheControlsAndAnnouncedBeforeFormCreat
     // to the window while it is still whole.
     const QObject* window = form.get();
     form.reset();
-    EXPECT_EQ(log.Count(window, skin::TsManagerCommand::SkinRemoved), 1);
+    EXPECT_EQ(log.Count(window, skin::SKC_SKIN_REMOVED), 1);
 }
 
 TEST_F(WindowSkinManagerTest, SkinThatCannotBeLoadedIsShownAndTheWindowKeepsItsSkin) {

@@ -17,7 +17,7 @@
 #include "skin/controls/sBoundLabel.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/render/sGlow.h"
-#include "skin/render/sSkinCommands.h"
+#include "skin/data/sSkinCommands.h"
 
 namespace skin::testing {
 namespace {

@@ -15,7 +15,7 @@
 #include "TestSkin.h"
 #include "framework/core/SkinCommand.h"
 #include "skin/controls/vlThdTimer.h"
-#include "skin/render/sSkinCommands.h"
+#include "skin/data/sSkinCommands.h"
 
 namespace skin::testing {
 namespace {

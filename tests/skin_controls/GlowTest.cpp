@@ -11,7 +11,7 @@
 #include "TestSkin.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/render/sControlAccess.h"
-#include "skin/controls/sWidgetAccess.h"
+#include "skin/window/sWidgetAccess.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/render/sGlow.h"
 

@@ -21,7 +21,7 @@
 #include "skin/data/sMaskGeometry.h"
 #include "skin/render/sParentBackground.h"
 #include "skin/render/sRecordPaint.h"
-#include "skin/render/sSkinCommands.h"
+#include "skin/data/sSkinCommands.h"
 
 namespace skin::testing {
 namespace {

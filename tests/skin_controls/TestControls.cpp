@@ -10,11 +10,11 @@
 #include "framework/core/SkinCommand.h"
 #include "skin/pixels/RectClip.h"
 #include "framework/widgets/ControlClasses.h"
-#include "skin/controls/sWidgetAccess.h"
+#include "skin/window/sWidgetAccess.h"
 #include "skin/pixels/PixelOps.h"
 #include "skin/render/sParentBackground.h"
 #include "skin/render/sRecordPaint.h"
-#include "skin/render/sSkinCommands.h"
+#include "skin/data/sSkinCommands.h"
 #include "skin/render/sSkinnedText.h"
 
 namespace skin::testing {

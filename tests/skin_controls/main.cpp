@@ -4,7 +4,7 @@
 
 #include "TestSkin.h"
 #include "framework/widgets/Application.h"
-#include "skin/controls/sWidgetAccess.h"
+#include "skin/window/sWidgetAccess.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

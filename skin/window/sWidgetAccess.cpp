@@ -1,5 +1,5 @@
 // Controls as QWidgets for the skin records and painters, and halo overlays.
-#include "skin/controls/sWidgetAccess.h"
+#include "skin/window/sWidgetAccess.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -20,7 +20,7 @@
 #include "skin/render/sGlow.h"
 #include "skin/render/sImageView.h"
 #include "skin/render/sManagerAccess.h"
-#include "skin/render/sSkinCommands.h"
+#include "skin/data/sSkinCommands.h"
 
 namespace skin {
 

@@ -3,7 +3,17 @@
 
 #include <algorithm>
 
+#include "skin/pixels/RectClip.h"
+
 namespace skin {
+
+TsMaskData MaskClippedTo(const TsMaskData& mask, const Bitmap32& picture) {
+    TsMaskData clipped = mask;
+    clipped.Area = ClipToPicture(mask.Area, picture);
+    if (std::uint64_t(AreaOf(clipped.Area)) > kMaskAreaLimit.Value)
+        clipped.Area = TRect{};
+    return clipped;
+}
 
 int CellOfState(const TsMaskData& mask, int state) { return std::max(0, std::min(state, mask.CellCount - 1)); }
 

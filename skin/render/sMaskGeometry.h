@@ -13,6 +13,12 @@
 
 namespace skin {
 
+// The mask with its Area cut to the picture it is painted from. A skin's area may claim far more
+// than its picture holds; the painters size and loop only over what is there. Empty (and so
+// painting nothing) when the cut area is beyond the mask area limit: the loader refuses such
+// skins, so only masks made by code get here.
+TsMaskData MaskClippedTo(const TsMaskData& mask, const Bitmap32& picture);
+
 // min(state, CellCount - 1), never below 0.
 int CellOfState(const TsMaskData& mask, int state);
 bool HasMaskPicture(const TsMaskData& mask);

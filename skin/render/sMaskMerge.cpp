@@ -2,11 +2,13 @@
 #include "skin/render/sMaskMerge.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "skin/pixels/ColorOps.h"
 #include "skin/pixels/Resample.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
+#include "skin/render/sMaskMergeRow.h"
 
 namespace skin {
 
@@ -87,9 +89,46 @@ struct PixelMerger {
     }
 };
 
+// The row rule of settings for MergeSkinRow, or nothing when what a pixel gets depends on where
+// it lies (key pixels that show a backdrop bitmap) or the formula is the layered one.
+std::optional<SkinRowRule> RowRuleOf(const MergeSettings& settings) {
+    if (settings.Formula != MergeFormula::Skin)
+        return std::nullopt;
+    const bool backdropHasBitmap = settings.Backdrop.UsableBitmap();
+    SkinRowRule rule;
+    rule.OpaqueAlpha = settings.Alpha == MergedAlpha::Opaque || backdropHasBitmap;
+    switch (settings.Keys) {
+    case KeyPixels::Skip:
+        rule.KeyPixels = SkinRowRule::Key::LeftAlone;
+        break;
+    case KeyPixels::Merge:
+        rule.KeyPixels = SkinRowRule::Key::Merged;
+        break;
+    case KeyPixels::ByBackdrop:
+        if (backdropHasBitmap) {
+            if (settings.Use == UseBackdrop::Yes)
+                return std::nullopt;
+            rule.KeyPixels = SkinRowRule::Key::Merged;
+        } else if (settings.Use == UseBackdrop::Yes) {
+            rule.KeyPixels = SkinRowRule::Key::Set;
+            rule.KeyResult = SwapColourOrder(settings.Backdrop.FillColor);
+        } else {
+            rule.KeyPixels = SkinRowRule::Key::LeftAlone;
+        }
+        break;
+    }
+    return rule;
+}
+
 // Merges rows of image and mask pixels that line up with the destination area.
 void MergeArea(Bitmap32& dst, const BlitArea& area, const Bitmap32& image, const Bitmap32& mask, int maskOffset,
                const MergeSettings& settings) {
+    if (const std::optional<SkinRowRule> rule = RowRuleOf(settings)) {
+        for (int row = 0; row < area.Height; ++row)
+            MergeSkinRow(dst.Row(area.DstY + row).data() + area.DstX, image.Row(area.SrcY + row).data() + area.SrcX,
+                         mask.Row(area.SrcY + row + maskOffset).data() + area.SrcX, std::size_t(area.Width), *rule);
+        return;
+    }
     PixelMerger merger(settings);
     for (int row = 0; row < area.Height; ++row) {
         const int y = area.DstY + row;
@@ -176,6 +215,10 @@ void StretchSlice(Bitmap32& dst, const TRect& dstClip, const TRect& dstRect, con
         return;
     }
 
+    // Temporaries of the slice's whole destination size are made below; a destination that big
+    // is no control's (the skin's own numbers were cut to their picture before they got here).
+    if (std::uint64_t(AreaOf(dstRect)) > kMaskAreaLimit.Value)
+        return;
     const bool onlyOneDimensionShrinks = (dw < sw && dh == sh) || (dw == sw && dh < sh);
     const bool resample = (smoothing == Smoothing::On || onlyOneDimensionShrinks) && dw > 1 && dh > 1;
     const Bitmap32 image = StretchedPicture(src, srcRect, dw, dh, resample, ResampleFilter::Mitchell);

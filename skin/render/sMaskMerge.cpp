@@ -120,24 +120,33 @@ std::optional<SkinRowRule> RowRuleOf(const MergeSettings& settings) {
     return rule;
 }
 
-// Merges rows of image and mask pixels that line up with the destination area.
-void MergeArea(Bitmap32& dst, const BlitArea& area, const Bitmap32& image, const Bitmap32& mask, int maskOffset,
+// Merges rows of image and mask pixels that line up with the destination area; imageRow(y) and
+// maskRow(y) give the start of source row y.
+template <class ImageRow, class MaskRow>
+void MergeRows(Bitmap32& dst, const BlitArea& area, ImageRow imageRow, MaskRow maskRow, int maskOffset,
                const MergeSettings& settings) {
     if (const std::optional<SkinRowRule> rule = RowRuleOf(settings)) {
         for (int row = 0; row < area.Height; ++row)
-            MergeSkinRow(dst.Row(area.DstY + row).data() + area.DstX, image.Row(area.SrcY + row).data() + area.SrcX,
-                         mask.Row(area.SrcY + row + maskOffset).data() + area.SrcX, std::size_t(area.Width), *rule);
+            MergeSkinRow(dst.Row(area.DstY + row).data() + area.DstX, imageRow(area.SrcY + row) + area.SrcX,
+                         maskRow(area.SrcY + row + maskOffset) + area.SrcX, std::size_t(area.Width), *rule);
         return;
     }
     PixelMerger merger(settings);
     for (int row = 0; row < area.Height; ++row) {
         const int y = area.DstY + row;
         Pixel* d = dst.Row(y).data() + area.DstX;
-        const Pixel* i = image.Row(area.SrcY + row).data() + area.SrcX;
-        const Pixel* m = mask.Row(area.SrcY + row + maskOffset).data() + area.SrcX;
+        const Pixel* i = imageRow(area.SrcY + row) + area.SrcX;
+        const Pixel* m = maskRow(area.SrcY + row + maskOffset) + area.SrcX;
         for (int col = 0; col < area.Width; ++col)
             merger.Merge(d[col], i[col], m[col], area.DstX + col, y);
     }
+}
+
+void MergeArea(Bitmap32& dst, const BlitArea& area, const Bitmap32& image, const Bitmap32& mask, int maskOffset,
+               const MergeSettings& settings) {
+    MergeRows(
+        dst, area, [&](int y) { return image.Row(y).data(); }, [&](int y) { return mask.Row(y).data(); }, maskOffset,
+        settings);
 }
 
 // The slice copied into a bitmap of at least 2 x 2 (a single row or column is repeated), as the
@@ -159,6 +168,47 @@ Bitmap32 StretchedPicture(const Bitmap32& src, const TRect& srcRect, int width, 
     }
     return out;
 }
+
+// A smoothly stretched slice: a slice of one colour (as mask pictures mostly are) through
+// ResampleUniform, any other through ResampleBitmap into a bitmap kept for the next paint.
+class ResampledSlice {
+public:
+    ResampledSlice(const Bitmap32& src, const TRect& srcRect, int width, int height, ResampleFilter filter,
+                   Bitmap32& kept)
+        : bitmap_(kept) {
+        const Bitmap32 slice = SliceOfAtLeastTwo(src, srcRect);
+        if (OneColour(slice)) {
+            uniform_ = ResampleUniform(slice.At(0, 0), slice.Width(), slice.Height(), width, filter, height);
+            fits_ = uniform_->RowOf.size() == std::size_t(height) && !uniform_->Rows.empty() &&
+                    uniform_->Rows[0].size() == std::size_t(width);
+            return;
+        }
+        ResampleBitmap(slice, bitmap_, width, filter, height);
+        fits_ = bitmap_.Width() == width && bitmap_.Height() == height;
+    }
+    bool Fits() const { return fits_; }
+    const Pixel* Row(int y) const {
+        return uniform_ ? uniform_->Rows[std::size_t(uniform_->RowOf[std::size_t(y)])].data() : bitmap_.Row(y).data();
+    }
+
+private:
+    static bool OneColour(const Bitmap32& slice) {
+        const Pixel first = slice.At(0, 0);
+        for (int y = 0; y < slice.Height(); ++y)
+            for (Pixel pixel : slice.Row(y))
+                if (pixel != first)
+                    return false;
+        return true;
+    }
+
+    Bitmap32& bitmap_;
+    std::optional<UniformResample> uniform_;
+    bool fits_ = false;
+};
+
+// Bitmaps of a paint's size are kept between paints (clearing and faulting in fresh ones cost
+// more than the merge); beyond this many pixels they are made for the call.
+constexpr std::size_t kKeptStretchPixels = std::size_t(1) << 20;
 
 } // namespace
 
@@ -221,14 +271,26 @@ void StretchSlice(Bitmap32& dst, const TRect& dstClip, const TRect& dstRect, con
         return;
     const bool onlyOneDimensionShrinks = (dw < sw && dh == sh) || (dw == sw && dh < sh);
     const bool resample = (smoothing == Smoothing::On || onlyOneDimensionShrinks) && dw > 1 && dh > 1;
-    const Bitmap32 image = StretchedPicture(src, srcRect, dw, dh, resample, ResampleFilter::Mitchell);
-    const Bitmap32 mask = StretchedPicture(
-        src, maskRect, dw, dh, resample,
-        maskFilter == MaskPictureFilter::Hermite ? ResampleFilter::Hermite : ResampleFilter::Mitchell);
-    if (image.Width() != dw || image.Height() != dh || mask.Width() != dw || mask.Height() != dh)
-        return;
+    const ResampleFilter maskPictureFilter =
+        maskFilter == MaskPictureFilter::Hermite ? ResampleFilter::Hermite : ResampleFilter::Mitchell;
     BlitArea area{clip.Left, clip.Top, clip.Left - dstRect.Left, clip.Top - dstRect.Top, WidthOf(clip),
                   HeightOf(clip)};
+    if (resample) {
+        thread_local Bitmap32 keptImage, keptMask;
+        Bitmap32 freshImage, freshMask;
+        const bool keep = std::size_t(dw) * std::size_t(dh) <= kKeptStretchPixels;
+        const ResampledSlice image(src, srcRect, dw, dh, ResampleFilter::Mitchell, keep ? keptImage : freshImage);
+        const ResampledSlice mask(src, maskRect, dw, dh, maskPictureFilter, keep ? keptMask : freshMask);
+        if (!image.Fits() || !mask.Fits())
+            return;
+        MergeRows(
+            dst, area, [&](int y) { return image.Row(y); }, [&](int y) { return mask.Row(y); }, 0, stretchedSettings);
+        return;
+    }
+    const Bitmap32 image = StretchedPicture(src, srcRect, dw, dh, false, ResampleFilter::Mitchell);
+    const Bitmap32 mask = StretchedPicture(src, maskRect, dw, dh, false, maskPictureFilter);
+    if (image.Width() != dw || image.Height() != dh || mask.Width() != dw || mask.Height() != dh)
+        return;
     MergeArea(dst, area, image, mask, 0, stretchedSettings);
 }
 

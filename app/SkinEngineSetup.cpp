@@ -1,26 +1,36 @@
-// The skin manager's process-wide hooks, answered by the widget framework, and its default pictures.
+// The skin engine's host as the program answers it, and its default pictures.
 #include "app/SkinEngineSetup.h"
 
+#include "framework/core/WidgetProperties.h"
 #include "framework/widgets/DesktopComposition.h"
 #include "resources/DefaultShadowPictures.h"
-#include "skin/data/sSkinManager.h"
+#include "skin/data/sSkinHost.h"
 
 #include <QVariant>
 #include <QWidget>
 
 namespace app {
+namespace {
+
+class ProgramSkinHost : public skin::TsSkinHost {
+public:
+    // Asked each time, so that a compositing manager that starts or stops is seen.
+    bool LayeredWindowsAvailable() const override { return framework::DesktopComposites(); }
+    // A widget knows whether the pointer is over it; other objects keep their mouse-over mark.
+    bool HasPointer(QObject* control) const override {
+        if (auto* widget = qobject_cast<QWidget*>(control))
+            return widget->underMouse();
+        return TsSkinHost::HasPointer(control);
+    }
+    // The forms with a skin provider are not registered yet: the manager's own rule (the
+    // top-level windows that say they are skinned) stays in force.
+};
+
+} // namespace
 
 void SetUpSkinEngine() {
     skin::InstallDefaultShadowPictures();
-    skin::TsSkinManager::SetLayeredWindowsAvailable(framework::DesktopComposites());
-    // A widget knows whether the pointer is over it; other objects keep their "MouseOver" flag.
-    skin::TsSkinManager::SetMouseOverTest([](QObject* control) {
-        if (auto* widget = qobject_cast<QWidget*>(control))
-            return widget->underMouse();
-        return control->property("MouseOver").toBool();
-    });
-    // The forms with a skin provider are not registered yet: the manager's own rule (the
-    // top-level windows that say they are skinned) stays in force.
+    skin::InstallSkinHost(std::make_unique<ProgramSkinHost>());
 }
 
 } // namespace app

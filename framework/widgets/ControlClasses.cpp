@@ -1,6 +1,8 @@
 // The Qt-class-name table and the class-name helpers.
 #include "framework/widgets/ControlClasses.h"
 
+#include "framework/core/WidgetProperties.h"
+
 #include <QMetaObject>
 #include <QVariant>
 #include <QWidget>
@@ -9,8 +11,6 @@
 
 namespace framework {
 namespace {
-
-constexpr const char* kWindowlessProperty = "tovrinWindowless";
 
 QString StripNamespace(const char* qualified) {
     const QString name = QString::fromLatin1(qualified);
@@ -84,8 +84,6 @@ void MarkWindowless(QWidget* widget) {
         widget->setProperty(kWindowlessProperty, true);
 }
 
-bool IsWindowless(const QWidget* widget) {
-    return widget != nullptr && widget->property(kWindowlessProperty).toBool();
-}
+bool IsWindowless(const QWidget* widget) { return IsMarkedWindowless(widget); }
 
 } // namespace framework

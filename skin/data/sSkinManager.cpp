@@ -2,8 +2,9 @@
 // loaded, refreshed and removed skins to every window.
 #include "skin/data/sSkinManager.h"
 
-#include "framework/core/Dialogs.h"
 #include "framework/core/SkinCommand.h"
+#include "framework/core/WidgetProperties.h"
+#include "skin/data/sSkinHost.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSkinOptionsLoad.h"
 #include "skin/data/sSkinPreview.h"
@@ -23,12 +24,9 @@ TsSkinManager* gDefaultManager = nullptr;
 bool gLoading = false;
 bool gAnnouncing = false;
 bool gPreviewing = false;
-bool gLayeredWindows = true;
 bool gVersionSwitchChecked = false;
 std::optional<QStringList> gCommandLine;
 std::string gProgramFolder;
-TsSkinManager::FormLister gProviderForms;
-TsSkinManager::MouseOverTest gMouseOverTest;
 
 constexpr const char* kOptionsFile = "Options.dat";
 constexpr const char* kPackageExtension = ".vlz";
@@ -100,7 +98,7 @@ TsSkinManager::TsSkinManager(QObject* parent) : QObject(parent) {
     if (!gVersionSwitchChecked) {
         gVersionSwitchChecked = true;
         if (HasSwitch("/vlver"))
-            framework::ShowMessageDialog(framework::MessageKind::Information, "Velcora v" + std::string(kVersion));
+            SkinHost().ShowMessage(framework::MessageKind::Information, "Velcora v" + std::string(kVersion));
     }
 }
 
@@ -117,15 +115,10 @@ bool TsSkinManager::SkinLoadingNow() { return gLoading; }
 bool TsSkinManager::SkinAnnouncingNow() { return gAnnouncing; }
 bool TsSkinManager::PreviewingNow() { return gPreviewing; }
 bool& TsSkinManager::PreviewFlag() { return gPreviewing; }
-void TsSkinManager::SetLayeredWindowsAvailable(bool available) { gLayeredWindows = available; }
-bool TsSkinManager::LayeredWindowsAvailable() { return gLayeredWindows; }
+bool TsSkinManager::LayeredWindowsAvailable() { return SkinHost().LayeredWindowsAvailable(); }
 void TsSkinManager::SetCommandLine(const QStringList& arguments) { gCommandLine = arguments; }
-void TsSkinManager::SetProviderFormLister(FormLister lister) { gProviderForms = std::move(lister); }
-void TsSkinManager::SetMouseOverTest(MouseOverTest test) { gMouseOverTest = std::move(test); }
 
-bool TsSkinManager::ButtonHasPointer(QObject* button) {
-    return gMouseOverTest ? gMouseOverTest(button) : button->property("MouseOver").toBool();
-}
+bool TsSkinManager::ButtonHasPointer(QObject* button) { return SkinHost().HasPointer(button); }
 
 bool TsSkinManager::IsDefault() const { return gDefaultManager == this; }
 void TsSkinManager::SetIsDefault(bool isDefault) {
@@ -187,7 +180,7 @@ void TsSkinManager::ApplyNewName(const std::string& previous) {
             active_ = false;
     } catch (const std::exception& failure) {
         skinName_ = previous;
-        framework::ShowMessageDialog(framework::MessageKind::Error, ExceptionText(failure));
+        SkinHost().ShowMessage(framework::MessageKind::Error, ExceptionText(failure));
     }
     if (active_) {
         if (!updatePending_)
@@ -353,13 +346,13 @@ bool TsSkinManager::CheckVersion(const TsSkinData& data) {
     if (data.Version > kNewestSupportedVersion) {
         const bool hadDialogs = SkinningRules.Has(TvlSkinningRule::srStdDialogs);
         SkinningRules.Exclude(TvlSkinningRule::srStdDialogs);
-        framework::ShowMessageDialog(framework::MessageKind::Warning,
+        SkinHost().ShowMessage(framework::MessageKind::Warning,
                                      "This version of the skin have not complete support by used Velcora package "
                                      "release.\nComponents must be updated up to latest version for using this skin.");
         if (hadDialogs)
             SkinningRules.Include(TvlSkinningRule::srStdDialogs);
     } else if (data.Version < kOldestCurrentVersion && HasSwitch("/vltest")) {
-        framework::ShowMessageDialog(framework::MessageKind::Information,
+        SkinHost().ShowMessage(framework::MessageKind::Information,
                                      "You are using an old version of the \"" + skinName_ +
                                          "\" skin. Please, update a skins to latest or link with the Velcora support "
                                          "for upgrading of existing skin.\n\nThis notification occurs in design-time "
@@ -412,7 +405,7 @@ void TsSkinManager::LoadFrom(const ChosenSource& source) {
     fresh.SkinData.Version = OptionReal(ini.ReadString(kGlobalInfo, "VERSION", "0"));
     CheckVersion(fresh.SkinData);
     const TsSkinIni common = TsSkinIni::FromLines(commonSections_);
-    TsLoadContext context{ini, TsSkinImageSource{package.get(), folder}, this,
+    TsLoadContext context{ini, TsSkinImageSource{package.get(), folder},
                           common.Sections().empty() ? nullptr : &common, nullptr};
     LoadMasterAndMasks(fresh, context);
     LoadPatterns(fresh, context);
@@ -437,7 +430,7 @@ void TsSkinManager::ReloadSkin() {
         if (const std::optional<ChosenSource> source = ChooseSource())
             LoadFrom(*source);
     } catch (const std::exception& failure) {
-        framework::ShowMessageDialog(framework::MessageKind::Error, ExceptionText(failure));
+        SkinHost().ShowMessage(framework::MessageKind::Error, ExceptionText(failure));
     }
 }
 
@@ -477,7 +470,7 @@ void TsSkinManager::RefreshAll(bool animated) {
 }
 
 void TsSkinManager::SendToAllWindows(TsManagerCommand command) {
-    const std::vector<QObject*> forms = framework::TopLevelWindows();
+    const std::vector<QObject*> forms = SkinHost().TopLevelWindows();
     std::vector<QObject*> unskinned;
     std::vector<QObject*> skinned;
     for (QObject* form : forms) {
@@ -489,7 +482,7 @@ void TsSkinManager::SendToAllWindows(TsManagerCommand command) {
     // First the forms without a provider, from the last to the first; then the forms with one.
     for (auto it = unskinned.rbegin(); it != unskinned.rend(); ++it)
         SendToForm(*it, command);
-    const std::vector<QObject*> providerForms = gProviderForms ? gProviderForms() : skinned;
+    const std::vector<QObject*> providerForms = SkinHost().ProviderForms().value_or(skinned);
     for (QObject* form : providerForms)
         SendToForm(form, command);
 }
@@ -510,7 +503,7 @@ void TsSkinManager::SendToChildren(QObject* parent, TsManagerCommand command) {
             continue;
         // A windowless control (marked by the framework) is called directly and has no children
         // of its own; a windowed one that is skinned passes the command on to its children.
-        if (child->property("Windowless").toBool()) {
+        if (framework::IsMarkedWindowless(child)) {
             framework::SendSkinCommand(child, int(command), 0, lParam);
         } else if (framework::SendSkinCommand(child, int(TsManagerCommand::IsSkinned)) == 1) {
             framework::SendSkinCommand(child, int(command), 0, lParam);

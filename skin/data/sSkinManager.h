@@ -159,22 +159,14 @@ public:
     static bool SkinLoadingNow(); // a load is in progress
     static bool SkinAnnouncingNow(); // a skin change is being announced
     static bool PreviewingNow();
-    static void SetLayeredWindowsAvailable(bool available);
     // The shadow pictures of extended borders for skins without an "EXBORDER" mask ("vlSHDA",
     // "vlSHDI", each drawn for a kShadowMargin margin). The program sets them at start-up, before
     // a skin loads; until then, or when either is empty, such skins get no shadow (margins 0).
     static void SetDefaultShadowPictures(Bitmap32 active, Bitmap32 inactive);
+    // Whether the process's skin host (sSkinHost.h) says the desktop composites.
     static bool LayeredWindowsAvailable();
     // The command line the switches "/vlver" and "/vltest" are read from (default: the application's).
     static void SetCommandLine(const QStringList& arguments);
-    // The forms that have a skin provider (the window layer registers them); by default the
-    // top-level windows that answer SKC_IS_SKINNED with 1.
-    using FormLister = std::function<std::vector<QObject*>()>;
-    static void SetProviderFormLister(FormLister lister);
-    // Whether a tracked speed button still has the pointer (the control layer registers the
-    // test of its skin record); by default the object's "MouseOver" property.
-    using MouseOverTest = std::function<bool(QObject*)>;
-    static void SetMouseOverTest(MouseOverTest test);
 
 private:
     struct ChosenSource;

@@ -16,6 +16,11 @@ int GetPatternIndex(const TsSkinModel& model, int sectionIndex, std::string_view
 // The first mask with both names, no inheritance.
 int FindMask(const TsSkinModel& model, std::string_view section, std::string_view property);
 
+// The picture a mask is cut from: its own image, else the model's master bitmap.
+inline const Bitmap32& MaskPicture(const TsSkinModel& model, const TsMaskData& mask) {
+    return mask.Image ? *mask.Image : model.MasterBitmap;
+}
+
 inline bool IsValidSkinIndex(const TsSkinModel& model, int index) { return index >= 0 && index < int(model.gd.size()); }
 inline bool IsValidImgIndex(const TsSkinModel& model, int index) { return index >= 0 && index < int(model.ma.size()); }
 

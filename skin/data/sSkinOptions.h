@@ -16,8 +16,6 @@
 
 namespace skin {
 
-class TsSkinManager;
-
 inline constexpr TColor kWhite = 16777215;
 inline constexpr TColor kNoColor = 0xFFFFFFFF; // -1: no contour, no entry
 inline constexpr std::string_view kGlobalInfo = "GLOBALINFO";
@@ -101,7 +99,7 @@ inline constexpr int kMaxMaskKind = 4;
 inline constexpr int kFillStretch = 1, kFillHiddenInNormal = 2, kFillPaintCentre = 4;
 
 struct TsMaskData {
-    std::shared_ptr<Bitmap32> Image; // the mask's own picture; null = the master bitmap
+    std::shared_ptr<Bitmap32> Image; // the mask's own picture; null = the model's master bitmap
     std::string SectionName;
     std::string PropertyName;
     TRect Area;
@@ -110,7 +108,6 @@ struct TsMaskData {
     std::int16_t BorderWidth = 0;
     std::int16_t FillFlags = 0;
     std::uint8_t MaskKind = mkBorder;
-    const TsSkinManager* ImageOwner = nullptr;
     std::int16_t BorderLeft = 0;
     std::int16_t BorderTop = 0;
     std::int16_t BorderRight = 0;

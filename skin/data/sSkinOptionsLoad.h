@@ -34,7 +34,6 @@ private:
 struct TsLoadContext {
     const TsSkinIni& Ini;
     TsSkinImageSource Pictures;
-    const TsSkinManager* Owner = nullptr;
     const TsSkinIni* CommonSections = nullptr; // may be null
     // Runs after "GLOBALINFO" is read in LoadSections (the version check).
     std::function<void(const TsSkinData&)> VersionCheck;

@@ -143,7 +143,6 @@ TsMaskData NewMask(const TsLoadContext& context, const std::string& section, con
     TsMaskData mask;
     mask.SectionName = section;
     mask.PropertyName = key;
-    mask.ImageOwner = context.Owner;
     return mask;
 }
 

@@ -6,11 +6,6 @@
 
 namespace skin {
 
-struct TPoint {
-    std::int32_t X = 0;
-    std::int32_t Y = 0;
-};
-
 // ch := (w * (dst - src) + src * 256) >> 8 with w the destination's weight (0-255); destination
 // alpha unchanged. srcRect's Bottom row is included (after cutting it to the source's last
 // row), its Right column is not; a negative destination point shifts the source rect instead.

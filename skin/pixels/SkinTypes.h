@@ -1,5 +1,5 @@
-// The small value types that every painter passes around: colour values, rectangles, the
-// transparent key and the backdrop (what lies under a painted area).
+// The small value types that every painter passes around: colour values, points, rectangles,
+// the transparent key and the backdrop (what lies under a painted area).
 #pragma once
 
 #include <cstdint>
@@ -26,6 +26,12 @@ struct TRect {
     std::int32_t Right = 0;
     std::int32_t Bottom = 0;
     bool operator==(const TRect&) const = default;
+};
+
+struct TPoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    bool operator==(const TPoint&) const = default;
 };
 
 enum class Clamp { No, Yes };

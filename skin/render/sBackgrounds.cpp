@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/pixels/ColorOps.h"
 #include "skin/pixels/PixelOps.h"
@@ -198,10 +197,6 @@ const TsMaskData* ValidMask(const TsSkinModel& skin, int index) {
     return IsValidImgIndex(skin, index) ? &skin.ma[std::size_t(index)] : nullptr;
 }
 
-const Bitmap32& PictureIn(const TsSkinModel& skin, const TsMaskData& mask) {
-    return mask.Image ? *mask.Image : skin.MasterBitmap;
-}
-
 // A valid texture mask at index, else the section's "PATTERN" in the pattern list.
 TsTexture TextureFor(const TsSkinModel& skin, int sectionIndex, std::string_view sectionName, int maskIndex) {
     TsTexture texture;
@@ -209,7 +204,7 @@ TsTexture TextureFor(const TsSkinModel& skin, int sectionIndex, std::string_view
         // Tiled overlays (a mask picture and mode 10) are merged after the background instead.
         if (!(HasMaskPicture(*mask) && mask->FillFlags == tfWholeTiles)) {
             texture.Mask = mask;
-            texture.MaskPicture = &PictureIn(skin, *mask);
+            texture.MaskPicture = &MaskPicture(skin, *mask);
         }
         return texture;
     }
@@ -230,16 +225,15 @@ void PaintOwnBackgroundAlpha(Bitmap32& bitmap, const TRect& rect, const TsLookVa
     PaintLayers(bitmap, rect, look, backdrop, PlainColour::TransparencyAsAlpha);
 }
 
-TsLookValues SectionLook(const TsSkinModel& skin, int sectionIndex, std::string_view sectionName, TColor customColor,
-                         int hotTextureIndex, int textureIndex, int state) {
+TsLookValues SectionLook(const TsSkinModel& skin, const TsSectionPaint& paint) {
     TsLookValues values;
-    if (!IsValidSkinIndex(skin, sectionIndex))
+    if (!IsValidSkinIndex(skin, paint.SectionIndex))
         return values;
-    const TsGeneralData& section = skin.gd[std::size_t(sectionIndex)];
-    const int look = LookOf(section, state);
+    const TsGeneralData& section = skin.gd[std::size_t(paint.SectionIndex)];
+    const int look = LookOf(section, paint.State);
     const TsGenState& props = section.Props[std::size_t(look)];
-    if (customColor != kTransparentKey) {
-        values.Color = customColor;
+    if (paint.CustomColor != kTransparentKey) {
+        values.Color = paint.CustomColor;
         return values;
     }
     values.Color = props.Color;
@@ -249,49 +243,39 @@ TsLookValues SectionLook(const TsSkinModel& skin, int sectionIndex, std::string_
     values.GradientPercent = props.GradientPercent;
     values.ImagePercent = props.ImagePercent;
     if (values.ImagePercent > 0) {
-        int index = look == 1 ? hotTextureIndex : textureIndex;
+        int index = look == 1 ? paint.HotTextureIndex : paint.TextureIndex;
         if (index < 0)
             index = props.TextureIndex;
         if (index < 0)
-            index = GetMaskIndex(skin, sectionIndex, sectionName, kPatternKey);
-        values.Texture = TextureFor(skin, sectionIndex, sectionName, index);
+            index = GetMaskIndex(skin, paint.SectionIndex, paint.SectionName, kPatternKey);
+        values.Texture = TextureFor(skin, paint.SectionIndex, paint.SectionName, index);
     }
     if (values.GradientPercent > 0)
         values.Segments = &props.GradientArray;
     return values;
 }
 
-void PaintSectionBackground(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                            TColor customColor, int hotTextureIndex, int textureIndex, const TsSkinModel& skin,
-                            Bitmap32& bitmap, TPoint point, const TRect& rect, int state) {
-    if (!IsValidSkinIndex(skin, sectionIndex) || bitmap.Empty())
+void PaintSectionBackground(const TsSkinModel& skin, Bitmap32& bitmap, const TRect& rect,
+                            const TsSectionPaint& paint) {
+    if (!IsValidSkinIndex(skin, paint.SectionIndex) || bitmap.Empty())
         return;
-    const TsLookValues look =
-        SectionLook(skin, sectionIndex, sectionName, customColor, hotTextureIndex, textureIndex, state);
-    PaintLookOverBackdrop(bitmap, point, rect, look, backdrop);
+    const TsLookValues look = SectionLook(skin, paint);
+    PaintLookOverBackdrop(bitmap, paint.BackdropPoint, rect, look, paint.Backdrop);
 
-    const TsGeneralData& section = skin.gd[std::size_t(sectionIndex)];
-    const int overlayIndex = LookOf(section, state) == 1 ? hotTextureIndex : textureIndex;
+    const TsGeneralData& section = skin.gd[std::size_t(paint.SectionIndex)];
+    const int overlayIndex = LookOf(section, paint.State) == 1 ? paint.HotTextureIndex : paint.TextureIndex;
     if (const TsMaskData* overlay = ValidMask(skin, overlayIndex)) {
         if (HasMaskPicture(*overlay) && overlay->FillFlags == tfWholeTiles)
-            FillMaskedTexture(bitmap, rect, MovedBy(backdrop, point), tfWholeTiles, *overlay,
-                              PictureIn(skin, *overlay));
+            FillMaskedTexture(bitmap, rect, MovedBy(paint.Backdrop, paint.BackdropPoint), tfWholeTiles, *overlay,
+                              MaskPicture(skin, *overlay));
     }
 }
 
-void PaintSectionBackground(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                            TColor customColor, int hotTextureIndex, int textureIndex, const TsSkinManager& manager,
-                            Bitmap32& bitmap, TPoint point, const TRect& rect, int state) {
-    PaintSectionBackground(sectionIndex, sectionName, backdrop, customColor, hotTextureIndex, textureIndex,
-                           manager.Model(), bitmap, point, rect, state);
-}
-
-void PaintPartBackground(int sectionIndex, const TsBackdrop& backdrop, const TsSkinModel& skin, Bitmap32& bitmap,
-                         TPoint point, const TRect& rect, int state) {
-    if (!IsValidSkinIndex(skin, sectionIndex) || bitmap.Empty())
+void PaintPartBackground(const TsSkinModel& skin, Bitmap32& bitmap, const TRect& rect, const TsSectionPaint& paint) {
+    if (!IsValidSkinIndex(skin, paint.SectionIndex) || bitmap.Empty())
         return;
-    const TsGeneralData& section = skin.gd[std::size_t(sectionIndex)];
-    const bool hot = LookOf(section, state) == 1;
+    const TsGeneralData& section = skin.gd[std::size_t(paint.SectionIndex)];
+    const bool hot = LookOf(section, paint.State) == 1;
     TsLookValues look;
     look.Color = hot ? section.HotColor : section.Color;
     look.Transparency = hot ? section.HotTransparency : section.Transparency;
@@ -301,14 +285,9 @@ void PaintPartBackground(int sectionIndex, const TsBackdrop& backdrop, const TsS
         if (look.GradientPercent > 0)
             look.Segments = hot ? &section.HotGradientArray : &section.GradientArray;
         if (look.ImagePercent > 0)
-            look.Texture = TextureFor(skin, sectionIndex, section.ClassName, section.TextureIndex);
+            look.Texture = TextureFor(skin, paint.SectionIndex, section.ClassName, section.TextureIndex);
     }
-    PaintLookOverBackdrop(bitmap, point, rect, look, backdrop);
-}
-
-void PaintPartBackground(int sectionIndex, const TsBackdrop& backdrop, const TsSkinManager& manager,
-                         Bitmap32& bitmap, TPoint point, const TRect& rect, int state) {
-    PaintPartBackground(sectionIndex, backdrop, manager.Model(), bitmap, point, rect, state);
+    PaintLookOverBackdrop(bitmap, paint.BackdropPoint, rect, look, paint.Backdrop);
 }
 
 } // namespace skin

@@ -33,22 +33,30 @@ void PaintOwnBackground(Bitmap32& bitmap, const TRect& rect, const TsLookValues&
 void PaintOwnBackgroundAlpha(Bitmap32& bitmap, const TRect& rect, const TsLookValues& look,
                              const TsBackdrop& backdrop);
 
-// The look's values of a section for a state; customColor kTransparentKey means none.
-TsLookValues SectionLook(const TsSkinModel& skin, int sectionIndex, std::string_view sectionName, TColor customColor,
-                         int hotTextureIndex, int textureIndex, int state);
+// One section as a painter is asked to paint it: the section, the texture indexes a control's
+// skin record resolved for it (-1: looked up in the section), a colour that replaces the look's
+// own (kTransparentKey: none), the painting state, and what lies behind the painted rect with
+// the point where that rect lies in the backdrop's bitmap.
+struct TsSectionPaint {
+    int SectionIndex = -1;
+    std::string_view SectionName;
+    int TextureIndex = -1;
+    int HotTextureIndex = -1;
+    TColor CustomColor = kTransparentKey;
+    int State = 0;
+    TsBackdrop Backdrop;
+    TPoint BackdropPoint;
+};
 
-// The background alone. point is where the rect lies in the backdrop's bitmap.
-void PaintSectionBackground(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                            TColor customColor, int hotTextureIndex, int textureIndex, const TsSkinModel& skin,
-                            Bitmap32& bitmap, TPoint point, const TRect& rect, int state);
-void PaintSectionBackground(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                            TColor customColor, int hotTextureIndex, int textureIndex, const TsSkinManager& manager,
-                            Bitmap32& bitmap, TPoint point, const TRect& rect, int state);
+// The look's values of the section for the state.
+TsLookValues SectionLook(const TsSkinModel& skin, const TsSectionPaint& section);
 
-// Scroll-bar parts: the section-wide normal or hot values instead of the looks.
-void PaintPartBackground(int sectionIndex, const TsBackdrop& backdrop, const TsSkinModel& skin, Bitmap32& bitmap,
-                         TPoint point, const TRect& rect, int state);
-void PaintPartBackground(int sectionIndex, const TsBackdrop& backdrop, const TsSkinManager& manager,
-                         Bitmap32& bitmap, TPoint point, const TRect& rect, int state);
+// The background alone.
+void PaintSectionBackground(const TsSkinModel& skin, Bitmap32& bitmap, const TRect& rect,
+                            const TsSectionPaint& section);
+
+// Scroll-bar parts: the section-wide normal or hot values instead of the looks (the texture
+// indexes and custom colour of section are not used).
+void PaintPartBackground(const TsSkinModel& skin, Bitmap32& bitmap, const TRect& rect, const TsSectionPaint& section);
 
 } // namespace skin

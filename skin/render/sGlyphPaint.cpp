@@ -46,12 +46,6 @@ void MergeGlyphCell(Bitmap32& dst, const BlitArea& area, const Bitmap32& src, in
 } // namespace
 
 void PaintSkinGlyph(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const TsMaskData& mask,
-                    GlyphMode mode) {
-    if (const Bitmap32* picture = MaskPicture(mask))
-        PaintSkinGlyph(dst, point, state, backdrop, mask, mode, *picture);
-}
-
-void PaintSkinGlyph(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const TsMaskData& mask,
                     GlyphMode mode, const Bitmap32& src) {
     if (dst.Empty())
         return;

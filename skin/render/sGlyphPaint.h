@@ -10,10 +10,8 @@ namespace skin {
 enum class GlyphMode { Faint = 0, Normal = 1 };
 constexpr GlyphMode GlyphModeOf(int mode) { return mode == int(GlyphMode::Normal) ? GlyphMode::Normal : GlyphMode::Faint; }
 
-// The state's cell at point (a negative point cuts the hidden part off the cell).
-void PaintSkinGlyph(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const TsMaskData& mask,
-                    GlyphMode mode);
-// The same with the mask's picture given.
+// The state's cell of picture (the mask's picture, MaskPicture) at point; a negative point cuts
+// the hidden part off the cell.
 void PaintSkinGlyph(Bitmap32& dst, TPoint point, int state, const TsBackdrop& backdrop, const TsMaskData& mask,
                     GlyphMode mode, const Bitmap32& picture);
 

@@ -2,7 +2,6 @@
 // corners meet what lies behind them.
 #include "skin/render/sMaskPaint.h"
 
-#include "skin/data/sSkinManager.h"
 #include "skin/pixels/ComposeOps.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
@@ -191,25 +190,11 @@ private:
 
 } // namespace
 
-const Bitmap32* MaskPicture(const TsMaskData& mask) {
-    if (mask.Image)
-        return mask.Image.get();
-    return mask.ImageOwner ? &mask.ImageOwner->MasterBitmap() : nullptr;
-}
-
 void PaintSkinMask(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, UseBackdrop use, int state,
                    const TsMaskData& mask, const Bitmap32& picture) {
     NineSlicePainter painter(dst, rect, mask, picture, MaskVariant::Skin);
     painter.SetCorners(backdrop, use);
     painter.Paint(state);
-}
-
-void PaintSkinMask(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, UseBackdrop use, int state,
-                   const TsMaskData& mask) {
-    if (!mask.ImageOwner)
-        return;
-    if (const Bitmap32* picture = MaskPicture(mask))
-        PaintSkinMask(dst, rect, backdrop, use, state, mask, *picture);
 }
 
 void PaintSkinMaskAlpha(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, int state,
@@ -219,28 +204,11 @@ void PaintSkinMaskAlpha(Bitmap32& dst, const TRect& rect, const TsBackdrop& back
     painter.Paint(state);
 }
 
-void PaintSkinMaskAlpha(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, int state,
-                        const TsMaskData& mask) {
-    if (const Bitmap32* picture = MaskPicture(mask))
-        PaintSkinMaskAlpha(dst, rect, backdrop, state, mask, *picture);
-}
-
 void PaintSkinMaskRegion(Bitmap32& dst, std::vector<TRect>& removed, int state, const TsMaskData& mask,
                          const Bitmap32& picture) {
     NineSlicePainter painter(dst, RectOf(dst), mask, picture, MaskVariant::Region);
     painter.SetRemovedRuns(&removed);
     painter.Paint(state);
-}
-
-void PaintSkinMaskRegion(Bitmap32& dst, std::vector<TRect>& removed, int state, const TsMaskData& mask) {
-    if (const Bitmap32* picture = MaskPicture(mask))
-        PaintSkinMaskRegion(dst, removed, state, mask, *picture);
-}
-
-void CornerKeyRuns(std::vector<TRect>& rects, int windowWidth, const TsMaskData& mask, CornerRows rows,
-                   int yOffset) {
-    if (const Bitmap32* picture = MaskPicture(mask))
-        CornerKeyRuns(rects, windowWidth, mask, rows, yOffset, *picture);
 }
 
 void CornerKeyRuns(std::vector<TRect>& rects, int windowWidth, const TsMaskData& mask, CornerRows rows,

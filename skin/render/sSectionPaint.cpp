@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "skin/data/sSkinManager.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/pixels/PixelOps.h"
 #include "skin/render/sBackgrounds.h"
@@ -18,10 +17,6 @@ namespace skin {
 namespace {
 
 constexpr int kNoIndex = -1;
-
-const Bitmap32& PictureIn(const TsSkinModel& skin, const TsMaskData& mask) {
-    return mask.Image ? *mask.Image : skin.MasterBitmap;
-}
 
 bool LiesInside(const TRect& rect, const Bitmap32& bitmap) {
     return rect.Left >= 0 && rect.Top >= 0 && rect.Right <= bitmap.Width() && rect.Bottom <= bitmap.Height();
@@ -44,7 +39,7 @@ void PaintCornerImage(const TsSkinModel& skin, int maskIndex, CornerPlace place,
     TsBackdrop itself;
     itself.Bitmap = &bitmap;
     itself.HasBitmap = true;
-    PaintSkinGlyph(bitmap, at, state, itself, mask, GlyphMode::Normal, PictureIn(skin, mask));
+    PaintSkinGlyph(bitmap, at, state, itself, mask, GlyphMode::Normal, MaskPicture(skin, mask));
 }
 
 const TsMaskData* BorderMask(const TsSkinModel& skin, const TsGeneralData& section) {
@@ -55,85 +50,73 @@ bool HiddenInState(const TsMaskData& mask, int state) { return state == 0 && (ma
 
 } // namespace
 
-void PaintSectionByIndex(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                         int hotTextureIndex, int textureIndex, const TsSkinModel& skin, Bitmap32& bitmap,
-                         TPoint point, const TRect& rect, int state) {
-    if (bitmap.Empty() || !IsValidSkinIndex(skin, sectionIndex) || !LiesInside(rect, bitmap))
+void PaintSectionByIndex(const TsSkinModel& skin, Bitmap32& bitmap, const TRect& rect, const TsSectionPaint& paint) {
+    if (bitmap.Empty() || !IsValidSkinIndex(skin, paint.SectionIndex) || !LiesInside(rect, bitmap))
         return;
-    const TsGeneralData& section = skin.gd[std::size_t(sectionIndex)];
-    const int s = SectionState(section, state);
-    PaintSectionBackground(sectionIndex, sectionName, backdrop, kTransparentKey, hotTextureIndex, textureIndex, skin,
-                           bitmap, point, rect, s);
+    const TsGeneralData& section = skin.gd[std::size_t(paint.SectionIndex)];
+    const int s = SectionState(section, paint.State);
+    TsSectionPaint background = paint;
+    background.CustomColor = kTransparentKey;
+    background.State = s;
+    PaintSectionBackground(skin, bitmap, rect, background);
     PaintCornerImage(skin, section.ImgTopLeft, CornerPlace::TopLeft, bitmap, rect, s);
     PaintCornerImage(skin, section.ImgTopRight, CornerPlace::TopRight, bitmap, rect, s);
     PaintCornerImage(skin, section.ImgBottomLeft, CornerPlace::BottomLeft, bitmap, rect, s);
     PaintCornerImage(skin, section.ImgBottomRight, CornerPlace::BottomRight, bitmap, rect, s);
     if (const TsMaskData* border = BorderMask(skin, section); border && !HiddenInState(*border, s)) {
-        TsBackdrop moved = backdrop;
-        moved.OffsetX += point.X;
-        moved.OffsetY += point.Y;
-        PaintSkinMask(bitmap, rect, moved, UseBackdrop::Yes, s, *border, PictureIn(skin, *border));
+        TsBackdrop moved = paint.Backdrop;
+        moved.OffsetX += paint.BackdropPoint.X;
+        moved.OffsetY += paint.BackdropPoint.Y;
+        PaintSkinMask(bitmap, rect, moved, UseBackdrop::Yes, s, *border, MaskPicture(skin, *border));
     }
 }
 
-void PaintSectionByIndex(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                         int hotTextureIndex, int textureIndex, const TsSkinManager& manager, Bitmap32& bitmap,
-                         TPoint point, const TRect& rect, int state) {
-    PaintSectionByIndex(sectionIndex, sectionName, backdrop, hotTextureIndex, textureIndex, manager.Model(), bitmap,
-                        point, rect, state);
-}
-
-void PaintSectionToDC(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                      const TsSkinModel& skin, Bitmap32& target, TPoint point, const TRect& rect, int state) {
+void PaintSectionToDC(const TsSkinModel& skin, Bitmap32& target, const TRect& rect, const TsSectionPaint& paint) {
     if (RectIsEmpty(rect))
         return;
     Bitmap32 image(WidthOf(rect), HeightOf(rect));
     if (image.Empty())
         return;
-    PaintSectionByIndex(sectionIndex, sectionName, backdrop, kNoIndex, kNoIndex, skin, image, point, RectOf(image),
-                        state);
+    TsSectionPaint whole = paint;
+    whole.TextureIndex = whole.HotTextureIndex = kNoIndex;
+    PaintSectionByIndex(skin, image, RectOf(image), whole);
     CopyBlock(target, rect.Left, rect.Top, image, RectOf(image));
 }
 
-void PaintSectionToDC(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                      const TsSkinManager& manager, Bitmap32& target, TPoint point, const TRect& rect, int state) {
-    PaintSectionToDC(sectionIndex, sectionName, backdrop, manager.Model(), target, point, rect, state);
-}
-
-void PaintSectionOnBitmap(Bitmap32& bitmap, std::string_view sectionName, std::string_view fallbackName,
-                          const Bitmap32* source, TColor fillColor, const TRect& rect, const TsSkinModel& skin,
-                          int state) {
-    std::string_view name = sectionName;
+void PaintSectionOnBitmap(const TsSkinModel& skin, Bitmap32& bitmap, const TsSectionOnBitmap& args) {
+    std::string_view name = args.SectionName;
     int index = GetSkinIndex(skin, name);
     if (index < 0) {
-        name = fallbackName;
+        name = args.FallbackName;
         index = GetSkinIndex(skin, name);
     }
     if (index < 0 || bitmap.Empty())
         return;
-    TsBackdrop backdrop;
-    if (source) {
-        CopyBlock(bitmap, 0, 0, *source, RectAt(rect.Left, rect.Top, bitmap.Width(), bitmap.Height()));
-        backdrop.Bitmap = &bitmap;
-        backdrop.HasBitmap = true;
+    TsSectionPaint paint;
+    paint.SectionIndex = index;
+    paint.SectionName = name;
+    paint.State = args.State;
+    if (args.Source) {
+        CopyBlock(bitmap, 0, 0, *args.Source,
+                  RectAt(args.SourceOrigin.X, args.SourceOrigin.Y, bitmap.Width(), bitmap.Height()));
+        paint.Backdrop.Bitmap = &bitmap;
+        paint.Backdrop.HasBitmap = true;
     } else {
-        backdrop.FillColor = fillColor;
+        paint.Backdrop.FillColor = args.FillColor;
     }
-    PaintSectionByIndex(index, name, backdrop, kNoIndex, kNoIndex, skin, bitmap, {0, 0}, RectOf(bitmap), state);
+    PaintSectionByIndex(skin, bitmap, RectOf(bitmap), paint);
 }
 
-void PaintSectionOnBitmap(Bitmap32& bitmap, std::string_view sectionName, std::string_view fallbackName,
-                          const Bitmap32* source, TColor fillColor, const TRect& rect, const TsSkinManager& manager,
-                          int state) {
-    PaintSectionOnBitmap(bitmap, sectionName, fallbackName, source, fillColor, rect, manager.Model(), state);
-}
-
-void PaintSectionAlpha(int sectionIndex, const TsSkinModel& skin, Bitmap32& bitmap, const TRect& rect, int state) {
+void PaintSectionAlpha(const TsSkinModel& skin, int sectionIndex, Bitmap32& bitmap, const TRect& rect, int state) {
     if (bitmap.Empty() || !IsValidSkinIndex(skin, sectionIndex) || !LiesInside(rect, bitmap) || RectIsEmpty(rect))
         return;
     const TsGeneralData& section = skin.gd[std::size_t(sectionIndex)];
     const int s = SectionState(section, state);
-    const TsLookValues look = SectionLook(skin, sectionIndex, section.ClassName, kTransparentKey, kNoIndex, kNoIndex, s);
+    TsSectionPaint paint;
+    paint.SectionIndex = sectionIndex;
+    paint.SectionName = section.ClassName;
+    paint.State = s;
+    const TsLookValues look = SectionLook(skin, paint);
     PaintOwnBackgroundAlpha(bitmap, rect, look, TsBackdrop{});
     if (const TsMaskData* border = BorderMask(skin, section); border && !HiddenInState(*border, s)) {
         // Key pixels of the mask show the background just painted.
@@ -144,15 +127,10 @@ void PaintSectionAlpha(int sectionIndex, const TsSkinModel& skin, Bitmap32& bitm
         underneath.HasBitmap = true;
         underneath.OffsetX = -rect.Left;
         underneath.OffsetY = -rect.Top;
-        PaintSkinMaskAlpha(bitmap, rect, underneath, s, *border, PictureIn(skin, *border));
+        PaintSkinMaskAlpha(bitmap, rect, underneath, s, *border, MaskPicture(skin, *border));
     }
     if (rect == RectOf(bitmap))
         Premultiply(bitmap);
-}
-
-void PaintSectionAlpha(int sectionIndex, const TsSkinManager& manager, Bitmap32& bitmap, const TRect& rect,
-                       int state) {
-    PaintSectionAlpha(sectionIndex, manager.Model(), bitmap, rect, state);
 }
 
 } // namespace skin

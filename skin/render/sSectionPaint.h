@@ -4,40 +4,34 @@
 #pragma once
 
 #include "skin/data/sSkinOptions.h"
-#include "skin/pixels/BlendOps.h"
+#include "skin/render/sBackgrounds.h"
 
 namespace skin {
 
-// Nothing when the bitmap is empty, the section invalid, or rect does not lie inside the bitmap.
-// Corners always let the backdrop show through. point is where rect lies in the backdrop.
-void PaintSectionByIndex(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                         int hotTextureIndex, int textureIndex, const TsSkinModel& skin, Bitmap32& bitmap,
-                         TPoint point, const TRect& rect, int state);
-void PaintSectionByIndex(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                         int hotTextureIndex, int textureIndex, const TsSkinManager& manager, Bitmap32& bitmap,
-                         TPoint point, const TRect& rect, int state);
+// Background, corner images and border mask of section.SectionIndex for section.State into rect
+// of bitmap. Nothing when the bitmap is empty, the section invalid, or rect does not lie inside
+// the bitmap. Corners always let the backdrop show through; the custom colour is not used.
+void PaintSectionByIndex(const TsSkinModel& skin, Bitmap32& bitmap, const TRect& rect, const TsSectionPaint& section);
 
 // Paints into a bitmap of rect's size and copies it to target at rect (the device context).
-void PaintSectionToDC(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                      const TsSkinModel& skin, Bitmap32& target, TPoint point, const TRect& rect, int state);
-void PaintSectionToDC(int sectionIndex, std::string_view sectionName, const TsBackdrop& backdrop,
-                      const TsSkinManager& manager, Bitmap32& target, TPoint point, const TRect& rect, int state);
+void PaintSectionToDC(const TsSkinModel& skin, Bitmap32& target, const TRect& rect, const TsSectionPaint& section);
 
-// The section named (or the fallback when the first names none; nothing when neither does)
-// over the whole bitmap. With a source the bitmap first receives the source's pixels from
-// rect's origin and is its own backdrop; otherwise the backdrop is the fill colour.
-void PaintSectionOnBitmap(Bitmap32& bitmap, std::string_view sectionName, std::string_view fallbackName,
-                          const Bitmap32* source, TColor fillColor, const TRect& rect, const TsSkinModel& skin,
-                          int state);
-void PaintSectionOnBitmap(Bitmap32& bitmap, std::string_view sectionName, std::string_view fallbackName,
-                          const Bitmap32* source, TColor fillColor, const TRect& rect, const TsSkinManager& manager,
-                          int state);
+// A section found by name over a whole bitmap.
+struct TsSectionOnBitmap {
+    std::string_view SectionName;
+    std::string_view FallbackName;      // used when SectionName names no section
+    const Bitmap32* Source = nullptr;   // the picture under the bitmap, or null for FillColor
+    TPoint SourceOrigin;                // where the bitmap's origin lies in Source
+    TColor FillColor = 0;
+    int State = 0;
+};
+// Nothing when neither name names a section. With a source the bitmap first receives the
+// source's pixels and is its own backdrop; otherwise the backdrop is the fill colour.
+void PaintSectionOnBitmap(const TsSkinModel& skin, Bitmap32& bitmap, const TsSectionOnBitmap& section);
 
 // For images that become layered windows: the background with transparency as alpha, the
 // border mask through the alpha painter over a copy of the area, premultiplied when rect is the
 // whole bitmap.
-void PaintSectionAlpha(int sectionIndex, const TsSkinModel& skin, Bitmap32& bitmap, const TRect& rect, int state);
-void PaintSectionAlpha(int sectionIndex, const TsSkinManager& manager, Bitmap32& bitmap, const TRect& rect,
-                       int state);
+void PaintSectionAlpha(const TsSkinModel& skin, int sectionIndex, Bitmap32& bitmap, const TRect& rect, int state);
 
 } // namespace skin

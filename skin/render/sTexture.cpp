@@ -105,11 +105,6 @@ TRect FillTexture(Bitmap32& dst, const TRect& rect, const TsMaskData& mask, cons
     return FillTexture(dst, rect, picture, cell, mask.FillFlags);
 }
 
-TRect FillTexture(Bitmap32& dst, const TRect& rect, const TsMaskData& mask) {
-    const Bitmap32* picture = MaskPicture(mask);
-    return picture ? FillTexture(dst, rect, mask, *picture) : rect;
-}
-
 TRect FillMaskedTexture(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, int mode,
                         const TsMaskData& unclippedMask, const Bitmap32& picture) {
     if (mode != tfTile && mode != tfWholeTiles)
@@ -151,13 +146,6 @@ TRect FillMaskedTexture(Bitmap32& dst, const TRect& rect, const TsBackdrop& back
     };
     showBackdrop({tiledRight, rect.Top, rect.Right, rect.Bottom});
     showBackdrop({rect.Left, tiledBottom, tiledRight, rect.Bottom});
-    return kCoveredRect;
-}
-
-TRect FillMaskedTexture(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, int mode,
-                        const TsMaskData& mask) {
-    if (const Bitmap32* picture = MaskPicture(mask))
-        FillMaskedTexture(dst, rect, backdrop, mode, mask, *picture);
     return kCoveredRect;
 }
 

@@ -27,14 +27,11 @@ inline constexpr TRect kCoveredRect{-1, -1, -1, -1};
 // what is left uncovered (kCoveredRect for nothing, the whole rect for an unknown mode).
 TRect FillTexture(Bitmap32& dst, const TRect& rect, const Bitmap32& image, const TRect& imageRect, int mode);
 // A texture mask without mask picture: its first cell, the mask's FillFlags as mode.
-TRect FillTexture(Bitmap32& dst, const TRect& rect, const TsMaskData& mask);
 TRect FillTexture(Bitmap32& dst, const TRect& rect, const TsMaskData& mask, const Bitmap32& picture);
 
 // A texture mask with a mask picture, modes 0 and 10 only (others paint nothing): tiles of the
 // first cell merged through their mask with the backdrop. Mode 10 places whole tiles only and
 // fills the right and bottom rest from the backdrop. Returns kCoveredRect.
-TRect FillMaskedTexture(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, int mode,
-                        const TsMaskData& mask);
 TRect FillMaskedTexture(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, int mode,
                         const TsMaskData& mask, const Bitmap32& picture);
 

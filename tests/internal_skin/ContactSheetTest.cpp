@@ -40,8 +40,10 @@ TEST(PewterSheet, RoundedCornersShowTheParentAndTheFaceDoesNot) {
         backdrop.Bitmap = &parent;
         backdrop.HasBitmap = true;
         Bitmap32 part(row.Width, row.Height);
-        PaintSectionByIndex(m.GetSkinIndex(row.Section), row.Section, backdrop, -1, -1, m, part, {0, 0},
-                            {0, 0, row.Width, row.Height}, row.State);
+        TsSectionPaint paint{m.GetSkinIndex(row.Section), row.Section};
+        paint.State = row.State;
+        paint.Backdrop = backdrop;
+        PaintSectionByIndex(m.Model(), part, {0, 0, row.Width, row.Height}, paint);
         EXPECT_EQ(part.At(0, 0) | 0xFF000000u, kParent) << row.Section << " state " << row.State;
         EXPECT_EQ(part.At(row.Width - 1, 0) | 0xFF000000u, kParent) << row.Section << " state " << row.State;
         const Pixel centre = part.At(row.Width / 2, row.Height / 2) | 0xFF000000u;

@@ -4,11 +4,12 @@
 #include <stdexcept>
 
 #include "resources/TovrinResources.h"
+#include "skin/data/sSkinHost.h"
 
 namespace skin::testing {
 
 std::unique_ptr<TsSkinManager> LoadMainManager() {
-    TsSkinManager::SetLayeredWindowsAvailable(true);
+    InstallSkinHost(nullptr); // the defaults: layered windows available
     auto manager = std::make_unique<TsSkinManager>();
     manager->BeginLoading();
     manager->SetSkinDirectory(kMissingSkinDirectory);

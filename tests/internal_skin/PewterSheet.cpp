@@ -15,6 +15,7 @@
 #include "skin/pixels/codecs/SkinPictures.h"
 #include "skin/render/sFrameStrips.h"
 #include "skin/render/sGlyphPaint.h"
+#include "skin/data/sSkinModelLookups.h"
 #include "skin/render/sMaskPaint.h"
 #include "skin/render/sSectionPaint.h"
 
@@ -51,13 +52,16 @@ public:
         backdrop.HasBitmap = true;
         backdrop.OffsetX = x;
         backdrop.OffsetY = y;
-        PaintSectionByIndex(index, name, backdrop, -1, -1, m_, part, {0, 0}, {0, 0, w, h}, state);
+        TsSectionPaint paint{index, name};
+        paint.State = state;
+        paint.Backdrop = backdrop;
+        PaintSectionByIndex(m_.Model(), part, {0, 0, w, h}, paint);
         Blit(part, x, y);
     }
 
     void Glyph(const char* section, const char* key, int x, int y, int state) {
         const TsMaskData& mask = Mask(section, key);
-        PaintSkinGlyph(canvas_, {x, y}, state, TsBackdrop{}, mask, GlyphMode::Normal);
+        PaintSkinGlyph(canvas_, {x, y}, state, TsBackdrop{}, mask, GlyphMode::Normal, MaskPicture(m_.Model(), mask));
     }
 
     // Text as the controls draw it, in the section's font colour of the look (a transparent
@@ -95,14 +99,15 @@ public:
         const TsMaskData& glow = Mask(section, "GLOW0");
         const int inset = m_.Sections()[std::size_t(m_.GetSkinIndex(section))].GlowMargin;
         Bitmap32 halo(w + glow.BorderLeft + glow.BorderRight - 2 * inset, h + glow.BorderTop + glow.BorderBottom - 2 * inset);
-        PaintSkinMask(halo, {0, 0, halo.Width(), halo.Height()}, TsBackdrop{}, UseBackdrop::No, 0, glow);
+        PaintSkinMask(halo, {0, 0, halo.Width(), halo.Height()}, TsBackdrop{}, UseBackdrop::No, 0, glow,
+                      MaskPicture(m_.Model(), glow));
         Over(halo, x + inset - glow.BorderLeft, y + inset - glow.BorderTop);
     }
 
     // A section shown as a layered window (hints): alpha painting, laid over the sheet.
     void Layered(const char* name, int x, int y, int w, int h) {
         Bitmap32 part(w, h);
-        PaintSectionAlpha(m_.GetSkinIndex(name), m_, part, {0, 0, w, h}, 0);
+        PaintSectionAlpha(m_.Model(), m_.GetSkinIndex(name), part, {0, 0, w, h}, 0);
         Over(part, x, y);
     }
 
@@ -111,7 +116,8 @@ public:
         TsBackdrop backdrop;
         backdrop.Bitmap = &behind;
         backdrop.HasBitmap = true;
-        PaintSkinMask(canvas_, r, backdrop, UseBackdrop::Yes, state, Mask(section, key));
+        const TsMaskData& mask = Mask(section, key);
+        PaintSkinMask(canvas_, r, backdrop, UseBackdrop::Yes, state, mask, MaskPicture(m_.Model(), mask));
     }
 
     // A premultiplied picture laid over the sheet (the layered windows of the frame and halos).
@@ -142,7 +148,10 @@ public:
         Bitmap32 frame(w, h);
         const TRect inner{margins[0], margins[1], w - margins[2], h - margins[3]};
         const int form = m_.GetSkinIndex("FORM");
-        PaintSectionByIndex(form, "FORM", TsBackdrop{}, -1, -1, m_, frame, {inner.Left, inner.Top}, inner, active);
+        TsSectionPaint paint{form, "FORM"};
+        paint.State = active;
+        paint.BackdropPoint = {inner.Left, inner.Top};
+        PaintSectionByIndex(m_.Model(), frame, inner, paint);
         const Bitmap32& ext = active ? m_.ExtendedBorderActive() : m_.ExtendedBorderInactive();
         const TsMaskData& exMask = Mask("GLOBALINFO", "EXBORDER");
         const int h2 = (h - d.TitleHeight) / 2;
@@ -158,7 +167,7 @@ public:
         const int right = w - d.BIRight - margins[2] - d.BorderWidth;
         for (int state = 0; state < kStates; ++state)
             PaintSkinGlyph(frame, {right - (state + 1) * buttonSize, centre - buttonSize / 2}, active ? state : 0,
-                           TsBackdrop{}, close, GlyphMode::Normal);
+                           TsBackdrop{}, close, GlyphMode::Normal, MaskPicture(m_.Model(), close));
         Over(frame, x, y);
     }
 

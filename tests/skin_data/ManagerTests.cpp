@@ -2,6 +2,7 @@
 // window, failures, the version check, hot tracking.
 #include "SkinCommandRecorder.h"
 #include "SkinDataFixtures.h"
+#include "framework/core/WidgetProperties.h"
 
 #include "framework/base/Cp1251.h"
 #include "framework/core/Dialogs.h"
@@ -179,7 +180,7 @@ protected:
         auto* c2 = new SkinCommandRecorder("C2", log, false, &f1);
         new SkinCommandRecorder("C2a", log, true, c2);
         auto* w = new SkinCommandRecorder("W", log, false, &f1);
-        w->setProperty("Windowless", true);
+        w->setProperty(framework::kWindowlessProperty, true);
         new SkinCommandRecorder("W1", log, true, w);
         new SkinCommandRecorder("D1", log, true, &f2);
         framework::SetTopLevelWindowLister([this] { return std::vector<QObject*>{&f1, &f2, &f3}; });

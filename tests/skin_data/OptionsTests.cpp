@@ -2,6 +2,7 @@
 // palette and the common sections, read from small fixture skins through the manager.
 #include "SkinDataFixtures.h"
 
+#include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSkinOptionsLoad.h"
 #include "skin/data/sSystemColors.h"
 
@@ -277,7 +278,7 @@ TEST(SkinOptionsMasks, EveryFormWithItsDefaults) {
         EXPECT_EQ(m.BorderWidth, row.BorderWidth) << row.Value;
         EXPECT_EQ(m.CornerKind, row.CornerKind) << row.Value;
         EXPECT_EQ(m.Image != nullptr, row.OwnImage) << row.Value;
-        EXPECT_EQ(m.ImageOwner, manager.get()) << row.Value;
+        EXPECT_EQ(&MaskPicture(manager->Model(), m), m.Image ? m.Image.get() : &manager->MasterBitmap()) << row.Value;
     }
 }
 

@@ -36,8 +36,16 @@ protected:
                            TRect rect = {}) {
         if (RectIsEmptyOrZero(rect))
             rect = RectOf(bitmap);
-        PaintSectionBackground(Section(name), name, backdrop, kTransparentKey, -1, -1, *skin_, bitmap, {0, 0}, rect,
-                               state);
+        PaintSectionBackground(*skin_, bitmap, rect, Paint(name, backdrop, state));
+    }
+    static TsSectionPaint Paint(std::string_view name, const TsBackdrop& backdrop, int state = 0, TPoint point = {}) {
+        TsSectionPaint paint;
+        paint.SectionIndex = Section(name);
+        paint.SectionName = name;
+        paint.State = state;
+        paint.Backdrop = backdrop;
+        paint.BackdropPoint = point;
+        return paint;
     }
     static bool RectIsEmptyOrZero(const TRect& rect) { return rect == TRect{}; }
     static Pixel Opaque(TColor colour) { return 0xFF000000u | (SwapColourOrder(colour) & 0xFFFFFF); }
@@ -99,8 +107,7 @@ TEST_F(Backgrounds, FullTransparencyShowsTheParentsStripsAndColour) {
     whole.HasBitmap = true;
     whole.OffsetX = 2;
     Bitmap32 copy = Filled(5, 5, kUntouched);
-    PaintSectionBackground(Section("GLASS"), "GLASS", whole, kTransparentKey, -1, -1, *skin_, copy, {1, 3},
-                           RectOf(copy), 0);
+    PaintSectionBackground(*skin_, copy, RectOf(copy), Paint("GLASS", whole, 0, {1, 3}));
     EXPECT_EQ(Hex(copy.At(0, 0)), Hex(parent.At(3, 3)));
     EXPECT_EQ(Hex(copy.At(4, 4)), Hex(parent.At(7, 7)));
 }
@@ -134,7 +141,7 @@ TEST_F(Backgrounds, TextureTilesFromTheRectsCorner) {
 TEST_F(Backgrounds, SectionPictureOutsideTheBitmapPaintsNothing) {
     Bitmap32 bitmap = Filled(10, 10, kUntouched);
     for (const TRect& rect : {TRect{-1, 0, 5, 5}, TRect{0, 0, 11, 5}, TRect{2, 2, 5, 12}}) {
-        PaintSectionByIndex(Section("BUTTON"), "BUTTON", TsBackdrop{}, -1, -1, *skin_, bitmap, {0, 0}, rect, 0);
+        PaintSectionByIndex(*skin_, bitmap, rect, Paint("BUTTON", TsBackdrop{}));
         EXPECT_EQ(bitmap, Filled(10, 10, kUntouched)) << rect.Left << "," << rect.Top << "," << rect.Right << ","
                                                       << rect.Bottom;
     }
@@ -145,7 +152,7 @@ TEST_F(Backgrounds, BottomLeftCornerImageSitsAtTheRectsLeft) {
     const TRect rect{5, 3, 15, 13};
     TsBackdrop backdrop;
     backdrop.FillColor = 0;
-    PaintSectionByIndex(Section("PANEL"), "PANEL", backdrop, -1, -1, *skin_, bitmap, {0, 0}, rect, 0);
+    PaintSectionByIndex(*skin_, bitmap, rect, Paint("PANEL", backdrop));
     const Pixel glyph = skin_->MasterBitmap.At(48, 3); // bottom row of the triangle
     EXPECT_EQ(Hex(bitmap.At(5, 12)), Hex(glyph));
     EXPECT_EQ(Hex(bitmap.At(8, 12)), Hex(glyph));
@@ -155,10 +162,10 @@ TEST_F(Backgrounds, BottomLeftCornerImageSitsAtTheRectsLeft) {
 
 TEST_F(Backgrounds, SectionOnBitmapUsesTheFallbackName) {
     Bitmap32 bitmap = Filled(8, 8, kUntouched);
-    PaintSectionOnBitmap(bitmap, "NO SUCH SECTION", "PLAINGRAD", nullptr, 0, RectOf(bitmap), *skin_, 0);
+    PaintSectionOnBitmap(*skin_, bitmap, {"NO SUCH SECTION", "PLAINGRAD"});
     EXPECT_EQ(Hex(bitmap.At(4, 4)), Hex(Opaque(15263979)));
     Bitmap32 untouched = Filled(8, 8, kUntouched);
-    PaintSectionOnBitmap(untouched, "NO SUCH SECTION", "NOR THIS", nullptr, 0, RectOf(untouched), *skin_, 0);
+    PaintSectionOnBitmap(*skin_, untouched, {"NO SUCH SECTION", "NOR THIS"});
     EXPECT_EQ(untouched, Filled(8, 8, kUntouched));
 }
 
@@ -166,8 +173,8 @@ TEST_F(Backgrounds, PartBackgroundReadsTheSectionWideHotValues) {
     TsBackdrop backdrop;
     backdrop.FillColor = 0x00FFFFFF;
     Bitmap32 normal = Filled(4, 4, kUntouched), hot = Filled(4, 4, kUntouched);
-    PaintPartBackground(Section("GLASS"), backdrop, *skin_, normal, {0, 0}, RectOf(normal), 0);
-    PaintPartBackground(Section("GLASS"), backdrop, *skin_, hot, {0, 0}, RectOf(hot), 1);
+    PaintPartBackground(*skin_, normal, RectOf(normal), Paint("GLASS", backdrop, 0));
+    PaintPartBackground(*skin_, hot, RectOf(hot), Paint("GLASS", backdrop, 1));
     EXPECT_EQ(normal, Filled(4, 4, 0xFFFFFFFF));
     EXPECT_EQ(Hex(hot.At(0, 0)), Hex(Opaque(LerpColor(0x00FFFFFF, 11837025, 0.5))));
 }

@@ -168,7 +168,7 @@ TsSkinModel LoadFixtureSkin() {
     const fs::path folder = fs::temp_directory_path() / ("tovrin-paint-fixture-" + std::to_string(::getpid()));
     WriteFixtureSkinFolder(folder.string());
     const TsSkinIni ini = TsSkinIni::Parse(kOptions);
-    TsLoadContext context{ini, TsSkinImageSource{nullptr, folder.string() + "/"}, nullptr, nullptr, {}};
+    TsLoadContext context{ini, TsSkinImageSource{nullptr, folder.string() + "/"}, nullptr, {}};
     TsSkinModel model;
     model.SkinData.SkinFolder = folder.string() + "/";
     // As the skin manager does, the version is known before the masks are read.

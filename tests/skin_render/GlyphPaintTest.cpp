@@ -93,10 +93,10 @@ TEST(Glyph, OwnImageThatDoesNotCoverTheAreaPaintsNothing) {
     mask.Image = image;
     mask.Area = {0, 0, 6, 4};
     Bitmap32 dst = Filled(6, 4, 0);
-    PaintSkinGlyph(dst, {0, 0}, 0, TsBackdrop{}, mask, GlyphMode::Normal);
+    PaintSkinGlyph(dst, {0, 0}, 0, TsBackdrop{}, mask, GlyphMode::Normal, *mask.Image);
     EXPECT_EQ(dst, Filled(6, 4, 0));
     mask.Area = {0, 0, 4, 4};
-    PaintSkinGlyph(dst, {0, 0}, 0, TsBackdrop{}, mask, GlyphMode::Normal);
+    PaintSkinGlyph(dst, {0, 0}, 0, TsBackdrop{}, mask, GlyphMode::Normal, *mask.Image);
     EXPECT_EQ(Hex(dst.At(3, 3)), Hex(image->At(3, 3)));
 }
 

@@ -6,6 +6,7 @@
 
 #include "PaintTestSupport.h"
 #include "skin/render/sMaskGeometry.h"
+#include "skin/data/sSkinModelLookups.h"
 #include "skin/render/sMaskPaint.h"
 
 namespace skin {
@@ -305,11 +306,13 @@ TEST(CornerKeyRuns, RunsPlacedForTheWindowWidth) {
     EXPECT_TRUE(none.empty());
 }
 
-TEST(MaskPaint, MaskWithoutOwnerIsNotPainted) {
+TEST(MaskPaint, MaskWithoutAPictureIsNotPainted) {
+    // A mask of the master bitmap in a model whose master bitmap is missing.
     const Bitmap32 picture = PositionPicture(6, 6);
     TsMaskData mask = BorderMaskOver(picture, 1, 0, 2, 2, 2, 2, kFillPaintCentre);
+    const TsSkinModel model;
     Bitmap32 dst = Filled(6, 6, kUntouched);
-    PaintSkinMask(dst, {0, 0, 6, 6}, TsBackdrop{}, UseBackdrop::No, 0, mask);
+    PaintSkinMask(dst, {0, 0, 6, 6}, TsBackdrop{}, UseBackdrop::No, 0, mask, MaskPicture(model, mask));
     EXPECT_EQ(dst, Filled(6, 6, kUntouched));
 }
 

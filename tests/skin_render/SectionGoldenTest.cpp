@@ -32,8 +32,13 @@ Bitmap32 SectionsSheet(const TsSkinModel& skin, const std::vector<std::string>& 
             TsBackdrop backdrop;
             backdrop.Bitmap = &backdropImage;
             backdrop.HasBitmap = true;
-            PaintSectionToDC(index, names[row], backdrop, skin, sheet, {x, y}, RectAt(x, y, 41, 23), state);
-            PaintSectionToDC(index, names[row], backdrop, skin, sheet, {x + 43, y}, RectAt(x + 43, y, 13, 9), state);
+            TsSectionPaint paint{index, names[row]};
+            paint.State = state;
+            paint.Backdrop = backdrop;
+            paint.BackdropPoint = {x, y};
+            PaintSectionToDC(skin, sheet, RectAt(x, y, 41, 23), paint);
+            paint.BackdropPoint = {x + 43, y};
+            PaintSectionToDC(skin, sheet, RectAt(x + 43, y, 13, 9), paint);
         }
     }
     return sheet;
@@ -58,7 +63,7 @@ TEST(SectionGolden, LayeredSectionAlpha) {
     Bitmap32 sheet(3 * 30, 20);
     for (int state = 0; state < 3; ++state) {
         Bitmap32 image(28, 18);
-        PaintSectionAlpha(GetSkinIndex(skin, "BUTTON"), skin, image, RectOf(image), state);
+        PaintSectionAlpha(skin, GetSkinIndex(skin, "BUTTON"), image, RectOf(image), state);
         CopyBlock(sheet, state * 30 + 1, 1, image, RectOf(image));
     }
     const std::string failure = test::CompareWithGolden(sheet, "layered_button");

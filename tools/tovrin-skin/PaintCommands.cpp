@@ -14,6 +14,7 @@
 #include "skin/pixels/codecs/SkinPictures.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
+#include "skin/data/sSkinModelLookups.h"
 #include "skin/render/sGlyphPaint.h"
 #include "skin/render/sMaskGeometry.h"
 #include "skin/render/sMaskPaint.h"
@@ -260,18 +261,16 @@ SheetLayout WalkSheet(const skin::TsSkinManager& manager, Visitor&& visit) {
     visit.Heading(kMargin, y, "MASKS");
     y += kLabelHeight;
     for (const skin::TsMaskData& mask : model.ma) {
-        const Bitmap32* picture = skin::MaskPicture(mask);
+        const Bitmap32& picture = skin::MaskPicture(model, mask);
         const std::string label = MaskLabel(mask);
         visit.Label(kMargin, y, label);
         width = std::max(width, kMargin + LabelWidth(label));
         y += kLabelHeight;
-        if (picture) {
-            const TRect area = ShownArea(mask, *picture);
-            if (!skin::RectIsEmpty(area)) {
-                visit.Picture(mask, *picture, area, kMargin, y);
-                width = std::max(width, kMargin + skin::WidthOf(area));
-                y += skin::HeightOf(area);
-            }
+        const TRect area = ShownArea(mask, picture);
+        if (!skin::RectIsEmpty(area)) {
+            visit.Picture(mask, picture, area, kMargin, y);
+            width = std::max(width, kMargin + skin::WidthOf(area));
+            y += skin::HeightOf(area);
         }
         y += kGap;
     }
@@ -312,7 +311,10 @@ struct Paint {
             TsBackdrop backdrop;
             backdrop.Bitmap = &parent;
             backdrop.HasBitmap = true;
-            skin::PaintSectionToDC(index, name, backdrop, manager, sheet, {0, 0}, rect, state);
+            skin::TsSectionPaint paint{index, name};
+            paint.State = state;
+            paint.Backdrop = backdrop;
+            skin::PaintSectionToDC(manager.Model(), sheet, rect, paint);
         }
     }
     void Picture(const skin::TsMaskData& mask, const Bitmap32& picture, const TRect& area, int x, int y) {
@@ -337,8 +339,10 @@ int SectionCommand(const Arguments& arguments) {
     const int state = ParseIntegerOption("STATE", p[2]);
     Canvas canvas = MakeCanvas(SideArgument("WIDTH", p[3]), SideArgument("HEIGHT", p[4]), options);
     const auto manager = LoadSkinSource(p[0], {});
-    skin::PaintSectionByIndex(SectionIndexOf(*manager, p[1]), p[1], canvas.Backdrop, -1, -1, *manager, canvas.Image,
-                              {0, 0}, skin::RectOf(canvas.Image), state);
+    skin::TsSectionPaint paint{SectionIndexOf(*manager, p[1]), p[1]};
+    paint.State = state;
+    paint.Backdrop = canvas.Backdrop;
+    skin::PaintSectionByIndex(manager->Model(), canvas.Image, skin::RectOf(canvas.Image), paint);
     WritePngFile(p[5], canvas.Image);
     return 0;
 }
@@ -353,18 +357,18 @@ int MaskCommand(const Arguments& arguments) {
     Canvas canvas = MakeCanvas(SideArgument("WIDTH", p[4]), SideArgument("HEIGHT", p[5]), options);
     const auto manager = LoadSkinSource(p[0], {});
     const skin::TsMaskData& mask = MaskOf(*manager, p[1], p[2]);
+    const Bitmap32& picture = skin::MaskPicture(manager->Model(), mask);
     const TRect whole = skin::RectOf(canvas.Image);
     switch (options.Painter) {
     case MaskPainter::Plain:
-        skin::PaintSkinMask(canvas.Image, whole, canvas.Backdrop, options.Use, state, mask);
+        skin::PaintSkinMask(canvas.Image, whole, canvas.Backdrop, options.Use, state, mask, picture);
         break;
     case MaskPainter::Alpha:
-        skin::PaintSkinMaskAlpha(canvas.Image, whole, canvas.Backdrop, state, mask);
+        skin::PaintSkinMaskAlpha(canvas.Image, whole, canvas.Backdrop, state, mask, picture);
         break;
     case MaskPainter::Region: {
         std::vector<TRect> removed;
-        if (const Bitmap32* picture = skin::MaskPicture(mask))
-            skin::PaintSkinMaskRegion(canvas.Image, removed, state, mask, *picture);
+        skin::PaintSkinMaskRegion(canvas.Image, removed, state, mask, picture);
         JsonWriter json;
         json.BeginObject().Key("removed").BeginArray();
         for (const TRect& r : removed)
@@ -388,7 +392,9 @@ int GlyphCommand(const Arguments& arguments) {
     const skin::GlyphMode mode = skin::GlyphModeOf(ParseIntegerOption("MODE", p[6]));
     Canvas canvas = MakeCanvas(SideArgument("WIDTH", p[7]), SideArgument("HEIGHT", p[8]), options);
     const auto manager = LoadSkinSource(p[0], {});
-    skin::PaintSkinGlyph(canvas.Image, point, state, canvas.Backdrop, MaskOf(*manager, p[1], p[2]), mode);
+    const skin::TsMaskData& mask = MaskOf(*manager, p[1], p[2]);
+    skin::PaintSkinGlyph(canvas.Image, point, state, canvas.Backdrop, mask, mode,
+                         skin::MaskPicture(manager->Model(), mask));
     WritePngFile(p[9], canvas.Image);
     return 0;
 }

@@ -60,7 +60,7 @@ int OptionsModel(const std::uint8_t* data, std::size_t size) {
         return 0;
     const TsSkinIni ini = TsSkinIni::Parse(text);
     TsSkinModel model;
-    const TsLoadContext context{ini, TsSkinImageSource{&Pictures(), ""}, nullptr, nullptr, nullptr};
+    const TsLoadContext context{ini, TsSkinImageSource{&Pictures(), ""}, nullptr, nullptr};
     try {
         LoadMasterAndMasks(model, context);
         LoadPatterns(model, context);

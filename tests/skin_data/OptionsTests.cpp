@@ -304,7 +304,7 @@ TEST(SkinOptionsMasks, HostileAreasLoadOrAreRefusedByTheMaskAreaLimit) {
     TsSkinModel model;
     model.MasterBitmap = SolidBitmap(8, 8, kKeyPixel);
     const TsSkinIni ini;
-    const TsLoadContext context{ini, TsSkinImageSource{}, nullptr, nullptr, nullptr};
+    const TsLoadContext context{ini, TsSkinImageSource{}, nullptr, nullptr};
     AppendMaskFromValue(model, context, "S", "WIDE", "#(-2,0,2147483647,30)(2,0,20,1)");
     AppendMaskFromValue(model, context, "S", "LOW", "#(0,2147483637,30,2147483647)(1,0,20,1)");
     ASSERT_EQ(model.ma.size(), 2u);

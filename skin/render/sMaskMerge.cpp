@@ -28,8 +28,8 @@ inline Pixel WithAlpha(Pixel pixel, int alpha) { return (pixel & kColourMask) | 
 // The backdrop pixel under destination point (x, y), or nullptr outside the backdrop bitmap.
 inline const Pixel* BackdropPixelAt(const TsBackdrop& backdrop, int x, int y) {
     const Bitmap32& bitmap = *backdrop.Bitmap;
-    int bx = x + backdrop.OffsetX;
-    int by = y + backdrop.OffsetY;
+    int bx = EdgePlus(x, backdrop.OffsetX); // beyond any bitmap if saturated
+    int by = EdgePlus(y, backdrop.OffsetY);
     if (!bitmap.Contains(bx, by))
         return nullptr;
     return &bitmap.Row(by)[std::size_t(bx)];

@@ -1,11 +1,14 @@
 // The console view of a scan.
 #include "app/ConsoleScanView.h"
 
+#include "app/TableExport.h"
 #include "framework/base/Cp1251.h"
 #include "framework/base/SysUtils.h"
 #include "scanner/ScanRun.h"
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <thread>
 
@@ -23,6 +26,18 @@ extern "C" void OnInterrupt(int) {
 }
 
 constexpr int kBarWidth = 30;
+
+// "m:ss", or "h:mm:ss" from an hour on.
+std::string DurationText(long long seconds) {
+    constexpr long long kMinute = 60;
+    constexpr long long kHour = 60 * kMinute;
+    char text[32];
+    if (seconds >= kHour)
+        std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", seconds / kHour, seconds % kHour / kMinute, seconds % kMinute);
+    else
+        std::snprintf(text, sizeof text, "%lld:%02lld", seconds / kMinute, seconds % kMinute);
+    return text;
+}
 
 } // namespace
 
@@ -79,10 +94,27 @@ void ConsoleScanView::RunChangeHandler() {
     }
 }
 
-void ConsoleScanView::SetGaugeProgress(int progress) {
-    progress = std::max(kGaugeMinValue, std::min(progress, gaugeMax_));
-    if (progress == gaugeProgress_)
+void ConsoleScanView::SetStartEnabled(bool enabled) {
+    startEnabled_ = enabled;
+    if (enabled) {
+        run_.running = false;
         return;
+    }
+    // Start is disabled as a run begins; the walk reads the range texts right after.
+    run_ = RunProgress{};
+    run_.running = true;
+    run_.first = framework::StrToIntDef(rangeStart_, 0);
+    const int last = framework::StrToIntDef(rangeEnd_, 0);
+    run_.asked = last >= run_.first ? static_cast<long long>(last) - run_.first + 1 : 0;
+    run_.started = std::chrono::steady_clock::now();
+    DrawProgress();
+}
+
+void ConsoleScanView::SetGaugeProgress(int progress) {
+    // The gauge is stepped once after every number, so here the number in hand is done.
+    if (run_.running && !run_.current.empty())
+        run_.done = std::min(run_.asked, static_cast<long long>(framework::StrToIntDef(run_.current, run_.first)) - run_.first + 1);
+    progress = std::max(kGaugeMinValue, std::min(progress, gaugeMax_));
     gaugeProgress_ = progress;
     DrawProgress();
 }
@@ -106,6 +138,8 @@ void ConsoleScanView::SetStatusPanelText(int index, const std::string& text) {
     if (index < 0 || static_cast<std::size_t>(index) >= kPanelCount)
         return;
     panels_[index] = text;
+    if (index == kCurrentNumberPanel && run_.running)
+        run_.current = text;
     DrawProgress();
 }
 
@@ -118,7 +152,8 @@ void ConsoleScanView::SetRangeStartText(const std::string& text) {
 
 void ConsoleScanView::AddFileRow(const FileRow& row) {
     rows_.push_back({framework::IntToStr(static_cast<long long>(rows_.size()) + 1), row.nameWithExtension,
-                     row.passwordFlag, row.sizeText, row.numberText, row.downloadsText, row.uploadedText});
+                     row.passwordFlag, row.sizeText, row.numberText, row.downloadsText, row.uploadedText,
+                     std::string(PageKindName(row.kind))});
 }
 
 void ConsoleScanView::AppendLogLine(const std::string& line) {
@@ -147,15 +182,21 @@ void ConsoleScanView::ShowCompletionMessage(const std::string& text) {
 }
 
 void ConsoleScanView::DrawProgress() {
-    if (!output_.progress)
+    if (!output_.progress || !run_.running)
         return;
-    int span = gaugeMax_ - kGaugeMinValue;
-    int percent = span == 0 ? 0 : static_cast<int>(static_cast<long long>(gaugeProgress_ - kGaugeMinValue) * 100 / span);
-    int filled = kBarWidth * percent / 100;
+    const int filled = run_.asked == 0 ? kBarWidth : static_cast<int>(kBarWidth * run_.done / run_.asked);
     std::string bar = "\r[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " +
-                      framework::IntToStr(percent) + "%  " + framework::Cp1251ToUtf8(panels_[0] + " " + panels_[1] + "  " +
-                                                                                      panels_[2] + " " + panels_[3]) +
-                      "\033[K";
+                      std::to_string(run_.done) + "/" + std::to_string(run_.asked);
+    if (!run_.current.empty())
+        bar += "  number " + framework::Cp1251ToUtf8(run_.current);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - run_.started).count();
+    if (run_.done > 0 && seconds > 0) {
+        const double perSecond = static_cast<double>(run_.done) / seconds;
+        char rate[32];
+        std::snprintf(rate, sizeof rate, "  %.1f pages/s  ", perSecond);
+        bar += rate + DurationText(static_cast<long long>((run_.asked - run_.done) / perSecond + 0.5)) + " left";
+    }
+    bar += "\033[K";
     std::fputs(bar.c_str(), output_.progress);
     std::fflush(output_.progress);
     progressShown_ = true;

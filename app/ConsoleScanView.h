@@ -1,11 +1,12 @@
 // The console's stand-in for the main window's controls: the same state and rules (gauge
-// range, spin-edit limits, row numbering), log lines printed as UTF-8, a progress bar on a
-// terminal, and Ctrl+C delivered as a click on Stop at the points where messages are processed.
+// range, spin-edit limits, row numbering), log lines printed as UTF-8, a progress bar of its own
+// on a terminal, and Ctrl+C delivered as a click on Stop at the points where messages are processed.
 #pragma once
 
 #include "scanner/ScanView.h"
 
 #include <array>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <functional>
@@ -26,6 +27,10 @@ public:
         // The window's standard error dialog, for failures of handlers run by typing.
         std::function<void(const std::string& message)> errorDialog;
     };
+    // The window's design values of the range edits' lower limits.
+    static constexpr int kRangeStartMinValue = 1;
+    static constexpr int kRangeEndMinValue = 0;
+
     explicit ConsoleScanView(Output output);
     ~ConsoleScanView() override;
 
@@ -46,7 +51,7 @@ public:
     int RangeStartMaxValue() const { return rangeStartMax_; }
     int RangeEndMaxValue() const { return rangeEndMax_; }
 
-    void SetStartEnabled(bool enabled) override { startEnabled_ = enabled; }
+    void SetStartEnabled(bool enabled) override;
     void SetStopEnabled(bool enabled) override { stopEnabled_ = enabled; }
     int GaugeProgress() const override { return gaugeProgress_; }
     void SetGaugeProgress(int progress) override;
@@ -75,8 +80,6 @@ private:
 
     // The window's design values.
     static constexpr int kGaugeMinValue = 0;
-    static constexpr int kRangeStartMinValue = 1;
-    static constexpr int kRangeEndMinValue = 0;
     static constexpr std::size_t kPanelCount = 5;
 
     Output output_;
@@ -93,6 +96,18 @@ private:
     std::vector<std::vector<std::string>> rows_;
     std::vector<std::string> logLines_;
     bool progressShown_ = false;
+
+    // The terminal's bar counts numbers, not the window's gauge (whose maximum is the newest
+    // number minus the range start, so it ends short of full for a range below the newest).
+    struct RunProgress {
+        bool running = false;
+        int first = 0;
+        long long asked = 0;
+        long long done = 0;
+        std::string current; // the number in hand, as panel 1 shows it
+        std::chrono::steady_clock::time_point started;
+    };
+    RunProgress run_;
 };
 
 } // namespace scanner

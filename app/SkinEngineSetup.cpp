@@ -23,7 +23,8 @@ public:
         return TsSkinHost::HasPointer(control);
     }
     // The forms with a skin provider are not registered yet: the manager's own rule (the
-    // top-level windows that say they are skinned) stays in force.
+    // top-level windows that say they are skinned) stays in force. Whatever of the skin reaches
+    // the screen is listed in the README's "What is skinned"; it changes with this.
 };
 
 } // namespace

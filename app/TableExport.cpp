@@ -10,7 +10,8 @@
 namespace scanner {
 namespace {
 
-constexpr std::array<std::string_view, 7> kCaptions = {"№", "Название", "PwD", "Размер", "ID", "Загрузок", "Загружен"};
+constexpr std::array<std::string_view, 8> kCaptions = {"№",  "Название", "PwD",      "Размер",
+                                                       "ID", "Загрузок", "Загружен", "kind"};
 constexpr std::string_view kCsvLineEnd = "\r\n";
 
 std::string CsvField(const std::string& utf8) {
@@ -48,6 +49,17 @@ std::string JsonString(std::string_view utf8) {
 }
 
 } // namespace
+
+std::string_view PageKindName(PageKind kind) {
+    switch (kind) {
+    case PageKind::Missing: return "missing";
+    case PageKind::Deleted: return "deleted";
+    case PageKind::Private: return "private";
+    case PageKind::Password: return "password";
+    case PageKind::Normal: break;
+    }
+    return "normal";
+}
 
 std::string TableAsCsv(const std::vector<std::vector<std::string>>& rows) {
     std::string out;

@@ -1,7 +1,7 @@
 // The windowed program: initialise the application, set its title, create the main window
 // (its creation handler probes the site), show it and run the message loop until it closes.
 // "--screenshot OUT.png [--screenshot-scan LAST]" renders the window to a picture and exits,
-// after scanning 1..LAST when asked (the completion message is answered by itself).
+// after scanning 1..LAST when asked; such a run answers its own dialogs.
 #include "app/Tovrin1.h"
 
 #include "framework/widgets/Application.h"
@@ -12,42 +12,163 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kPictureError = 1;
+constexpr int kNoDisplay = 1;
 
 constexpr int kDialogPollMs = 20;
 
-std::optional<std::string> FindOption(int argc, char** argv, const char* option) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], option) == 0)
-            return std::string(argv[i + 1]);
-    return std::nullopt;
+constexpr const char* kUsage =
+    "usage: tovrin [--host HOST[:PORT]] [--screenshot OUT.png [--screenshot-scan LAST]]\n"
+    "Opens the scanner's window for the site: it reads the site's main page for the newest file\n"
+    "number, and Start walks the range of numbers shown.\n"
+    "  --host HOST[:PORT]      the site (else $TOVRIN_HOST, else the built-in default, %s)\n"
+    "  --screenshot OUT.png    draw the window into a PNG picture and exit; dialogs are answered\n"
+    "  --screenshot-scan LAST  before the picture, scan the numbers 1..LAST\n"
+    "Without a display, tovrin-scan runs the same scan on the command line.\n";
+
+constexpr const char* kNoDisplayMessage =
+    "tovrin: no display to open the window on; tovrin-scan runs the same scan on the command line\n";
+constexpr const char* kDisplayFailedMessage =
+    "tovrin: the display cannot be opened; tovrin-scan runs the same scan on the command line\n";
+
+struct UsageError {
+    std::string message;
+};
+
+struct Options {
+    std::optional<std::string> host;
+    std::optional<std::string> screenshot;
+    std::optional<std::string> screenshotScan;
+};
+
+bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
+
+bool IsDecimalNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// Walks 1..last on the GUI thread as Start would, closing the completion message itself.
-void ScanForPicture(app::TForm1& form, const std::string& last) {
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
-    });
-    answer.start(kDialogPollMs);
-    form.sSpinEdit2->setText(QString::fromStdString(last));
-    form.ScanRange();
+// The program's own options. Before the application exists (strict false) other arguments are
+// passed over, since Qt takes its own ("-platform offscreen", "--style ..."); afterwards what
+// Qt left that is not ours is an error.
+Options ParseOptions(int argc, char** argv, bool strict) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto take = [&](const char* name, std::optional<std::string>& into) {
+            const std::string prefix = std::string(name) + "=";
+            if (arg.rfind(prefix, 0) == 0)
+                into = arg.substr(prefix.size());
+            else if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0)
+                into = argv[++i];
+            else
+                throw UsageError{std::string(name) + " needs a value"};
+            if (into->empty())
+                throw UsageError{std::string(name) + " needs a value"};
+        };
+        auto is = [&](const char* name) { return arg == name || arg.rfind(std::string(name) + "=", 0) == 0; };
+        if (is("--host"))
+            take("--host", options.host);
+        else if (is("--screenshot"))
+            take("--screenshot", options.screenshot);
+        else if (is("--screenshot-scan"))
+            take("--screenshot-scan", options.screenshotScan);
+        else if (strict)
+            throw UsageError{(arg.size() > 1 && arg[0] == '-' ? "unknown option " : "unexpected argument ") + arg};
+    }
+    if (options.screenshotScan && !IsDecimalNumber(*options.screenshotScan))
+        throw UsageError{"--screenshot-scan takes a file number"};
+    if (options.screenshotScan && !options.screenshot)
+        throw UsageError{"--screenshot-scan goes with --screenshot"};
+    return options;
 }
+
+int Usage(const std::string& message) {
+    std::fprintf(stderr, "tovrin: %s\n", message.c_str());
+    std::fprintf(stderr, kUsage, std::string(scanner::DefaultSiteHost()).c_str());
+    return kUsageError;
+}
+
+// Whether Qt will find a display: the platform asked for (QT_QPA_PLATFORM, or -platform), else
+// X11 or Wayland by their environment variables. Platforms that need no display (offscreen,
+// vnc, ...) always do.
+bool DisplayExpected(int argc, char** argv) {
+    std::string platforms;
+    if (const char* chosen = std::getenv("QT_QPA_PLATFORM"))
+        platforms = chosen;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            platforms = argv[i + 1];
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    if (platforms.empty())
+        return set("DISPLAY") || set("WAYLAND_DISPLAY");
+    // A list such as "wayland;xcb" is tried in order: one usable entry is enough. An entry may
+    // carry arguments after a colon ("vnc:size=800x600").
+    std::size_t start = 0;
+    while (start <= platforms.size()) {
+        const std::size_t end = std::min(platforms.find(';', start), platforms.size());
+        const std::string entry = platforms.substr(start, end - start);
+        const std::string name = entry.substr(0, entry.find(':'));
+        if (name == "xcb" ? set("DISPLAY") : name.rfind("wayland", 0) == 0 ? set("WAYLAND_DISPLAY") : !name.empty())
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// While the application is being made, a display that cannot be reached ends the program with
+// the same one line instead of Qt's abort; Qt's own lines about it are not shown.
+QtMessageHandler gQtHandler = nullptr;
+void WhileConnecting(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fputs(kDisplayFailedMessage, stderr);
+        std::_Exit(kNoDisplay);
+    }
+    if (context.category != nullptr && std::strncmp(context.category, "qt.qpa", 6) == 0)
+        return;
+    if (gQtHandler != nullptr)
+        gQtHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+// Closes every modal window as it appears (error dialogs, the completion message), so that a
+// picture is taken even where no one can answer them.
+class DialogAnswerer {
+public:
+    DialogAnswerer() {
+        QObject::connect(&timer_, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        timer_.start(kDialogPollMs);
+    }
+
+private:
+    QTimer timer_;
+};
 
 int SaveScreenshot(app::TForm1& form, const std::string& path, const std::optional<std::string>& scanTo) {
     form.show();
     framework::Application()->ProcessMessages();
-    if (scanTo)
-        ScanForPicture(form, *scanTo);
+    if (scanTo) {
+        // Walks 1..last on the GUI thread as Start would.
+        form.sSpinEdit2->setText(QString::fromStdString(*scanTo));
+        form.ScanRange();
+    }
     framework::Application()->ProcessMessages();
     if (!form.grab().save(QString::fromLocal8Bit(path.c_str()), "PNG")) {
         std::fprintf(stderr, "tovrin: cannot write %s\n", path.c_str());
@@ -59,20 +180,44 @@ int SaveScreenshot(app::TForm1& form, const std::string& path, const std::option
 } // namespace
 
 int main(int argc, char** argv) {
-    framework::TApplication application(argc, argv);
+    for (int i = 1; i < argc; ++i)
+        if (IsHelp(argv[i])) {
+            std::printf(kUsage, std::string(scanner::DefaultSiteHost()).c_str());
+            return 0;
+        }
+    Options options;
     scanner::ScanSettings settings;
     try {
-        settings.host = scanner::ResolveSiteHost(scanner::FindHostArgument(argc, argv));
+        options = ParseOptions(argc, argv, false);
+        settings.host = scanner::ResolveSiteHost(options.host);
+    } catch (const UsageError& error) {
+        return Usage(error.message);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "tovrin: %s\n", error.what());
-        return kUsageError;
+        return Usage(error.what());
     }
+    if (!DisplayExpected(argc, argv)) {
+        std::fputs(kNoDisplayMessage, stderr);
+        return kNoDisplay;
+    }
+
+    gQtHandler = qInstallMessageHandler(WhileConnecting);
+    framework::TApplication application(argc, argv);
+    qInstallMessageHandler(gQtHandler);
+    try {
+        ParseOptions(argc, argv, true); // what Qt did not take
+    } catch (const UsageError& error) {
+        return Usage(error.message);
+    }
+
     settings.logPath = scanner::DefaultLogPath();
     application.SetTitle(framework::ToQString(settings.host) + QStringLiteral(" Parser"));
+    std::optional<DialogAnswerer> answerer;
+    if (options.screenshot)
+        answerer.emplace(); // before the window exists: its creation may already show a dialog
     auto* form = application.CreateForm<app::TForm1>(settings);
     // A skin editor may send the running program previews of the skin it edits.
     form->sSkinManager1->ListenForPreview();
-    if (const std::optional<std::string> screenshot = FindOption(argc, argv, "--screenshot"))
-        return SaveScreenshot(*form, *screenshot, FindOption(argc, argv, "--screenshot-scan"));
+    if (options.screenshot)
+        return SaveScreenshot(*form, *options.screenshot, options.screenshotScan);
     return application.Run();
 }

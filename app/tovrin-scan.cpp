@@ -114,11 +114,75 @@ Arguments ParseArguments(int argc, char** argv) {
     return args;
 }
 
+// A file the run writes, named by its option.
+struct Output {
+    const char* option;
+    std::filesystem::path path;
+};
+
+std::filesystem::path Normalised(const std::filesystem::path& path) {
+    std::error_code error;
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? path.lexically_normal() : canonical;
+}
+
+// The log first, then the exports given; two of them on one file would leave only the last.
+std::vector<Output> OutputsOf(const Arguments& args) {
+    std::vector<Output> outputs{{"--log", args.logPath ? std::filesystem::path(*args.logPath) : scanner::DefaultLogPath()}};
+    if (args.csvPath)
+        outputs.push_back({"--csv", *args.csvPath});
+    if (args.jsonPath)
+        outputs.push_back({"--json", *args.jsonPath});
+    for (std::size_t i = 0; i < outputs.size(); ++i)
+        for (std::size_t j = i + 1; j < outputs.size(); ++j)
+            if (Normalised(outputs[i].path) == Normalised(outputs[j].path))
+                throw UsageError{std::string(outputs[i].option) + " and " + outputs[j].option + " name the same file"};
+    return outputs;
+}
+
 void PrintError(const std::string& cp1251Message) {
     std::string text = framework::Cp1251ToUtf8(cp1251Message);
     if (text.empty() || text.back() != '.')
         text += '.'; // as the framework's error dialog shows a message
     std::fprintf(stderr, "tovrin-scan: %s\n", text.c_str());
+}
+
+std::string MainPageAddress(const std::string& host) { return "http://" + host + "/main"; }
+
+// Why the probe found no newest number, in UTF-8: the fetch error it logged, else what the page
+// lacked, else the conversion failure itself.
+std::string ProbeFailureCause(const ConsoleScanView& view, const framework::Exception& failure) {
+    const std::vector<std::string> lines = view.LogLines();
+    if (!lines.empty())
+        return framework::Cp1251ToUtf8(lines.back());
+    if (scanner::NewestNumber.empty())
+        return "the page links to no file number";
+    return framework::Cp1251ToUtf8(failure.what());
+}
+
+std::string LimitText(int minValue, int maxValue) {
+    if (maxValue == 0)
+        return minValue == 0 ? "any number" : "at least " + framework::IntToStr(minValue);
+    return framework::IntToStr(minValue) + " to " + framework::IntToStr(maxValue);
+}
+
+// The range edits bring a typed number within their limits when they are left, as the window's
+// do; the window shows the new value, here it is said once on standard error.
+void TellRangeChanges(const Arguments& args, const ConsoleScanView& view) {
+    std::string changes;
+    auto compare = [&](const char* name, const std::string& typed, const std::string& now) {
+        if (framework::StrToIntDef(typed, -1) == framework::StrToIntDef(now, -1))
+            return;
+        changes += std::string(changes.empty() ? "" : ", ") + name + " " + typed + " is now " + now;
+    };
+    compare("FIRST", args.first, view.RangeStartText());
+    if (args.last)
+        compare("LAST", *args.last, view.RangeEndText());
+    if (changes.empty())
+        return;
+    std::fprintf(stderr, "tovrin-scan: range changed to fit the site: %s (FIRST may be %s, LAST %s)\n", changes.c_str(),
+                 LimitText(ConsoleScanView::kRangeStartMinValue, view.RangeStartMaxValue()).c_str(),
+                 LimitText(ConsoleScanView::kRangeEndMinValue, view.RangeEndMaxValue()).c_str());
 }
 
 // Writes a table export; a failure is reported and makes the run count as failed.
@@ -147,15 +211,27 @@ int main(int argc, char** argv) {
 
     Arguments args;
     std::string host;
+    std::vector<Output> outputs;
     try {
         args = ParseArguments(argc, argv);
         host = scanner::ResolveSiteHost(args.host);
+        outputs = OutputsOf(args);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "tovrin-scan: %s\n%s", error.message.c_str(), kUsage);
         return kExitUsage;
     } catch (const framework::Exception& error) {
         std::fprintf(stderr, "tovrin-scan: %s\n%s", framework::Cp1251ToUtf8(error.what()).c_str(), kUsage);
         return kExitUsage;
+    }
+
+    // A path that cannot be written is found before the first fetch, not after the whole walk.
+    for (const Output& out : outputs) {
+        try {
+            scanner::CheckFileCanBeReplaced(out.path);
+        } catch (const framework::Exception& failure) {
+            PrintError(failure.what());
+            return kExitFailed;
+        }
     }
 
     ConsoleScanView::Output output;
@@ -167,19 +243,29 @@ int main(int argc, char** argv) {
 
     scanner::ScanSettings settings;
     settings.host = host;
-    settings.logPath = args.logPath ? std::filesystem::path(*args.logPath) : scanner::DefaultLogPath();
+    settings.logPath = outputs.front().path;
     settings.pause = args.delay;
 
-    // Window creation: the probe; its failure is shown and the window carries on.
+    // Window creation: the probe. The window shows its failure in the error dialog and opens
+    // with the design values; without the newest number nothing here could be scanned, so the
+    // failure is told once, with its cause, and the log (with the fetch error line) is saved.
     try {
         scanner::ProbeNewestNumber(view, host);
     } catch (const framework::Exception& failure) {
-        PrintError(failure.what());
+        std::fprintf(stderr, "tovrin-scan: the newest number could not be read from %s: %s\n",
+                     MainPageAddress(host).c_str(), ProbeFailureCause(view, failure).c_str());
+        try {
+            scanner::SaveLog(view.LogLines(), settings.logPath);
+        } catch (const framework::Exception& saving) {
+            PrintError(saving.what());
+        }
+        return kExitFailed;
     }
     view.TypeRangeStart(args.first);
     if (args.last)
         view.TypeRangeEnd(*args.last);
     view.TypeFilter(args.filter);
+    TellRangeChanges(args, view);
 
     int status = kExitCompleted;
     bool walked = false;

@@ -2,11 +2,11 @@
 #include "resources/MainSkinManager.h"
 
 #include "resources/TovrinResources.h"
+#include "skin/data/sSkinKeys.h"
 
 namespace skin {
 namespace {
 
-constexpr const char* kIcoLineSkin = "ICOLINE";
 constexpr const char* kExtraLineFontName = "Tahoma";
 constexpr int kExtraLineFontHeight = -11;
 constexpr const char* kThirdButtons = "TButton";
@@ -16,7 +16,7 @@ constexpr const char* kEmptyClassList = " ";
 TsStoredSkin InternalPewterSkin() {
     TsStoredSkin stored;
     stored.Name = kInternalSkinName;
-    stored.Shadow1Color = 0; // clBlack
+    stored.Shadow1Color = framework::clBlack;
     stored.Shadow1Offset = 0;
     stored.Shadow1Transparency = 0;
     const auto package = InternalSkinPackage();
@@ -31,14 +31,14 @@ void ApplyMainSkinManagerProperties(TsSkinManager& manager) {
     manager.InternalSkins().clear();
     manager.InternalSkins().push_back(InternalPewterSkin());
     manager.SetSkinName(kInternalSkinName);
-    manager.MenuSupport.IcoLineSkin = kIcoLineSkin;
+    manager.MenuSupport.IcoLineSkin = kIcoLineSection;
     manager.MenuSupport.ExtraLineFont = TvlFontDescription{};
     manager.MenuSupport.ExtraLineFont.Name = kExtraLineFontName;
     manager.MenuSupport.ExtraLineFont.Height = kExtraLineFontHeight;
     manager.MenuSupport.ExtraLineFont.Color = clWindowText;
     for (std::string& list : manager.ThirdParty)
         list = kEmptyClassList;
-    manager.ThirdParty[tpButtons] = kThirdButtons;
+    manager.ThirdParty[ThirdPartyListIndex::tpButtons] = kThirdButtons;
 }
 
 TsSkinManager* CreateMainSkinManager(QObject& owner) {

@@ -126,10 +126,10 @@ FileRecord ExtractFileRecord(std::string_view page, int number) {
     return r;
 }
 
-void AddRowIfWanted(ScanView& view, const FileRecord& record, const std::string& filter) {
+void AddRowIfWanted(ScanView& view, const FileRecord& record, const std::string& filter, PageKind kind) {
     if ((filter.empty() || filter == record.Extension) && record.Name != kNotFound)
         view.AddFileRow({record.Name + "." + record.Extension, record.PasswordFlag, record.SizeText, record.NumberText,
-                         record.DownloadsText, record.UploadedText});
+                         record.DownloadsText, record.UploadedText, kind});
 }
 
 PageKind DecideKind(std::string_view page, const FileRecord& record) {

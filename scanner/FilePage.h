@@ -9,8 +9,6 @@
 
 namespace scanner {
 
-enum class PageKind { Missing, Deleted, Private, Password, Normal };
-
 // The seven texts of one file page; a value that was not found is "?".
 struct FileRecord {
     std::string Name;
@@ -32,9 +30,9 @@ bool IsMissingPage(std::string_view page);
 // Cuts the seven fields out of a page that is not Missing.
 FileRecord ExtractFileRecord(std::string_view page, int number);
 
-// Adds the record's row when filter is empty or equals its Extension exactly, and its Name
-// was found.
-void AddRowIfWanted(ScanView& view, const FileRecord& record, const std::string& filter);
+// Adds the record's row, of a page of the given kind, when filter is empty or equals its
+// Extension exactly, and its Name was found.
+void AddRowIfWanted(ScanView& view, const FileRecord& record, const std::string& filter, PageKind kind);
 
 // Deleted, Private, Password or Normal, tested in that order.
 PageKind DecideKind(std::string_view page, const FileRecord& record);

@@ -43,8 +43,10 @@ void VisitNumber(ScanView& view, const ScanSettings& settings, int number) {
     } else {
         FileRecord record = ExtractFileRecord(page, number);
         view.ProcessPendingMessages();
-        AddRowIfWanted(view, record, view.FilterText());
+        // The kind depends on the page and the record alone; decided before the row step, it
+        // goes with the row too.
         PageKind kind = DecideKind(page, record);
+        AddRowIfWanted(view, record, view.FilterText(), kind);
         view.ProcessPendingMessages();
         view.AppendLogLine(LogLine(settings.host, number, kind, record));
     }
@@ -60,6 +62,12 @@ void VisitNumber(ScanView& view, const ScanSettings& settings, int number) {
 
 [[noreturn]] void FailWrite(const std::filesystem::path& path, int error) {
     throw framework::Exception(framework::Utf8ToCp1251("Cannot write file \"" + path.string() + "\": " + std::strerror(error)));
+}
+
+// The mkstemp template of a temporary file in the folder of path, renamed over path when written.
+std::string TemporaryNameBeside(const std::filesystem::path& path) {
+    std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    return (folder / ("." + path.filename().string() + ".XXXXXX")).string();
 }
 
 mode_t NewFileMode() {
@@ -121,8 +129,7 @@ void SaveLog(const std::vector<std::string>& lines, const std::filesystem::path&
 }
 
 void ReplaceFileContents(const std::filesystem::path& path, const std::string& bytes) {
-    std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::string temporary = TemporaryNameBeside(path);
     int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         FailWrite(path, errno);
@@ -153,6 +160,18 @@ void ReplaceFileContents(const std::filesystem::path& path, const std::string& b
         ::unlink(temporary.c_str());
         FailWrite(path, error);
     }
+}
+
+void CheckFileCanBeReplaced(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        FailWrite(path, EISDIR);
+    std::string temporary = TemporaryNameBeside(path);
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        FailWrite(path, errno);
+    ::close(fd);
+    ::unlink(temporary.c_str());
 }
 
 std::filesystem::path DefaultLogPath() {

@@ -58,6 +58,11 @@ void SaveLog(const std::vector<std::string>& lines, const std::filesystem::path&
 // Replaces the contents of path with bytes the same way (temporary file, then rename).
 void ReplaceFileContents(const std::filesystem::path& path, const std::string& bytes);
 
+// Fails as ReplaceFileContents would when path cannot be written that way (its folder is
+// missing or not writable, or path is a folder), without touching path itself; for checking
+// the outputs of a run before its first fetch.
+void CheckFileCanBeReplaced(const std::filesystem::path& path);
+
 // "logs.txt" in the folder of the running executable.
 std::filesystem::path DefaultLogPath();
 

@@ -8,7 +8,10 @@
 
 namespace scanner {
 
-// The six texts of one report-table row, in column order after the row number.
+enum class PageKind { Missing, Deleted, Private, Password, Normal };
+
+// The six texts of one report-table row, in column order after the row number, and the kind of
+// the page it came from (the window's table does not show it; exports do).
 struct FileRow {
     std::string nameWithExtension; // "Название"
     std::string passwordFlag;      // "PwD"
@@ -16,6 +19,7 @@ struct FileRow {
     std::string numberText;        // "ID"
     std::string downloadsText;     // "Загрузок"
     std::string uploadedText;      // "Загружен"
+    PageKind kind = PageKind::Normal;
 };
 
 // Status bar panels the scanner touches (panels counted from 0).

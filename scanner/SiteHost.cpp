@@ -11,7 +11,6 @@
 
 namespace scanner {
 namespace {
-constexpr std::string_view kHostOption = "--host";
 constexpr int kHighestPort = 65535;
 
 bool IsHostNameCharacter(char c) {
@@ -44,18 +43,6 @@ bool IsValidSiteHost(std::string_view host) {
         if (!IsHostNameCharacter(c))
             return false;
     return true;
-}
-
-std::optional<std::string> FindHostArgument(int argc, const char* const* argv) {
-    std::optional<std::string> found;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (arg == kHostOption && i + 1 < argc)
-            found = argv[++i];
-        else if (arg.size() > kHostOption.size() && arg.substr(0, kHostOption.size() + 1) == "--host=")
-            found = std::string(arg.substr(kHostOption.size() + 1));
-    }
-    return found;
 }
 
 std::string ResolveSiteHost(const std::optional<std::string>& commandLineHost) {

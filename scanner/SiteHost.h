@@ -15,9 +15,6 @@ std::string_view DefaultSiteHost();
 // user or blanks (it is pasted into "http://" + host + "/" + number).
 bool IsValidSiteHost(std::string_view host);
 
-// The value of "--host HOST" or "--host=HOST" among argv[1..argc-1], if given.
-std::optional<std::string> FindHostArgument(int argc, const char* const* argv);
-
 // commandLineHost, else TOVRIN_HOST when set and not empty, else DefaultSiteHost().
 // Throws framework::Exception "Invalid site host '%s'" when the chosen value is not valid.
 std::string ResolveSiteHost(const std::optional<std::string>& commandLineHost);

@@ -10,7 +10,7 @@
 #include <qdrawutil.h>
 
 #include "skin/render/sGradient.h"
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 #include "skin/render/sMaskPaint.h"
 #include "tools/tovrin-skin/PaintCommands.h"
 
@@ -69,9 +69,10 @@ void QtBorderPixmap(benchmark::State& state, Qt::TileRule rule) {
     }
 }
 
-void Gradient(benchmark::State& state, int kind) {
+void Gradient(benchmark::State& state, skin::TsGradientKind kind) {
     Bitmap32 bitmap(kFrameWidth, kFrameHeight);
-    const skin::TsGradArray segments = {{0xF8F6F5, 0xE1DCD8, 60, kind}, {0xE1DCD8, 0xD0C8C0, 40, kind}};
+    const skin::TsGradArray segments = {{skin::TColor{0xF8F6F5}, skin::TColor{0xE1DCD8}, 60, kind},
+                                        {skin::TColor{0xE1DCD8}, skin::TColor{0xD0C8C0}, 40, kind}};
     for (auto _ : state) {
         skin::PaintGradient(bitmap, skin::RectOf(bitmap), segments);
         benchmark::DoNotOptimize(bitmap.Data());
@@ -93,8 +94,8 @@ BENCHMARK_CAPTURE(NineSlice, stretched, false, true)->Unit(benchmark::kMicroseco
 BENCHMARK_CAPTURE(QtBorderPixmap, stretched, Qt::StretchTile)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(NineSlice, tiled_with_mask_picture, true, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(NineSlice, stretched_with_mask_picture, true, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Gradient, vertical, skin::gkVertical)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Gradient, horizontal, skin::gkHorizontal)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Gradient, vertical, skin::TsGradientKind::gkVertical)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Gradient, horizontal, skin::TsGradientKind::gkHorizontal)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ContactSheet)->Unit(benchmark::kMillisecond);
 
 } // namespace

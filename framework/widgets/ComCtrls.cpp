@@ -2,11 +2,17 @@
 #include "framework/widgets/ComCtrls.h"
 
 #include "framework/widgets/Application.h"
+#include "framework/base/Cp1251.h"
 #include "framework/widgets/Graphics.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTabBar>
+
+#include <algorithm>
 
 namespace framework {
 namespace {
@@ -32,6 +38,34 @@ constexpr int kTabBarHeight = 20;
 constexpr int kPanelTextIndent = 3;
 constexpr int kPanelGap = 2;
 
+constexpr int kRowAir = 1;      // clear pixels above and below the ink of a row
+constexpr int kGridLineWidth = 1;
+
+// Every printable Windows-1251 character: the texts a row can hold.
+QString Cp1251Repertoire() {
+    QString all;
+    constexpr int kFirstPrintable = 0x20;
+    constexpr int kByteCount = 0x100;
+    for (int byte = kFirstPrintable; byte < kByteCount; ++byte) {
+        const char32_t code = Cp1251ToUnicode(static_cast<unsigned char>(byte));
+        if (QChar::isPrint(code))
+            all += QChar::fromUcs4(code);
+    }
+    return all;
+}
+
+// Gives each row of a list view the height the view asks for.
+class RowHeightDelegate : public QStyledItemDelegate {
+public:
+    explicit RowHeightDelegate(TListView* view) : QStyledItemDelegate(view), view_(view) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), view_->RowHeight()};
+    }
+
+private:
+    const TListView* view_;
+};
+
 } // namespace
 
 TListView::TListView(QWidget* parent) : QTreeWidget(parent) {
@@ -47,6 +81,7 @@ TListView::TListView(QWidget* parent) : QTreeWidget(parent) {
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     header()->setMinimumSectionSize(0);
+    setItemDelegate(new RowHeightDelegate(this));
 }
 
 void TListView::AddColumn(const QString& caption, int width, TAlignment alignment) {
@@ -81,13 +116,41 @@ QString TListView::ItemText(int row, int column) const {
 
 void TListView::SetGridLines(bool on) {
     gridLines_ = on;
+    doItemsLayout();
     viewport()->update();
 }
 
+int TListView::RowHeight() const {
+    if (textRowHeight_ == 0) {
+        const QFontMetrics metrics(font());
+        const QRect ink = metrics.tightBoundingRect(Cp1251Repertoire());
+        // The text is centred on the font's box (ascent + descent): ink that reaches beyond the
+        // box on one side needs as much room on the other side as well.
+        const int aboveBaseline = std::max(metrics.ascent(), -ink.top());
+        const int belowBaseline = std::max(metrics.descent(), ink.bottom() + 1);
+        textRowHeight_ = 2 * std::max(aboveBaseline - metrics.ascent(), belowBaseline - metrics.descent()) +
+                         metrics.height() + 2 * kRowAir;
+    }
+    return textRowHeight_ + (gridLines_ ? kGridLineWidth : 0);
+}
+
+void TListView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        textRowHeight_ = 0;
+        doItemsLayout();
+    }
+    QTreeWidget::changeEvent(event);
+}
+
 void TListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    QTreeWidget::drawRow(painter, option, index);
-    if (!gridLines_)
+    if (!gridLines_) {
+        QTreeWidget::drawRow(painter, option, index);
         return;
+    }
+    // The row's text is laid out above the pixel row that the grid line takes.
+    QStyleOptionViewItem above = option;
+    above.rect.setHeight(option.rect.height() - kGridLineWidth);
+    QTreeWidget::drawRow(painter, above, index);
     painter->save();
     painter->setPen(ToQColor(cl3DLight));
     const QRect row = option.rect;

@@ -33,12 +33,19 @@ public:
     bool GridLines() const { return gridLines_; }
     void SetGridLines(bool on);
 
+    // Every row is as tall as the font's ink of any Windows-1251 character needs (accents above
+    // capitals, underscores below the baseline), a pixel of air above and below, and with
+    // grid lines on one more pixel row for the line, so that the line covers no text.
+    int RowHeight() const;
+
 protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void changeEvent(QEvent* event) override;
 
 private:
     std::vector<TAlignment> alignments_;
     bool gridLines_ = false;
+    mutable int textRowHeight_ = 0; // 0: not measured for the current font
 };
 
 class TPageControl;

@@ -149,6 +149,19 @@ void TForm::DoCreate() {
         CallSafely([this] { OnCreate(this); });
 }
 
+bool TForm::focusNextPrevChild(bool next) {
+    // Qt passes the focus of a control that is being disabled on to the next one in the chain,
+    // which wraps round to the first edit of the form: clicking Start, which disables itself,
+    // would put the focus into an edit that clamps its value when it loses the focus again. As
+    // on the platform the program was made for, the focus goes nowhere instead: the form holds
+    // it, so that activating the form again does not pick the first control either.
+    if (QWidget* focused = focusWidget(); focused != nullptr && focused != this && !focused->isEnabled()) {
+        setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
 void TForm::closeEvent(QCloseEvent* event) {
     bool canClose = true;
     if (OnCloseQuery)

@@ -1,7 +1,7 @@
 // The metrics table; only the screen size is asked of the window system.
 #include "framework/widgets/SystemMetrics.h"
 
-#include "framework/base/SystemColors.h"
+#include "framework/base/SharedMetrics.h"
 
 #include <QGuiApplication>
 #include <QScreen>

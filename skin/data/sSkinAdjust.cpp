@@ -4,6 +4,8 @@
 
 #include "framework/core/SkinCommand.h"
 #include "skin/data/sSkinManager.h"
+#include "skin/data/sMaskGeometry.h"
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/pixels/ColorOps.h"
 #include "skin/pixels/PixelOps.h"
@@ -16,9 +18,10 @@ namespace skin {
 namespace {
 
 // Title-button pictures that "BIKEEPHUE" 1 or more keeps; the close buttons come first.
-constexpr std::array<std::string_view, 3> kKeptCloseButtons = {"BICONCLOSE", "BICLOSEALONE", "SICONCLOSE"};
-constexpr std::array<std::string_view, 7> kKeptOtherButtons = {"BICONMAX", "BICONMIN", "BICONNORM", "BICONHELP",
-                                                               "SICONMAX", "SICONMIN", "SICONNORM"};
+using enum TitleButtonIndex;
+constexpr std::array<TitleButtonIndex, 3> kKeptCloseButtons = {tbBigClose, tbBigCloseAlone, tbSmallClose};
+constexpr std::array<TitleButtonIndex, 7> kKeptOtherButtons = {tbBigMax,   tbBigMin,   tbBigNorm, tbBigHelp,
+                                                               tbSmallMax, tbSmallMin, tbSmallNorm};
 constexpr double kFirstVersionWithoutWhiteKey = 7.6;
 
 struct DefaultShadowPictures {
@@ -34,22 +37,12 @@ DefaultShadowPictures& DefaultShadows() {
 // System colours and "none" (-1) carry the sign bit and are never shifted.
 template <class Shift>
 void ShiftColour(TColor& colour, Shift shift) {
-    if ((colour & 0x80000000u) == 0)
+    if ((ColorBits(colour) & 0x80000000u) == 0)
         colour = shift(colour);
 }
 
 template <class Shift>
 void ShiftSectionColours(TsGeneralData& data, Shift shift) {
-    for (TColor* colour : {&data.Color, &data.HotColor, &data.GlowColor, &data.HotGlowColor})
-        ShiftColour(*colour, shift);
-    for (TsFontColors* set : {&data.FontColor, &data.HotFontColor})
-        for (TColor& colour : *set)
-            ShiftColour(colour, shift);
-    for (TsGradArray* gradient : {&data.GradientArray, &data.HotGradientArray})
-        for (TsGradientSegment& segment : *gradient) {
-            ShiftColour(segment.Color1, shift);
-            ShiftColour(segment.Color2, shift);
-        }
     for (TsGenState& state : data.Props) {
         ShiftColour(state.Color, shift);
         ShiftColour(state.GlowColor, shift);
@@ -106,10 +99,11 @@ void ApplyHueShift(TsSkinModel& model, int degrees) {
     } else {
         const Bitmap32 original = model.MasterBitmap;
         ShiftHueOfBitmap(model.MasterBitmap, degrees, kKeyPixel);
-        std::vector<std::string_view> names(kKeptCloseButtons.begin(), kKeptCloseButtons.end());
+        std::vector<TitleButtonIndex> buttons(kKeptCloseButtons.begin(), kKeptCloseButtons.end());
         if (keepHue == 1)
-            names.insert(names.end(), kKeptOtherButtons.begin(), kKeptOtherButtons.end());
-        for (std::string_view name : names) {
+            buttons.insert(buttons.end(), kKeptOtherButtons.begin(), kKeptOtherButtons.end());
+        for (TitleButtonIndex button : buttons) {
+            const std::string_view name = TitleButtonKey(button);
             const int index = FindMask(model, kGlobalInfo, name);
             if (index >= 0) {
                 if (model.ma[index].Image)
@@ -117,7 +111,7 @@ void ApplyHueShift(TsSkinModel& model, int degrees) {
                 else
                     CopyArea(original, model.MasterBitmap, model.ma[index].Area);
             }
-            const int glow = FindMask(model, kGlobalInfo, std::string(name) + "GLOW0");
+            const int glow = FindMask(model, kGlobalInfo, std::string(name) + std::string(kGlowKey) + "0");
             if (glow >= 0 && model.ma[glow].Image)
                 kept.push_back(glow);
         }

@@ -5,6 +5,7 @@
 #include "framework/core/SkinCommand.h"
 #include "framework/core/WidgetProperties.h"
 #include "skin/data/sSkinHost.h"
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSkinOptionsLoad.h"
 #include "skin/data/sSkinPreview.h"
@@ -137,7 +138,7 @@ void TsSkinManager::EndLoading() {
     if (skinDirectory_.empty())
         skinDirectory_ = DefaultSkinDirectory();
     if (MenuSupport.IcoLineSkin.empty())
-        MenuSupport.IcoLineSkin = "ICOLINE";
+        MenuSupport.IcoLineSkin = kIcoLineSection;
     RebuildThirdLists();
     if (active_ && !skinName_.empty())
         AnnounceSkinLoaded(false);
@@ -342,7 +343,7 @@ std::optional<TsSkinManager::ChosenSource> TsSkinManager::ChooseSource() {
     return ChosenSource{SkinSourceKind::Internal, {}, index};
 }
 
-bool TsSkinManager::CheckVersion(const TsSkinData& data) {
+void TsSkinManager::CheckVersion(const TsSkinData& data) {
     if (data.Version > kNewestSupportedVersion) {
         const bool hadDialogs = SkinningRules.Has(TvlSkinningRule::srStdDialogs);
         SkinningRules.Exclude(TvlSkinningRule::srStdDialogs);
@@ -358,7 +359,6 @@ bool TsSkinManager::CheckVersion(const TsSkinData& data) {
                                          "for upgrading of existing skin.\n\nThis notification occurs in design-time "
                                          "only for your information and will not occur in real-time.");
     }
-    return true;
 }
 
 void TsSkinManager::LoadFrom(const ChosenSource& source) {
@@ -402,7 +402,7 @@ void TsSkinManager::LoadFrom(const ChosenSource& source) {
     // Everything is built in a fresh model; the loaded skin changes only when all of it succeeded.
     TsSkinModel fresh;
     fresh.SkinData.SkinFolder = folder;
-    fresh.SkinData.Version = OptionReal(ini.ReadString(kGlobalInfo, "VERSION", "0"));
+    fresh.SkinData.Version = ReadSkinVersion(ini);
     CheckVersion(fresh.SkinData);
     const TsSkinIni common = TsSkinIni::FromLines(commonSections_);
     TsLoadContext context{ini, TsSkinImageSource{package.get(), folder},

@@ -23,7 +23,6 @@ namespace skin {
 
 class TvlPreviewLink;
 
-enum class TsLook { Normal = 0, Hot = 1 };
 // What GetSkinNames lists besides the internal skins.
 enum class SkinNameKinds { FoldersAndPackages = 0, Packages = 1, Folders = 2 };
 // Where the loaded skin came from.
@@ -115,8 +114,8 @@ public:
     int MaskBorderRight(int maskIndex) const;
     int MaskBorderBottom(int maskIndex) const;
     int ScrollBarSize() const;
-    TColor GetActiveEditFontColor() const { return model_.Palette[pcEditText]; }
-    TColor GetActiveEditColor() const { return model_.Palette[pcEditBG]; }
+    TColor GetActiveEditFontColor() const { return model_.Palette[PaletteEntry::pcEditText]; }
+    TColor GetActiveEditColor() const { return model_.Palette[PaletteEntry::pcEditBG]; }
     TColor GetHighLightColor(TsLook look = TsLook::Normal) const;
     TColor GetHighLightFontColor(TsLook look = TsLook::Normal) const;
     // Fills names (sorted) and returns the first name added, or empty.
@@ -132,6 +131,9 @@ public:
     // --- Announcements.
     void AnnounceSkinLoaded(bool animated = false);
     void RemoveSkin();
+    // SKC_STOP_FADING, then SKC_SKIN_REFRESH to every window. animated asks for the skin-change
+    // animation, which belongs to the skinned frames; until they play it, both refreshes look
+    // the same.
     void RefreshAll(bool animated = false);
     void UpdateCommonIndexes();
     // Re-reads the skin from its source with the current settings (no announcement).
@@ -172,7 +174,9 @@ private:
     struct ChosenSource;
     std::optional<ChosenSource> ChooseSource();
     void LoadFrom(const ChosenSource& source);
-    bool CheckVersion(const TsSkinData& data);
+    // Warns about a skin made for a newer engine, or (with "/vltest") an old one; a skin is
+    // never refused for its version.
+    void CheckVersion(const TsSkinData& data);
     void ApplyNewName(const std::string& previous);
     void SendToAllWindows(TsManagerCommand command);
     void SendToForm(QObject* form, TsManagerCommand command);
@@ -194,7 +198,7 @@ private:
     bool extendedBorders_ = false;
     bool skinnedPopups_ = true;
     std::vector<std::string> commonSections_;
-    std::array<std::vector<std::string>, kThirdPartyListCount> thirdLists_;
+    framework::EnumArray<ThirdPartyListIndex, std::vector<std::string>, kThirdPartyListCount> thirdLists_;
 
     TsSkinModel model_;
     bool modelLoaded_ = false;

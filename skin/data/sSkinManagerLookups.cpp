@@ -1,7 +1,9 @@
-// The skin manager's look-ups, its common index table, the list of available skins, and the
-// defaults of the third-party class lists.
+// The model's look-ups and the skin manager's, its mask border widths, the common index table,
+// the list of available skins, and the defaults of the third-party class lists.
 #include "skin/data/sSkinManager.h"
 
+#include "skin/data/sMaskGeometry.h"
+#include "skin/data/sParentChain.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSkinOptionsLoad.h"
 #include "skin/data/sSystemColors.h"
@@ -12,26 +14,25 @@
 namespace skin {
 namespace {
 
-// Walks the section's "PARENTCLASS" chain (at most once through every section) until found.
+// The first index matches(name) finds along the section's "PARENTCLASS" chain; -1 when none,
+// also when a parent names no section.
 template <class Matches>
-int SearchWithInheritance(const TsSkinModel& model, int sectionIndex, std::string_view section,
-                          std::string_view property, Matches matches) {
-    std::string currentName(section);
-    int currentIndex = sectionIndex;
-    for (std::size_t steps = 0; steps <= model.gd.size(); ++steps) {
-        if (currentIndex < 0)
-            return -1; // a parent that names no section
-        if (const int found = matches(currentName, property); found >= 0)
-            return found;
-        if (!IsValidSkinIndex(model, currentIndex))
-            return -1;
-        const std::string& parent = model.gd[currentIndex].ParentClass;
-        if (parent.empty() || parent == currentName)
-            return -1;
-        currentIndex = GetSkinIndex(model, parent);
-        currentName = parent;
-    }
-    return -1;
+int SearchWithInheritance(const TsSkinModel& model, int sectionIndex, std::string_view section, Matches matches) {
+    int found = -1;
+    int index = sectionIndex;
+    bool first = true;
+    WalkParentChain(section, [&](std::string_view name) -> const std::string* {
+        if (!first)
+            index = GetSkinIndex(model, name);
+        first = false;
+        if (index < 0)
+            return nullptr;
+        found = matches(name);
+        if (found >= 0 || !IsValidSkinIndex(model, index))
+            return nullptr;
+        return &model.gd[std::size_t(index)].ParentClass;
+    });
+    return found;
 }
 
 } // namespace
@@ -55,17 +56,17 @@ int FindMask(const TsSkinModel& model, std::string_view section, std::string_vie
 int GetMaskIndex(const TsSkinModel& model, int sectionIndex, std::string_view section, std::string_view property) {
     if (sectionIndex < 0)
         return -1;
-    return SearchWithInheritance(model, sectionIndex, section, property,
-                                 [&](std::string_view s, std::string_view p) { return FindMask(model, s, p); });
+    return SearchWithInheritance(model, sectionIndex, section,
+                                 [&](std::string_view s) { return FindMask(model, s, property); });
 }
 
 int GetTextureIndex(const TsSkinModel& model, int sectionIndex, std::string_view section, std::string_view property) {
     if (sectionIndex < 0)
         return -1;
-    return SearchWithInheritance(model, sectionIndex, section, property, [&](std::string_view s, std::string_view p) {
+    return SearchWithInheritance(model, sectionIndex, section, [&](std::string_view s) {
         for (int i = 0; i < int(model.ma.size()); ++i) {
             const TsMaskData& mask = model.ma[i];
-            if (mask.MaskKind == mkTexture && mask.SectionName == s && mask.PropertyName == p)
+            if (mask.MaskKind == TsMaskKind::mkTexture && mask.SectionName == s && mask.PropertyName == property)
                 return i;
         }
         return -1;
@@ -75,9 +76,9 @@ int GetTextureIndex(const TsSkinModel& model, int sectionIndex, std::string_view
 int GetPatternIndex(const TsSkinModel& model, int sectionIndex, std::string_view section, std::string_view property) {
     if (sectionIndex < 0)
         return -1;
-    return SearchWithInheritance(model, sectionIndex, section, property, [&](std::string_view s, std::string_view p) {
+    return SearchWithInheritance(model, sectionIndex, section, [&](std::string_view s) {
         for (int i = 0; i < int(model.pa.size()); ++i)
-            if (model.pa[i].SectionName == s && model.pa[i].PropertyName == p)
+            if (model.pa[i].SectionName == s && model.pa[i].PropertyName == property)
                 return i;
         return -1;
     });
@@ -102,39 +103,24 @@ bool TsSkinManager::IsValidImgIndex(int index) const { return skin::IsValidImgIn
 int TsSkinManager::MaskBorderLeft(int maskIndex) {
     if (!IsValidImgIndex(maskIndex))
         return 0;
-    TsMaskData& mask = model_.ma[maskIndex];
+    TsMaskData& mask = model_.ma[std::size_t(maskIndex)];
+    // The left border is the one every layout asks for first; a mask without cells gets one
+    // cell here, and keeps it for every reader after.
     if (mask.CellCount == 0)
         mask.CellCount = 1;
-    if (mask.BorderLeft > 0)
-        return mask.BorderLeft;
-    return mask.BorderWidth > 0 ? mask.BorderWidth : CellWidth(mask);
+    return MaskBorderWidth(mask, MaskSide::Left);
 }
 
 int TsSkinManager::MaskBorderTop(int maskIndex) const {
-    if (!IsValidImgIndex(maskIndex))
-        return 0;
-    const TsMaskData& mask = model_.ma[maskIndex];
-    if (mask.BorderTop > 0)
-        return mask.BorderTop;
-    return mask.BorderWidth > 0 ? mask.BorderWidth : CellHeight(mask);
+    return IsValidImgIndex(maskIndex) ? MaskBorderWidth(model_.ma[std::size_t(maskIndex)], MaskSide::Top) : 0;
 }
 
 int TsSkinManager::MaskBorderRight(int maskIndex) const {
-    if (!IsValidImgIndex(maskIndex))
-        return 0;
-    const TsMaskData& mask = model_.ma[maskIndex];
-    if (mask.BorderRight > 0)
-        return mask.BorderRight;
-    return mask.BorderWidth > 0 ? mask.BorderWidth : CellWidth(mask);
+    return IsValidImgIndex(maskIndex) ? MaskBorderWidth(model_.ma[std::size_t(maskIndex)], MaskSide::Right) : 0;
 }
 
 int TsSkinManager::MaskBorderBottom(int maskIndex) const {
-    if (!IsValidImgIndex(maskIndex))
-        return 0;
-    const TsMaskData& mask = model_.ma[maskIndex];
-    if (mask.BorderBottom > 0)
-        return mask.BorderBottom;
-    return mask.BorderWidth > 0 ? mask.BorderWidth : CellHeight(mask);
+    return IsValidImgIndex(maskIndex) ? MaskBorderWidth(model_.ma[std::size_t(maskIndex)], MaskSide::Bottom) : 0;
 }
 
 int TsSkinManager::ScrollBarSize() const {
@@ -142,119 +128,16 @@ int TsSkinManager::ScrollBarSize() const {
 }
 
 TColor TsSkinManager::GetHighLightColor(TsLook look) const {
-    return model_.Palette[look == TsLook::Hot ? pcSelectionBGHot : pcSelectionBG];
+    return model_.Palette[look == TsLook::Hot ? PaletteEntry::pcSelectionBGHot : PaletteEntry::pcSelectionBG];
 }
 TColor TsSkinManager::GetHighLightFontColor(TsLook look) const {
-    return model_.Palette[look == TsLook::Hot ? pcSelectionTextHot : pcSelectionText];
+    return model_.Palette[look == TsLook::Hot ? PaletteEntry::pcSelectionTextHot : PaletteEntry::pcSelectionText];
 }
 
 void TsSkinManager::UpdateCommonIndexes() {
-    TsCommonIndexes& c = commonIndexes_;
-    c = TsCommonIndexes{};
-    const TsSkinModel& m = model_;
-    const auto section = [&](std::string_view name) { return skin::GetSkinIndex(m, name); };
-    const auto mask = [&](int index, std::string_view name, std::string_view property) {
-        return skin::GetMaskIndex(m, index, name, property);
-    };
-    const std::string global(kGlobalInfo);
-    c.GlobalInfo = section(global);
-    static constexpr std::array<std::string_view, kCheckMarkCount> kCheckMarks = {
-        "BOXCHECKED", "BOXUNCHECKED", "BOXGRAYED", "RADIOCHECKED", "RADIOUNCHECKED",
-        "RADIOGRAYED", "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED"};
-    for (int i = 0; i < kCheckMarkCount; ++i)
-        c.CheckMarks[i] = c.GlobalInfo >= 0 ? mask(c.GlobalInfo, global, kCheckMarks[i]) : -1;
-    c.ExBorder = mask(c.GlobalInfo, global, "EXBORDER");
-    c.GripImage = mask(c.GlobalInfo, global, "GRIPIMAGE");
-    c.GripHorz = mask(c.GlobalInfo, global, "GRIPHORZ");
-    c.GripVert = mask(c.GlobalInfo, global, "GRIPVERT");
-
-    c.ComboBtn.Section = section("COMBOBTN");
-    c.ComboBtn.Border = skin::FindMask(m, "COMBOBTN", "BORDERSMASK");
-    c.ComboBtn.Pattern = mask(c.ComboBtn.Section, "COMBOBTN", "PATTERN");
-    c.ComboBtn.HotPattern = mask(c.ComboBtn.Section, "COMBOBTN", "HOTPATTERN");
-    c.ComboGlyph = skin::FindMask(m, "COMBOBOX", "GLYPHMASK");
-
-    static constexpr std::array<std::string_view, kTabSideCount> kTabs = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
-    for (int i = 0; i < kTabSideCount; ++i) {
-        c.Tabs[i].Section = section(kTabs[i]);
-        c.Tabs[i].Border = mask(c.Tabs[i].Section, kTabs[i], "BORDERSMASK");
-    }
-    const auto fullPart = [&](TsPartIndexes& part, std::string_view name, bool withGlyph) {
-        part.Section = section(name);
-        part.Border = mask(part.Section, name, "BORDERSMASK");
-        if (withGlyph && part.Section >= 0)
-            part.Glyph = mask(part.Section, name, "GLYPHMASK");
-        part.Pattern = mask(part.Section, name, "PATTERN");
-        part.HotPattern = mask(part.Section, name, "HOTPATTERN");
-    };
-    static constexpr std::array<std::string_view, kScrollButtonCount> kButtons = {
-        "SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"};
-    for (int i = 0; i < kScrollButtonCount; ++i)
-        fullPart(c.ScrollButtons[i], kButtons[i], true);
-    static constexpr std::array<std::string_view, kScrollSliderCount> kSliders = {"SCROLLSLIDERV", "SCROLLSLIDERH"};
-    for (int i = 0; i < kScrollSliderCount; ++i)
-        fullPart(c.ScrollSliders[i], kSliders[i], true);
-    static constexpr std::array<std::string_view, kTitleButtonCount> kTitleButtons = {
-        "BICONCLOSE", "BICLOSEALONE", "BICONMAX", "BICONNORM", "BICONMIN", "BICONHELP",
-        "SICONCLOSE", "SICONMAX", "SICONNORM", "SICONMIN", "SICONHELP"};
-    for (int i = 0; i < kTitleButtonCount; ++i)
-        c.TitleButtons[i] = mask(c.GlobalInfo, global, kTitleButtons[i]);
-    static constexpr std::array<std::string_view, kScrollBarCount> kBars = {"SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H",
-                                                                            "SCROLLBAR2V"};
-    for (int i = 0; i < kScrollBarCount; ++i)
-        fullPart(c.ScrollBars[i], kBars[i], false);
-    c.WebButton = section("WEBBUTTON");
-
+    commonIndexes_ = FindCommonIndexes(model_);
     ResolveSectionIndexes(model_);
     PrepareExtendedBorderPictures();
-}
-
-std::vector<std::pair<std::string, int>> ListCommonIndexes(const TsCommonIndexes& c) {
-    std::vector<std::pair<std::string, int>> list;
-    const auto part = [&](std::string_view name, const TsPartIndexes& p, bool glyph, bool patterns) {
-        const std::string n(name);
-        list.emplace_back(n, p.Section);
-        list.emplace_back(n + ".BORDERSMASK", p.Border);
-        if (glyph)
-            list.emplace_back(n + ".GLYPHMASK", p.Glyph);
-        if (patterns) {
-            list.emplace_back(n + ".PATTERN", p.Pattern);
-            list.emplace_back(n + ".HOTPATTERN", p.HotPattern);
-        }
-    };
-    list.emplace_back("GLOBALINFO", c.GlobalInfo);
-    static constexpr std::array<const char*, kCheckMarkCount> kCheckMarks = {
-        "BOXCHECKED", "BOXUNCHECKED", "BOXGRAYED", "RADIOCHECKED", "RADIOUNCHECKED",
-        "RADIOGRAYED", "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED"};
-    for (int i = 0; i < kCheckMarkCount; ++i)
-        list.emplace_back(kCheckMarks[i], c.CheckMarks[i]);
-    list.emplace_back("EXBORDER", c.ExBorder);
-    list.emplace_back("GRIPIMAGE", c.GripImage);
-    list.emplace_back("GRIPHORZ", c.GripHorz);
-    list.emplace_back("GRIPVERT", c.GripVert);
-    part("COMBOBTN", c.ComboBtn, false, true);
-    list.emplace_back("COMBOBOX.GLYPHMASK", c.ComboGlyph);
-    static constexpr std::array<const char*, kTabSideCount> kTabs = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
-    for (int i = 0; i < kTabSideCount; ++i)
-        part(kTabs[i], c.Tabs[i], false, false);
-    static constexpr std::array<const char*, kScrollButtonCount> kButtons = {"SCROLLBTNTOP", "SCROLLBTNBOTTOM",
-                                                                             "SCROLLBTNLEFT", "SCROLLBTNRIGHT"};
-    for (int i = 0; i < kScrollButtonCount; ++i)
-        part(kButtons[i], c.ScrollButtons[i], true, true);
-    static constexpr std::array<const char*, kScrollSliderCount> kSliders = {"SCROLLSLIDERV", "SCROLLSLIDERH"};
-    for (int i = 0; i < kScrollSliderCount; ++i)
-        part(kSliders[i], c.ScrollSliders[i], true, true);
-    static constexpr std::array<const char*, kTitleButtonCount> kTitleButtons = {
-        "BICONCLOSE", "BICLOSEALONE", "BICONMAX", "BICONNORM", "BICONMIN", "BICONHELP",
-        "SICONCLOSE", "SICONMAX", "SICONNORM", "SICONMIN", "SICONHELP"};
-    for (int i = 0; i < kTitleButtonCount; ++i)
-        list.emplace_back(kTitleButtons[i], c.TitleButtons[i]);
-    static constexpr std::array<const char*, kScrollBarCount> kBars = {"SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H",
-                                                                       "SCROLLBAR2V"};
-    for (int i = 0; i < kScrollBarCount; ++i)
-        part(kBars[i], c.ScrollBars[i], false, true);
-    list.emplace_back("WEBBUTTON", c.WebButton);
-    return list;
 }
 
 std::string TsSkinManager::GetSkinNames(std::vector<std::string>& names, SkinNameKinds kinds) const {
@@ -294,7 +177,7 @@ std::string TsSkinManager::GetSkinNames(std::vector<std::string>& names, SkinNam
 ThirdPartyList DefaultThirdParty() {
     ThirdPartyList lists;
     lists.fill(" ");
-    lists[tpButtons] = "TButton";
+    lists[ThirdPartyListIndex::tpButtons] = "TButton";
     return lists;
 }
 

@@ -2,6 +2,8 @@
 // buttons, labels, the third-party class lists), its stored skins and its common index table.
 #pragma once
 
+#include "framework/base/EnumArray.h"
+#include "skin/data/sCommonIndexes.h"
 #include "skin/data/sSystemColors.h"
 #include "skin/data/vlSkinPack.h"
 #include "skin/pixels/Bitmap32.h"
@@ -18,7 +20,7 @@ namespace skin {
 struct TsStoredSkin {
     std::string Name;
     Bitmap32 MasterBitmap;
-    TColor Shadow1Color = 0;
+    TColor Shadow1Color{};
     int Shadow1Offset = 0;
     int Shadow1Blur = -1;
     int Shadow1Transparency = 0;
@@ -44,7 +46,8 @@ struct TvlSkinEffects {
 };
 
 enum class TvlAnimType { atFading, atAero };
-enum TvlBtnEvent { beMouseEnter = 1, beMouseLeave = 2, beMouseDown = 4, beMouseUp = 8 };
+// Bits of TvlAnimEffects::ButtonsEvents.
+enum TvlBtnEvent : unsigned { beMouseEnter = 1, beMouseLeave = 2, beMouseDown = 4, beMouseUp = 8 };
 struct TvlAnimEffect {
     bool Active = true;
     int Time = 0;
@@ -78,7 +81,7 @@ struct TvlFontDescription {
 };
 
 struct TvlMenuSupport {
-    std::string IcoLineSkin; // "ICOLINE" put in place after loading when empty
+    std::string IcoLineSkin; // kIcoLineSection put in place after loading when empty
     bool UseExtraLine = false;
     int ExtraLineWidth = 32;
     // The font of the text on a menu's extra line.
@@ -97,62 +100,15 @@ struct TvlLabelsSupport {
 };
 
 // Index order of the 22 third-party class lists.
-enum ThirdPartyListIndex {
+enum class ThirdPartyListIndex {
     tpEdits, tpButtons, tpBitBtns, tpCheckBoxes, tpComboBoxes, tpGrids, tpGroupBoxes, tpListViews, tpPanels,
     tpTreeViews, tpWWEdits, tpGridEh, tpVirtualTrees, tpPageControl, tpTabControl, tpToolBar, tpStatusBar,
-    tpSpeedButton, tpScrollControl, tpUpDown, tpScrollBar, tpStaticText, kThirdPartyListCount
+    tpSpeedButton, tpScrollControl, tpUpDown, tpScrollBar, tpStaticText
 };
+inline constexpr int kThirdPartyListCount = 22;
 // Each text is a list of class names, one per line.
-using ThirdPartyList = std::array<std::string, kThirdPartyListCount>;
+using ThirdPartyList = framework::EnumArray<ThirdPartyListIndex, std::string, kThirdPartyListCount>;
 ThirdPartyList DefaultThirdParty();
-
-// Indexes of a part with a section and its masks.
-struct TsPartIndexes {
-    int Section = -1;
-    int Border = -1;
-    int Glyph = -1;
-    int Pattern = -1;
-    int HotPattern = -1;
-};
-
-enum CheckMarkIndex {
-    cmBoxChecked, cmBoxUnchecked, cmBoxGrayed, cmRadioChecked, cmRadioUnchecked, cmRadioGrayed, cmSmallChecked,
-    cmSmallUnchecked, cmSmallGrayed, kCheckMarkCount
-};
-enum TabSide { tsTop, tsBottom, tsLeft, tsRight, kTabSideCount };
-enum ScrollButtonSide { sbTop, sbBottom, sbLeft, sbRight, kScrollButtonCount };
-enum ScrollSliderKind { ssVertical, ssHorizontal, kScrollSliderCount };
-enum TitleButtonIndex {
-    tbBigClose, tbBigCloseAlone, tbBigMax, tbBigNorm, tbBigMin, tbBigHelp, tbSmallClose, tbSmallMax, tbSmallNorm,
-    tbSmallMin, tbSmallHelp, kTitleButtonCount
-};
-enum ScrollBarKind { sb1H, sb1V, sb2H, sb2V, kScrollBarCount };
-
-// Frequently used section and mask indexes, rebuilt after every load and before every announcement.
-struct TsCommonIndexes {
-    int GlobalInfo = -1;
-    std::array<int, kCheckMarkCount> CheckMarks;
-    int ExBorder = -1;
-    int GripImage = -1;
-    int GripHorz = -1;
-    int GripVert = -1;
-    TsPartIndexes ComboBtn;
-    int ComboGlyph = -1;
-    std::array<TsPartIndexes, kTabSideCount> Tabs;
-    std::array<TsPartIndexes, kScrollButtonCount> ScrollButtons;
-    std::array<TsPartIndexes, kScrollSliderCount> ScrollSliders;
-    std::array<int, kTitleButtonCount> TitleButtons;
-    std::array<TsPartIndexes, kScrollBarCount> ScrollBars;
-    int WebButton = -1;
-
-    TsCommonIndexes() {
-        CheckMarks.fill(-1);
-        TitleButtons.fill(-1);
-    }
-};
-
-// The keys of the table in order, with their values ("COMBOBTN.BORDERSMASK" for a part's mask).
-std::vector<std::pair<std::string, int>> ListCommonIndexes(const TsCommonIndexes& indexes);
 
 // The skin commands the manager sends and asks (argument 0, lParam the manager).
 enum class TsManagerCommand : int {

@@ -119,33 +119,13 @@ TsGradArray ParseGradient(std::string_view text) {
     TsGradArray segments;
     for (std::size_t i = 0; i + kGroup <= numbers.size(); i += kGroup) {
         TsGradientSegment segment;
-        segment.Color1 = static_cast<TColor>(std::max(0, numbers[i]));
-        segment.Color2 = static_cast<TColor>(std::max(0, numbers[i + 1]));
+        segment.Color1 = TColor{std::uint32_t(std::max(0, numbers[i]))};
+        segment.Color2 = TColor{std::uint32_t(std::max(0, numbers[i + 1]))};
         segment.Percent = std::clamp(numbers[i + 2], 0, 100);
-        segment.GradientKind = numbers[i + 3];
+        segment.GradientKind = static_cast<TsGradientKind>(numbers[i + 3]);
         segments.push_back(segment);
     }
     return segments;
-}
-
-int CellWidth(const TsMaskData& mask) {
-    if (mask.CellCount <= 0)
-        return 0;
-    if (mask.CellCount == 1)
-        return WidthOf(mask.Area);
-    return WidthOf(mask.Area) / mask.CellCount;
-}
-
-int CellHeight(const TsMaskData& mask) {
-    if (mask.MaskLayout == -1)
-        return 0;
-    if (mask.MaskLayout == 0)
-        return HeightOf(mask.Area);
-    if (mask.MaskLayout == 1)
-        return HeightOf(mask.Area) / 2;
-    if (mask.MaskLayout + 1 <= 0)
-        return 0;
-    return HeightOf(mask.Area) / (mask.MaskLayout + 1);
 }
 
 void TsSkinModel::Clear() {
@@ -154,7 +134,7 @@ void TsSkinModel::Clear() {
     ma.clear();
     pa.clear();
     MasterBitmap = Bitmap32{};
-    Palette.fill(0);
+    Palette.fill(TColor{});
 }
 
 } // namespace skin

@@ -4,6 +4,7 @@
 // Records are found by index; an index is 32-bit and -1 means none.
 #pragma once
 
+#include "framework/base/EnumArray.h"
 #include "skin/pixels/Bitmap32.h"
 #include "skin/pixels/SkinTypes.h"
 
@@ -16,16 +17,19 @@
 
 namespace skin {
 
-inline constexpr TColor kWhite = 16777215;
-inline constexpr TColor kNoColor = 0xFFFFFFFF; // -1: no contour, no entry
-inline constexpr std::string_view kGlobalInfo = "GLOBALINFO";
+inline constexpr TColor kWhite{16777215};
+inline constexpr TColor kNoColor{0xFFFFFFFF}; // -1: no contour, no entry
+
+// How a gradient runs (the first segment decides); a skin may give any other number, which
+// paints nothing.
+enum class TsGradientKind : std::int32_t { gkVertical = 0, gkHorizontal = 1, gkFourCorner = 2 };
 
 // One segment of a section gradient.
 struct TsGradientSegment {
-    TColor Color1 = 0;
-    TColor Color2 = 0;
+    TColor Color1{};
+    TColor Color2{};
     std::int32_t Percent = 0; // 0..100
-    std::int32_t GradientKind = 0; // 0 vertical, 1 horizontal, 2 four-corner mesh (first segment decides)
+    TsGradientKind GradientKind = TsGradientKind::gkVertical;
     bool operator==(const TsGradientSegment&) const = default;
 };
 using TsGradArray = std::vector<TsGradientSegment>;
@@ -34,9 +38,10 @@ using TsGradArray = std::vector<TsGradientSegment>;
 TsGradArray ParseGradient(std::string_view text);
 
 // Text colour and the four contour colours (-1 = no contour on that side).
-enum FontColorEntry { fcText = 0, fcLeft, fcTop, fcRight, fcBottom };
-using TsFontColors = std::array<TColor, 5>;
-inline constexpr TsFontColors kDefaultFontColors = {0, kNoColor, kNoColor, kNoColor, kNoColor};
+enum class FontColorEntry { fcText, fcLeft, fcTop, fcRight, fcBottom };
+inline constexpr int kFontColorCount = 5;
+using TsFontColors = framework::EnumArray<FontColorEntry, TColor, kFontColorCount>;
+inline constexpr TsFontColors kDefaultFontColors = {{TColor{0}, kNoColor, kNoColor, kNoColor, kNoColor}};
 
 // One look of a section: [0] normal, [1] hot.
 struct TsGenState {
@@ -51,7 +56,8 @@ struct TsGenState {
     std::uint8_t GlowSize = 0;
     std::int32_t Transparency = 0;
 };
-using TsProps = std::array<TsGenState, 2>;
+enum class TsLook { Normal = 0, Hot = 1 };
+using TsProps = framework::EnumArray<TsLook, TsGenState, 2>;
 
 struct TsGeneralData {
     std::string ParentClass;
@@ -69,31 +75,15 @@ struct TsGeneralData {
     std::int32_t ImgBottomLeft = -1;
     std::int32_t ImgBottomRight = -1;
     std::int32_t TextureIndex = -1;
-    // Section-wide copies of the look values, read by the scroll-bar painters.
-    TColor Color = kWhite;
-    std::int32_t Transparency = 0;
-    std::int32_t GradientPercent = 0;
-    std::string GradientData;
-    TsGradArray GradientArray;
-    std::int32_t ImagePercent = 0;
-    TsFontColors FontColor = kDefaultFontColors;
-    TColor HotColor = kWhite;
-    std::int32_t HotTransparency = 0;
-    std::int32_t HotGradientPercent = 0;
-    std::string HotGradientData;
-    TsGradArray HotGradientArray;
-    std::int32_t HotImagePercent = 0;
-    TsFontColors HotFontColor = kDefaultFontColors;
     bool FadingEnabled = false;
     std::int32_t FadingIterations = 5;
-    TColor HotGlowColor = kWhite;
-    TColor GlowColor = kWhite;
-    std::uint8_t HotGlowSize = 0;
-    std::uint8_t GlowSize = 0;
+    // The section-wide look values (Color, HotColor, GlowSize ...) that the scroll-bar painters
+    // and the model's dump read are the two looks themselves: Props[TsLook::Normal] and
+    // Props[TsLook::Hot].
 };
 using TsGeneralDataArray = std::vector<TsGeneralData>;
 
-enum MaskKindValue : std::uint8_t { mkBorder = 0, mkTexture = 1, mkGlyph = 2, mkAlphaPicture = 3, mkAlphaPicture2 = 4 };
+enum class TsMaskKind : std::uint8_t { mkBorder = 0, mkTexture = 1, mkGlyph = 2, mkAlphaPicture = 3, mkAlphaPicture2 = 4 };
 inline constexpr int kMaxMaskKind = 4;
 // FillFlags bits.
 inline constexpr int kFillStretch = 1, kFillHiddenInNormal = 2, kFillPaintCentre = 4;
@@ -107,7 +97,7 @@ struct TsMaskData {
     std::int16_t MaskLayout = 0;
     std::int16_t BorderWidth = 0;
     std::int16_t FillFlags = 0;
-    std::uint8_t MaskKind = mkBorder;
+    TsMaskKind MaskKind = TsMaskKind::mkBorder;
     std::int16_t BorderLeft = 0;
     std::int16_t BorderTop = 0;
     std::int16_t BorderRight = 0;
@@ -115,10 +105,6 @@ struct TsMaskData {
     std::int16_t CornerKind = 0;
 };
 using TsMaskArray = std::vector<TsMaskData>;
-
-// Cell geometry of a mask (0 for no cells / no picture layout).
-int CellWidth(const TsMaskData& mask);
-int CellHeight(const TsMaskData& mask);
 
 struct TsPatternData {
     std::shared_ptr<Bitmap32> Image; // the decoded JPEG, alpha 255
@@ -134,7 +120,7 @@ struct TsSkinData {
     double Version = 0;
     std::string Author;
     std::string Description;
-    TColor Shadow1Color = 0;
+    TColor Shadow1Color{};
     std::int16_t Shadow1Offset = 0;
     std::int16_t Shadow1Blur = -1;
     std::int16_t Shadow1Transparency = 0;
@@ -163,13 +149,16 @@ struct TsSkinData {
     bool AeroBlur = false;
 };
 
-inline constexpr int kPaletteSize = 28;
-using TsPalette = std::array<TColor, kPaletteSize>;
-// Palette entries the painters ask for by name.
-enum PaletteEntry {
-    pcMainColor = 0, pcLabelText = 1, pcEditText = 4, pcEditBG = 5, pcSelectionBG = 6, pcSelectionText = 7,
-    pcSelectionBGHot = 8, pcSelectionTextHot = 9, pcBorder = 27
+// The 28 colours derived from a skin at every load (their sources: kPaletteSources, sSkinKeys.h).
+enum class PaletteEntry {
+    pcMainColor, pcLabelText, pcWebText, pcWebTextHot, pcEditText, pcEditBG, pcSelectionBG, pcSelectionText,
+    pcSelectionBGHot, pcSelectionTextHot, pcEditBGInverted, pcEditTextInverted, pcEditBGOdd, pcEditBGEven,
+    pcEditTextOk, pcEditTextWarning, pcEditTextAlert, pcEditTextAlert2, pcEditTextAlert3, pcEditBGOk,
+    pcEditBGWarning, pcEditBGAlert, pcEditBGAlert2, pcEditBGAlert3, pcEditTextHighlight1, pcEditTextHighlight2,
+    pcEditTextHighlight3, pcBorder
 };
+inline constexpr int kPaletteSize = 28;
+using TsPalette = framework::EnumArray<PaletteEntry, TColor, kPaletteSize>;
 
 // The whole model of one loaded skin.
 struct TsSkinModel {

@@ -50,6 +50,8 @@ void LoadSections(TsSkinModel& model, const TsLoadContext& context);
 void ResolveSectionIndexes(TsSkinModel& model);
 // "GLOBALINFO" into TsSkinData (SkinFolder and Active are left alone).
 void ReadSkinData(TsSkinData& data, const TsSkinIni& ini);
+// The skin's version alone, for the check before the skin is read.
+double ReadSkinVersion(const TsSkinIni& ini);
 
 // The mask forms, exposed for the tests: appends at most one mask for one value.
 void AppendMaskFromValue(TsSkinModel& model, const TsLoadContext& context, const std::string& section,

@@ -7,6 +7,8 @@
 // Free forms: "!FILE!C!M!K!bl!bt!br!bb!F", "FILE.BMP", and "...#(L,T,R,B)(C,M,W,F)".
 #include "skin/data/sSkinOptionsLoad.h"
 
+#include "skin/data/sMaskGeometry.h"
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSystemColors.h"
 #include "skin/pixels/PixelOps.h"
 #include "skin/pixels/RectClip.h"
@@ -109,7 +111,7 @@ bool RectHoldsKey(const Bitmap32& picture, std::int64_t left, std::int64_t top, 
 }
 
 void ComputeCornerKind(TsMaskData& mask, const Bitmap32& master) {
-    if (mask.SectionName == "BUTTON_HUGE" && mask.PropertyName == "BORDERSMASK") {
+    if (mask.SectionName == kHugeButtonSection && mask.PropertyName == kBordersMaskKey) {
         mask.CornerKind = 2;
         return;
     }
@@ -154,7 +156,7 @@ std::optional<TsMaskData> GlyphForm(const TsLoadContext& context, const std::str
     mask.Area = ReadArea(value);
     mask.CellCount = To16(Strict(value, 22, 1));
     mask.MaskLayout = To16(Strict(value, 24, 1));
-    mask.MaskKind = mkGlyph;
+    mask.MaskKind = TsMaskKind::mkGlyph;
     return mask;
 }
 
@@ -170,7 +172,7 @@ std::optional<TsMaskData> BorderForm(const TsSkinModel& model, const TsLoadConte
     mask.MaskLayout = To16(Strict(value, 44, 1));
     mask.FillFlags = To16(Strict(value, 46, 1));
     mask.BorderWidth = To16(Strict(value, 48, 1));
-    mask.MaskKind = mkBorder;
+    mask.MaskKind = TsMaskKind::mkBorder;
     if (BordersAreZero(mask)) {
         if (mask.BorderWidth != 0)
             mask.BorderLeft = mask.BorderTop = mask.BorderRight = mask.BorderBottom = mask.BorderWidth;
@@ -198,7 +200,7 @@ std::optional<TsMaskData> TextureForm(const TsLoadContext& context, const std::s
     mask.FillFlags = To16(Strict(value, 22, 2));
     mask.MaskLayout = To16(value.size() >= kLengthWithLayout ? Strict(value, 25, 1) : 0);
     mask.CellCount = 1;
-    mask.MaskKind = mkTexture;
+    mask.MaskKind = TsMaskKind::mkTexture;
     return mask;
 }
 
@@ -220,7 +222,7 @@ std::optional<TsMaskData> PictureFileForm(const TsSkinModel& model, const TsLoad
     // A cell count below 1 or a kind outside 0..4 has no meaning; both are clamped.
     mask.CellCount = To16(std::max(1, Lenient(fields, 2, 0)));
     mask.MaskLayout = To16(Lenient(fields, 3, 0));
-    mask.MaskKind = static_cast<std::uint8_t>(std::clamp(Lenient(fields, 4, 0), 0, kMaxMaskKind));
+    mask.MaskKind = static_cast<TsMaskKind>(std::clamp(Lenient(fields, 4, 0), 0, kMaxMaskKind));
     constexpr std::size_t kFieldsWithBorders = 5, kFieldsWithFillFlags = 9;
     if (fields.size() < kFieldsWithBorders) {
         CellBasedBorders(mask);
@@ -248,7 +250,7 @@ std::optional<TsMaskData> WholeBitmapForm(const TsSkinModel& model, const TsLoad
     mask.MaskLayout = 1;
     mask.BorderLeft = mask.BorderRight = To16(mask.Image->Width() / 9);
     mask.BorderTop = mask.BorderBottom = To16(mask.Image->Height() / 6);
-    mask.MaskKind = mkBorder;
+    mask.MaskKind = TsMaskKind::mkBorder;
     mask.FillFlags = 0;
     return mask;
 }
@@ -264,7 +266,7 @@ std::optional<TsMaskData> FreeBorderForm(const TsLoadContext& context, const std
     mask.MaskLayout = To16(std::max(0, Lenient(cells, 2, 0)));
     mask.BorderWidth = To16(std::max(0, Lenient(cells, 3, 0)));
     mask.FillFlags = To16(Lenient(cells, 4, 1));
-    mask.MaskKind = mkBorder;
+    mask.MaskKind = TsMaskKind::mkBorder;
     if (mask.BorderWidth != 0) {
         mask.BorderLeft = mask.BorderTop = mask.BorderRight = mask.BorderBottom = mask.BorderWidth;
     } else {
@@ -299,7 +301,7 @@ void AppendMask(TsSkinModel& model, const TsLoadContext& context, const std::str
         mask = TextureForm(context, section, key, value);
     } else if (value.front() == '!') {
         mask = PictureFileForm(model, context, section, key, value);
-        cornerKind = mask && mask->MaskKind == mkBorder;
+        cornerKind = mask && mask->MaskKind == TsMaskKind::mkBorder;
     } else if (isBitmapFile) {
         mask = WholeBitmapForm(model, context, section, key, value, PictureSearch::PackageOrFolder);
         cornerKind = true;
@@ -317,7 +319,7 @@ void AppendMask(TsSkinModel& model, const TsLoadContext& context, const std::str
 
 void LoadMasterBitmap(TsSkinModel& model, const TsLoadContext& context) {
     model.MasterBitmap = Bitmap32{};
-    const std::string name = context.Ini.ReadString(kGlobalInfo, "MASTERBITMAP", "");
+    const std::string name = context.Ini.ReadString(kGlobalInfo, kMasterBitmapKey, "");
     if (name.empty())
         return;
     const auto bytes = context.Pictures.Find(name);
@@ -341,7 +343,7 @@ void LoadMasterAndMasks(TsSkinModel& model, const TsLoadContext& context) {
     model.ma.clear();
     for (const TsSkinIni::Section& section : context.Ini.Sections()) {
         for (const TsSkinIni::Key& key : section.Keys) {
-            if (key.Value.empty() || (section.Name == kGlobalInfo && key.Name == "MASTERBITMAP"))
+            if (key.Value.empty() || (section.Name == kGlobalInfo && key.Name == kMasterBitmapKey))
                 continue;
             AppendMask(model, context, section.Name, key.Name, key.Value, MaskSource::SkinText);
         }
@@ -361,7 +363,7 @@ void LoadPatterns(TsSkinModel& model, const TsLoadContext& context) {
     model.pa.clear();
     for (const TsSkinIni::Section& section : context.Ini.Sections()) {
         for (const TsSkinIni::Key& key : section.Keys) {
-            if (section.Name == kGlobalInfo && key.Name == "MASTERBITMAP")
+            if (section.Name == kGlobalInfo && key.Name == kMasterBitmapKey)
                 continue;
             const std::string upper = UpperCase(key.Value);
             if (upper.find(".JPG") == std::string::npos && upper.find(".JPEG") == std::string::npos)

@@ -1,41 +1,49 @@
 // "GLOBALINFO", the section records with their two looks, the common sections, the per-section
-// indexes and the palette.
+// indexes and the palette, each read through the key tables of sSkinKeys.h.
 #include "skin/data/sSkinOptionsLoad.h"
 
+#include "skin/data/sParentChain.h"
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSystemColors.h"
 #include "skin/pixels/ColorOps.h"
 
-#include <unordered_set>
-
 namespace skin {
 namespace {
 
-constexpr std::string_view kParentClass = "PARENTCLASS";
 constexpr std::size_t kShortestGradient = 2;
 
 std::int16_t To16(int value) { return static_cast<std::int16_t>(value); }
+TColor ColourOf(std::int32_t value) { return TColor{static_cast<std::uint32_t>(value)}; }
+std::int32_t NumberOf(TColor colour) { return static_cast<std::int32_t>(ColorBits(colour)); }
+
+// Overloaded lambdas for std::visit.
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 } // namespace
 
 template <class Accept>
 const std::string* TsOptionsReader::FindInChain(std::string_view section, std::string_view key, Accept accept,
                                                 bool& fromParent) const {
-    std::unordered_set<std::string> visited;
-    std::string current(section);
-    fromParent = false;
-    for (;;) {
-        if (const std::string* value = ini_.Find(current, key); value != nullptr && accept(*value))
-            return value;
-        visited.insert(current);
-        const std::string* parent = ini_.Find(current, kParentClass);
-        if (parent == nullptr || parent->empty() || *parent == "?" || *parent == current)
+    const std::string* found = nullptr;
+    bool first = true;
+    WalkParentChain(section, [&](std::string_view current) -> const std::string* {
+        fromParent = !first;
+        first = false;
+        if (const std::string* value = ini_.Find(current, key); value != nullptr && accept(*value)) {
+            found = value;
             return nullptr;
-        if (visited.count(*parent) != 0)
-            return nullptr; // the chain loops: the key counts as missing
-        current = *parent;
-        fromParent = true;
-    }
+        }
+        return ini_.Find(current, kParentClassKey);
+    });
+    if (found == nullptr)
+        fromParent = false;
+    return found;
 }
 
 std::int32_t TsOptionsReader::ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const {
@@ -48,7 +56,7 @@ std::int32_t TsOptionsReader::ReadInteger(std::string_view section, std::string_
     if (text == nullptr)
         return fallback;
     const std::int32_t value = OptionIntegerOr(*text, fallback);
-    return fromParent ? static_cast<std::int32_t>(ResolveSkinColor(static_cast<TColor>(value))) : value;
+    return fromParent ? NumberOf(ResolveSkinColor(ColourOf(value))) : value;
 }
 
 std::string TsOptionsReader::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
@@ -64,59 +72,47 @@ bool TsOptionsReader::ReadBool(std::string_view section, std::string_view key, b
 }
 
 void ReadSkinData(TsSkinData& data, const TsSkinIni& ini) {
-    const auto integer = [&](std::string_view key, int fallback) {
-        return OptionIntegerOr(ini.ReadString(kGlobalInfo, key, ""), fallback);
-    };
-    const auto strict = [&](std::string_view key, std::string_view fallback) {
-        return To16(framework::StrToInt(ini.ReadString(kGlobalInfo, key, fallback)));
-    };
-    data.Version = OptionReal(ini.ReadString(kGlobalInfo, "VERSION", "0"));
-    data.Author = ini.ReadString(kGlobalInfo, "AUTHOR", "");
-    data.Description = ini.ReadString(kGlobalInfo, "DESCRIPTION", "");
-    data.Shadow1Color = static_cast<TColor>(integer("SHADOW1COLOR", 0));
-    data.Shadow1Offset = strict("SHADOW1OFFSET", "0");
-    data.Shadow1Blur = strict("SHADOW1BLUR", "-1");
-    data.Shadow1Transparency = strict("SHADOW1TRANSPARENCY", "0");
-    data.BorderWidth = To16(integer("BORDERWIDTH", 4));
-    constexpr int kDefaultTitleHeight = 30;
-    data.TitleHeight = To16(integer("TITLEHEIGHT", kDefaultTitleHeight));
+    for (const TsGlobalInfoValue& value : GlobalInfoValues()) {
+        // A strict value that is missing reads as its default; one that is there must be an integer.
+        const bool strict = value.Rule == NumberRule::Strict;
+        const std::string text = ini.ReadString(kGlobalInfo, value.Key, strict ? std::to_string(value.Default) : "");
+        const auto number = [&]() -> std::int32_t {
+            return strict ? framework::StrToInt(text) : OptionIntegerOr(text, value.Default);
+        };
+        std::visit(Overloaded{
+                       [&](double TsSkinData::*field) { data.*field = OptionReal(text); },
+                       [&](std::string TsSkinData::*field) { data.*field = text; },
+                       [&](TColor TsSkinData::*field) { data.*field = ColourOf(number()); },
+                       [&](std::int16_t TsSkinData::*field) { data.*field = To16(number()); },
+                       [&](bool TsSkinData::*field) { data.*field = number() != 0; },
+                   },
+                   value.Field);
+    }
+    // Values that stand for another: a title height of 0, a button height of 0, an unset side offset.
+    constexpr std::int16_t kDefaultTitleHeight = 30, kNoAlignOffset = -1;
     if (data.TitleHeight == 0)
         data.TitleHeight = kDefaultTitleHeight;
-    data.MaxHeight = To16(integer("MAXHEIGHT", 0));
     if (data.MaxHeight == 0)
         data.MaxHeight = data.TitleHeight;
-    data.FormOffset = To16(integer("FORMOFFSET", kSizingFrameWidth));
-    data.CenterOffset = To16(integer("CENTEROFFSET", 0));
-    data.BorderMode = To16(integer("BORDERMODE", 0));
-    data.AlignOffset = To16(integer("ALIGNOFFSET", 0));
-    const auto alignOffset = [&](std::string_view key) {
-        const std::int16_t value = To16(integer(key, -1));
-        return value == -1 ? data.AlignOffset : value;
-    };
-    data.AlignOffsetR = alignOffset("ALIGNOFFSETR");
-    data.AlignOffsetT = alignOffset("ALIGNOFFSETT");
-    data.AlignOffsetB = alignOffset("ALIGNOFFSETB");
-    data.BISpace = To16(integer("BISPACE", 0));
-    data.BIVAlign = To16(integer("BIVALIGN", 0));
-    data.BIRight = To16(integer("BIRIGHT", 0));
-    data.BILeft = To16(integer("BILEFT", 0));
-    data.BITop = To16(integer("BITOP", 0));
-    data.BIKeepHue = To16(integer("BIKEEPHUE", 0));
-    data.BIconCloseGlow = strict("BICONCLOSEGLOW", "0");
-    data.BIconCloseGlowMargin = strict("BICONCLOSEGLOWMARGIN", "0");
-    data.BIconMaxGlow = strict("BICONMAXGLOW", "0");
-    data.BIconMaxGlowMargin = strict("BICONMAXGLOWMARGIN", "0");
-    data.BIconMinGlow = strict("BICONMINGLOW", "0");
-    data.BIconMinGlowMargin = strict("BICONMINGLOWMARGIN", "0");
-    data.AeroBlur = integer("AEROBLUR", 0) != 0;
+    for (std::int16_t* side : {&data.AlignOffsetR, &data.AlignOffsetT, &data.AlignOffsetB})
+        if (*side == kNoAlignOffset)
+            *side = data.AlignOffset;
+}
+
+double ReadSkinVersion(const TsSkinIni& ini) {
+    TsSkinData data;
+    for (const TsGlobalInfoValue& value : GlobalInfoValues())
+        if (std::holds_alternative<double TsSkinData::*>(value.Field) &&
+            std::get<double TsSkinData::*>(value.Field) == &TsSkinData::Version)
+            data.Version = OptionReal(ini.ReadString(kGlobalInfo, value.Key, ""));
+    return data.Version;
 }
 
 namespace {
 
-enum class Look { Normal = 0, Hot = 1 };
-
-std::string LookKey(Look look, std::string_view key) {
-    return look == Look::Hot ? "HOT" + std::string(key) : std::string(key);
+std::string KeyOf(const TsLookField& field, TsLook look, std::size_t index = 0) {
+    return look == TsLook::Hot ? std::string(field.HotPrefix) + std::string(field.Keys[index])
+                               : std::string(field.Keys[index]);
 }
 
 void SetGradient(TsGenState& state, std::string data) {
@@ -128,121 +124,106 @@ void SetGradient(TsGenState& state, std::string data) {
         state.GradientArray = ParseGradient(state.GradientData);
 }
 
-TsGenState ReadLook(const TsOptionsReader& reader, const std::string& section, Look look) {
-    TsGenState state;
-    const auto integer = [&](std::string_view key, int fallback) { return reader.ReadInteger(section, key, fallback); };
-    const TColor colour = static_cast<TColor>(integer(LookKey(look, "COLOR"), kWhite));
-    state.Color = look == Look::Normal ? ResolveSkinColor(colour) : colour;
-    state.FontColor[fcText] = static_cast<TColor>(integer(LookKey(look, "FONTCOLOR"), 0));
-    state.FontColor[fcLeft] = static_cast<TColor>(integer(LookKey(look, "TCLEFT"), -1));
-    state.FontColor[fcTop] = static_cast<TColor>(integer(LookKey(look, "TCTOP"), -1));
-    state.FontColor[fcRight] = static_cast<TColor>(integer(LookKey(look, "TCRIGHT"), -1));
-    state.FontColor[fcBottom] = static_cast<TColor>(integer(LookKey(look, "TCBOTTOM"), -1));
-    state.GradientPercent = integer(LookKey(look, "GRADIENTPERCENT"), 0);
-    SetGradient(state, reader.ReadString(section, LookKey(look, "GRADIENTDATA"), look == Look::Normal ? " " : ""));
-    state.ImagePercent = integer(LookKey(look, "IMAGEPERCENT"), 0);
-    state.GlowColor = ResolveSkinColor(static_cast<TColor>(integer(look == Look::Hot ? "HGCOL" : "GCOL", kWhite)));
-    state.GlowSize = static_cast<std::uint8_t>(integer(look == Look::Hot ? "HGSIZE" : "GSIZE", 0));
-    state.Transparency = integer(LookKey(look, "TRANSPARENCY"), 0);
-    return state;
+TColor ResolvedIn(TsLook look, TColor colour) { return look == TsLook::Normal ? ResolveSkinColor(colour) : colour; }
+
+// One value of a look from a number (or, for gradients, the text) found for its key.
+void StoreLookValue(TsGenState& state, const TsLookField& field, TsLook look, std::size_t index, std::int32_t number,
+                    const std::string& text) {
+    switch (field.Kind) {
+    case LookValueKind::Colour: state.Color = ResolvedIn(look, ColourOf(number)); break;
+    case LookValueKind::FontColours: state.FontColor[index] = ColourOf(number); break;
+    case LookValueKind::Number: state.*field.Number = number; break;
+    case LookValueKind::Gradient: SetGradient(state, text); break;
+    case LookValueKind::GlowColour: state.GlowColor = ResolveSkinColor(ColourOf(number)); break;
+    case LookValueKind::GlowSize: state.GlowSize = static_cast<std::uint8_t>(number); break;
+    case LookValueKind::TextureIndex: break;
+    }
 }
 
-// The section-wide copies follow the looks.
-void CopyLooksToSection(TsGeneralData& data) {
-    const TsGenState& normal = data.Props[0];
-    const TsGenState& hot = data.Props[1];
-    data.Color = normal.Color;
-    data.Transparency = normal.Transparency;
-    data.GradientPercent = normal.GradientPercent;
-    data.GradientData = normal.GradientData;
-    data.GradientArray = normal.GradientArray;
-    data.ImagePercent = normal.ImagePercent;
-    data.FontColor = normal.FontColor;
-    data.GlowColor = normal.GlowColor;
-    data.GlowSize = normal.GlowSize;
-    data.HotColor = hot.Color;
-    data.HotTransparency = hot.Transparency;
-    data.HotGradientPercent = hot.GradientPercent;
-    data.HotGradientData = hot.GradientData;
-    data.HotGradientArray = hot.GradientArray;
-    data.HotImagePercent = hot.ImagePercent;
-    data.HotFontColor = hot.FontColor;
-    data.HotGlowColor = hot.GlowColor;
-    data.HotGlowSize = hot.GlowSize;
+// The number a look holds for a value now (the default of a key that is missing).
+std::int32_t CurrentNumber(const TsGenState& state, const TsLookField& field, std::size_t index) {
+    switch (field.Kind) {
+    case LookValueKind::Colour: return NumberOf(state.Color);
+    case LookValueKind::FontColours: return NumberOf(state.FontColor[index]);
+    case LookValueKind::Number: return state.*field.Number;
+    case LookValueKind::GlowColour: return NumberOf(state.GlowColor);
+    case LookValueKind::GlowSize: return state.GlowSize;
+    case LookValueKind::Gradient:
+    case LookValueKind::TextureIndex: return 0;
+    }
+    return 0;
+}
+
+std::size_t KeyCount(const TsLookField& field) {
+    switch (field.Kind) {
+    case LookValueKind::FontColours: return kFontColorCount;
+    case LookValueKind::TextureIndex: return 0;
+    default: return 1;
+    }
+}
+
+TsGenState ReadLook(const TsOptionsReader& reader, const std::string& section, TsLook look) {
+    TsGenState state; // holds every default but the gradient text's
+    for (const TsLookField& field : LookFields()) {
+        for (std::size_t i = 0; i < KeyCount(field); ++i) {
+            const std::string key = KeyOf(field, look, i);
+            if (field.Kind == LookValueKind::Gradient) {
+                const std::string_view fallback = look == TsLook::Normal ? kNormalGradientDefault : kHotGradientDefault;
+                StoreLookValue(state, field, look, i, 0, reader.ReadString(section, key, fallback));
+                continue;
+            }
+            const std::int32_t number = reader.ReadInteger(section, key, CurrentNumber(state, field, i));
+            StoreLookValue(state, field, look, i, number, {});
+        }
+    }
+    return state;
 }
 
 TsGeneralData ReadSection(const TsOptionsReader& reader, const std::string& section) {
     TsGeneralData data;
     data.ClassName = section;
-    data.ParentClass = reader.Ini().ReadString(section, kParentClass, "");
-    data.States = reader.ReadInteger(section, "STATES", 3);
-    data.GiveOwnFont = reader.ReadBool(section, "GIVEOWNFONT", false);
-    data.ReservedBoolean = reader.ReadBool(section, "RESERVEDBOOLEAN", false);
-    data.ShowFocus = true;
-    data.GlowCount = reader.ReadInteger(section, "GLOW", 0);
-    data.GlowMargin = reader.ReadInteger(section, "GLOWMARGIN", 0);
-    data.FadingEnabled = reader.ReadBool(section, "FADINGENABLED", false);
-    data.FadingIterations = reader.ReadInteger(section, "FADINGITERATIONS", 5);
-    data.Props[0] = ReadLook(reader, section, Look::Normal);
-    data.Props[1] = data.States < 2 ? data.Props[0] : ReadLook(reader, section, Look::Hot);
-    CopyLooksToSection(data);
+    data.ParentClass = reader.Ini().ReadString(section, kParentClassKey, "");
+    for (const TsSectionValue& value : SectionValues()) {
+        if (!value.FromOptionsText)
+            continue;
+        std::visit(Overloaded{
+                       [&](std::int32_t TsGeneralData::*field) {
+                           data.*field = reader.ReadInteger(section, value.Key, value.Default);
+                       },
+                       [&](bool TsGeneralData::*field) {
+                           data.*field = reader.ReadBool(section, value.Key, value.Default != 0);
+                       },
+                   },
+                   value.Field);
+    }
+    data.Props[TsLook::Normal] = ReadLook(reader, section, TsLook::Normal);
+    data.Props[TsLook::Hot] = data.States < 2 ? data.Props[TsLook::Normal] : ReadLook(reader, section, TsLook::Hot);
     return data;
 }
 
-// One key of a common section applied to a section record.
+// One key of a common section applied to a section record; the record's value is the default.
 void ApplyCommonKey(TsGeneralData& data, const std::string& key, const std::string& value) {
-    const auto integer = [&](int fallback) { return OptionIntegerOr(value, fallback); };
-    const auto colour = [&](TColor current) { return static_cast<TColor>(integer(static_cast<int>(current))); };
-    for (int look = 0; look < 2; ++look) {
+    for (TsLook look : {TsLook::Normal, TsLook::Hot}) {
         TsGenState& state = data.Props[look];
-        const std::string prefix = look == 1 ? "HOT" : "";
-        if (key == prefix + "COLOR")
-            state.Color = look == 0 ? ResolveSkinColor(colour(state.Color)) : colour(state.Color);
-        else if (key == prefix + "FONTCOLOR")
-            state.FontColor[fcText] = colour(state.FontColor[fcText]);
-        else if (key == prefix + "TCLEFT")
-            state.FontColor[fcLeft] = colour(state.FontColor[fcLeft]);
-        else if (key == prefix + "TCTOP")
-            state.FontColor[fcTop] = colour(state.FontColor[fcTop]);
-        else if (key == prefix + "TCRIGHT")
-            state.FontColor[fcRight] = colour(state.FontColor[fcRight]);
-        else if (key == prefix + "TCBOTTOM")
-            state.FontColor[fcBottom] = colour(state.FontColor[fcBottom]);
-        else if (key == prefix + "GRADIENTPERCENT")
-            state.GradientPercent = integer(state.GradientPercent);
-        else if (key == prefix + "GRADIENTDATA")
-            SetGradient(state, value);
-        else if (key == prefix + "IMAGEPERCENT")
-            state.ImagePercent = integer(state.ImagePercent);
-        else if (key == prefix + "TRANSPARENCY")
-            state.Transparency = integer(state.Transparency);
+        for (const TsLookField& field : LookFields())
+            for (std::size_t i = 0; i < KeyCount(field); ++i)
+                if (key == KeyOf(field, look, i))
+                    StoreLookValue(state, field, look, i, OptionIntegerOr(value, CurrentNumber(state, field, i)),
+                                   value);
     }
-    if (key == "PARENTCLASS")
+    if (key == kParentClassKey) {
         data.ParentClass = value;
-    else if (key == "STATES")
-        data.States = integer(data.States);
-    else if (key == "GIVEOWNFONT")
-        data.GiveOwnFont = OptionBoolean(value);
-    else if (key == "RESERVEDBOOLEAN")
-        data.ReservedBoolean = OptionBoolean(value);
-    else if (key == "SHOWFOCUS")
-        data.ShowFocus = OptionBoolean(value);
-    else if (key == "GLOW")
-        data.GlowCount = integer(data.GlowCount);
-    else if (key == "GLOWMARGIN")
-        data.GlowMargin = integer(data.GlowMargin);
-    else if (key == "FADINGENABLED")
-        data.FadingEnabled = OptionBoolean(value);
-    else if (key == "FADINGITERATIONS")
-        data.FadingIterations = integer(data.FadingIterations);
-    else if (key == "GCOL")
-        data.Props[0].GlowColor = ResolveSkinColor(colour(data.Props[0].GlowColor));
-    else if (key == "HGCOL")
-        data.Props[1].GlowColor = ResolveSkinColor(colour(data.Props[1].GlowColor));
-    else if (key == "GSIZE")
-        data.Props[0].GlowSize = static_cast<std::uint8_t>(integer(data.Props[0].GlowSize));
-    else if (key == "HGSIZE")
-        data.Props[1].GlowSize = static_cast<std::uint8_t>(integer(data.Props[1].GlowSize));
+        return;
+    }
+    for (const TsSectionValue& entry : SectionValues()) {
+        if (key != entry.Key)
+            continue;
+        std::visit(Overloaded{
+                       [&](std::int32_t TsGeneralData::*field) { data.*field = OptionIntegerOr(value, data.*field); },
+                       [&](bool TsGeneralData::*field) { data.*field = OptionBoolean(value); },
+                   },
+                   entry.Field);
+    }
 }
 
 void ApplyCommonSections(TsSkinModel& model, const TsSkinIni& common) {
@@ -252,10 +233,9 @@ void ApplyCommonSections(TsSkinModel& model, const TsSkinIni& common) {
             TsGeneralData& data = model.gd[existing];
             for (const TsSkinIni::Key& key : section.Keys)
                 ApplyCommonKey(data, key.Name, key.Value);
-            CopyLooksToSection(data);
             continue;
         }
-        const std::string* parentName = common.Find(section.Name, kParentClass);
+        const std::string* parentName = common.Find(section.Name, kParentClassKey);
         TsGeneralData data;
         bool fromParent = false;
         if (parentName != nullptr) {
@@ -270,73 +250,77 @@ void ApplyCommonSections(TsSkinModel& model, const TsSkinIni& common) {
         if (!fromParent) {
             // New sections start without contours and without a fading count.
             for (TsGenState& state : data.Props)
-                state.FontColor = {0, kNoColor, kNoColor, kNoColor, kNoColor};
+                state.FontColor = kDefaultFontColors;
             data.FadingIterations = -1;
         }
         data.ClassName = section.Name;
         data.BorderIndex = data.ImgTopLeft = data.ImgTopRight = data.ImgBottomLeft = data.ImgBottomRight = -1;
         for (const TsSkinIni::Key& key : section.Keys)
             ApplyCommonKey(data, key.Name, key.Value);
-        CopyLooksToSection(data);
         model.gd.push_back(std::move(data));
     }
 }
 
-TColor GlobalColour(const TsSkinIni& ini, std::string_view key, TColor fallback) {
-    return static_cast<TColor>(OptionIntegerOr(ini.ReadString(kGlobalInfo, key, ""), static_cast<int>(fallback)));
+TColor PaletteDefaultOf(const TsPaletteSource& source, const TsPalette& palette) {
+    using enum PaletteEntry;
+    switch (source.Default) {
+    case PaletteDefault::Colour: return source.DefaultColour;
+    case PaletteDefault::Entry: return palette[source.DefaultEntry];
+    case PaletteDefault::EditEvenRows: return LerpColor(palette[pcEditText], palette[pcEditBG], 0.05);
+    }
+    return source.DefaultColour;
+}
+
+void FillPaletteFromGlobalInfo(TsPalette& palette, const TsSkinIni& ini, PaletteEntry first, PaletteEntry last) {
+    for (const TsPaletteSource& source : PaletteSources()) {
+        if (source.Entry < first || source.Entry > last)
+            continue;
+        const TColor fallback = PaletteDefaultOf(source, palette);
+        const TColor read = ColourOf(OptionIntegerOr(ini.ReadString(kGlobalInfo, source.Key, ""), NumberOf(fallback)));
+        palette[source.Entry] = source.ResolveValue ? ResolveSkinColor(read) : read;
+    }
+}
+
+// Entries 4 to 9: the edit and selection colours of the skin's sections.
+void FillPaletteFromSections(TsPalette& p, const TsSkinModel& model) {
+    using enum PaletteEntry;
+    using enum FontColorEntry;
+    const int edit = GetSkinIndex(model, kEditSection);
+    const TsGenState* editLook = edit >= 0 ? &model.gd[edit].Props[TsLook::Normal] : nullptr;
+    p[pcEditText] = ResolveSkinColor(editLook ? editLook->FontColor[fcText] : clWindowText);
+    p[pcEditBG] = ResolveSkinColor(editLook ? editLook->Color : clWindow);
+    const int selection = GetSkinIndex(model, kSelectionSection);
+    if (selection >= 0) {
+        const TsGeneralData& s = model.gd[selection];
+        const TsLook hot = s.States < 2 ? TsLook::Normal : TsLook::Hot;
+        p[pcSelectionBG] = s.Props[TsLook::Normal].Color;
+        p[pcSelectionText] = s.Props[TsLook::Normal].FontColor[fcText];
+        p[pcSelectionBGHot] = s.Props[hot].Color;
+        p[pcSelectionTextHot] = s.Props[hot].FontColor[fcText];
+    } else {
+        p[pcSelectionBG] = p[pcSelectionText] = p[pcSelectionBGHot] = p[pcSelectionTextHot] = kNoColor;
+    }
+    if (p[pcSelectionText] != kNoColor && p[pcSelectionText] != kTransparentKey)
+        return;
+    const int menuItem = GetSkinIndex(model, kMenuItemSection);
+    if (menuItem >= 0) {
+        const TsGenState& hot = model.gd[menuItem].Props[TsLook::Hot];
+        const TColor hotText = hot.FontColor[fcText];
+        p[pcSelectionText] =
+            hotText == kNoColor || hotText == kTransparentKey ? clHighlightText : ResolveSkinColor(hotText);
+        p[pcSelectionBG] = p[pcSelectionBGHot] = hot.Color;
+        p[pcSelectionTextHot] = p[pcSelectionText];
+    } else {
+        p[pcSelectionText] = p[pcSelectionTextHot] = ResolveSkinColor(clHighlightText);
+        p[pcSelectionBG] = p[pcSelectionBGHot] = ResolveSkinColor(clHighlight);
+    }
 }
 
 void FillPalette(TsSkinModel& model, const TsSkinIni& ini) {
-    TsPalette& p = model.Palette;
-    p[0] = ResolveSkinColor(GlobalColour(ini, "COLOR", clBtnFace));
-    p[1] = GlobalColour(ini, "FONTCOLOR", 0);
-    p[2] = ResolveSkinColor(GlobalColour(ini, "TCBOTTOM", 0xFF0000));
-    p[3] = ResolveSkinColor(GlobalColour(ini, "TCTOP", 0x0000FF));
-    const int edit = GetSkinIndex(model, "EDIT");
-    p[4] = edit >= 0 ? ResolveSkinColor(model.gd[edit].Props[0].FontColor[fcText]) : ResolveSkinColor(clWindowText);
-    p[5] = edit >= 0 ? ResolveSkinColor(model.gd[edit].Props[0].Color) : ResolveSkinColor(clWindow);
-    const int selection = GetSkinIndex(model, "SELECTION");
-    if (selection >= 0) {
-        const TsGeneralData& s = model.gd[selection];
-        const int hot = s.States < 2 ? 0 : 1;
-        p[6] = s.Props[0].Color;
-        p[7] = s.Props[0].FontColor[fcText];
-        p[8] = s.Props[hot].Color;
-        p[9] = s.Props[hot].FontColor[fcText];
-    } else {
-        p[6] = p[7] = p[8] = p[9] = kNoColor;
-    }
-    if (p[7] == kNoColor || p[7] == kTransparentKey) {
-        const int menuItem = GetSkinIndex(model, "MENUITEM");
-        if (menuItem >= 0) {
-            const TsGeneralData& m = model.gd[menuItem];
-            const TColor hotText = m.Props[1].FontColor[fcText];
-            p[7] = hotText == kNoColor || hotText == kTransparentKey ? clHighlightText : ResolveSkinColor(hotText);
-            p[6] = p[8] = m.Props[1].Color;
-            p[9] = p[7];
-        } else {
-            p[7] = p[9] = ResolveSkinColor(clHighlightText);
-            p[6] = p[8] = ResolveSkinColor(clHighlight);
-        }
-    }
-    p[10] = GlobalColour(ini, "EDITBG_INV", p[4]);
-    p[11] = GlobalColour(ini, "EDITTEXT_INV", p[5]);
-    p[12] = GlobalColour(ini, "EDITBG_ODD", p[5]);
-    p[13] = GlobalColour(ini, "EDITBG_EVEN", LerpColor(p[4], p[5], 0.05));
-    p[14] = GlobalColour(ini, "EDITTEXT_OK", 0x008000);
-    p[15] = GlobalColour(ini, "EDITTEXT_WARN", 0x008484);
-    p[16] = GlobalColour(ini, "EDITTEXT_ALERT", 0x0000FF);
-    p[17] = GlobalColour(ini, "EDITTEXT_ALERT", 0x8597D9);
-    p[18] = GlobalColour(ini, "EDITTEXT_ALERT", 0x4AB28F);
-    p[19] = GlobalColour(ini, "EDITBG_OK", 0x6CC2A5);
-    p[20] = GlobalColour(ini, "EDITBG_WARN", 0x40FFFF);
-    p[21] = GlobalColour(ini, "EDITBG_ALERT", 0x95A7E9);
-    p[22] = GlobalColour(ini, "EDITBG_ALERT", 0x8597D9);
-    p[23] = GlobalColour(ini, "EDITBG_ALERT", 0x4AB28F);
-    p[24] = GlobalColour(ini, "EDITTEXT_H1", 0);
-    p[25] = GlobalColour(ini, "EDITTEXT_H2", 0);
-    p[26] = GlobalColour(ini, "EDITTEXT_H3", 0);
-    p[27] = GlobalColour(ini, "BORDERCOLOR", 0);
+    using enum PaletteEntry;
+    FillPaletteFromGlobalInfo(model.Palette, ini, pcMainColor, pcWebTextHot);
+    FillPaletteFromSections(model.Palette, model);
+    FillPaletteFromGlobalInfo(model.Palette, ini, pcEditBGInverted, pcBorder);
 }
 
 } // namespace
@@ -344,18 +328,16 @@ void FillPalette(TsSkinModel& model, const TsSkinIni& ini) {
 void ResolveSectionIndexes(TsSkinModel& model) {
     for (int i = 0; i < int(model.gd.size()); ++i) {
         TsGeneralData& data = model.gd[i];
-        if (data.ClassName == kGlobalInfo)
-            continue;
         const std::string& name = data.ClassName;
-        data.BorderIndex = GetMaskIndex(model, i, name, "BORDERSMASK");
-        data.ImgTopLeft = GetMaskIndex(model, i, name, "IMGTOPLEFT");
-        data.ImgTopRight = GetMaskIndex(model, i, name, "IMGTOPRIGHT");
-        data.ImgBottomLeft = GetMaskIndex(model, i, name, "IMGBTMLEFT");
-        data.ImgBottomRight = GetMaskIndex(model, i, name, "IMGBTMRIGHT");
-        data.TextureIndex = GetTextureIndex(model, i, name, "PATTERN");
-        data.Props[0].TextureIndex = data.TextureIndex;
+        data.BorderIndex = GetMaskIndex(model, i, name, kBordersMaskKey);
+        data.ImgTopLeft = GetMaskIndex(model, i, name, kImgTopLeftKey);
+        data.ImgTopRight = GetMaskIndex(model, i, name, kImgTopRightKey);
+        data.ImgBottomLeft = GetMaskIndex(model, i, name, kImgBottomLeftKey);
+        data.ImgBottomRight = GetMaskIndex(model, i, name, kImgBottomRightKey);
+        data.TextureIndex = GetTextureIndex(model, i, name, kPatternKey);
+        data.Props[TsLook::Normal].TextureIndex = data.TextureIndex;
         if (data.States > 1)
-            data.Props[1].TextureIndex = GetTextureIndex(model, i, name, "HOTPATTERN");
+            data.Props[TsLook::Hot].TextureIndex = GetTextureIndex(model, i, name, kHotPatternKey);
     }
 }
 

@@ -1,12 +1,11 @@
-// System colours in skin values: a value with the sign bit set names an entry of the
-// framework's system colour table by its low byte.
+// System colours in skin values.
 #include "skin/data/sSystemColors.h"
 
 namespace skin {
 
 TColor ResolveSkinColor(TColor colour) {
-    if (colour & 0x80000000u)
-        return framework::SystemColorValue(int(colour & 0xFF));
+    if (ColorBits(colour) & 0x80000000u)
+        return framework::GetSysColor(int(ColorBits(colour) & 0xFF));
     return colour;
 }
 

@@ -1,21 +1,21 @@
-// The platform values the skin model falls back on: system colours (resolved from 0xFF0000nn
-// values through the framework's table) and the two metrics the model reads.
+// The skin's way of naming system colours (a value with the sign bit set names an entry of the
+// framework's system colour table by its low byte) and the two metrics the model reads.
 #pragma once
 
-#include "framework/base/SystemColors.h"
+#include "framework/base/SharedMetrics.h"
 #include "skin/pixels/SkinTypes.h"
 
 namespace skin {
 
-// System colour values as they appear in skins and code (0xFF000000 plus the index).
-inline constexpr TColor clScrollBar = 0xFF000000, clBackground = 0xFF000001, clWindow = 0xFF000005,
-                        clWindowText = 0xFF000008, clBtnFace = 0xFF00000F, clHighlight = 0xFF00000D,
-                        clHighlightText = 0xFF00000E;
-
-// A value with the sign bit set names a system colour by its low byte; others pass unchanged.
+// A value with the sign bit set becomes the RGB value of the table entry of its low byte;
+// others pass unchanged.
 TColor ResolveSkinColor(TColor colour);
 
-// GetSystemMetrics(SM_CXFRAME) and (SM_CXVSCROLL).
+using framework::clBtnFace;
+using framework::clHighlight;
+using framework::clHighlightText;
+using framework::clWindow;
+using framework::clWindowText;
 using framework::kSizingFrameWidth;
 using framework::kVerticalScrollBarWidth;
 

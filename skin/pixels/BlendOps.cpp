@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "skin/pixels/CpuFeatures.h"
 #include "skin/pixels/RectClip.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -77,10 +78,6 @@ __attribute__((target("avx2"))) std::size_t BlendRowAvx2(Pixel* d, const Pixel* 
     return i;
 }
 
-static bool Avx2Available() {
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
-}
 #endif
 
 void BlendRow(std::span<Pixel> dst, std::span<const Pixel> src, int weight) {

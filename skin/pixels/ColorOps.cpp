@@ -18,9 +18,10 @@ int StoreHsvComponent(double value) { return RoundEvenInt(std::clamp(value, 0.0,
 
 } // namespace
 
-std::uint32_t LerpColor(std::uint32_t c1, std::uint32_t c2, double fraction) {
-    return MakeValue(LerpChannel(Byte0(c1), Byte0(c2), fraction), LerpChannel(Byte1(c1), Byte1(c2), fraction),
-                     LerpChannel(Byte2(c1), Byte2(c2), fraction), Byte3(c1));
+TColor LerpColor(TColor colour1, TColor colour2, double fraction) {
+    const std::uint32_t c1 = ColorBits(colour1), c2 = ColorBits(colour2);
+    return TColor{MakeValue(LerpChannel(Byte0(c1), Byte0(c2), fraction), LerpChannel(Byte1(c1), Byte1(c2), fraction),
+                     LerpChannel(Byte2(c1), Byte2(c2), fraction), Byte3(c1))};
 }
 
 Pixel ShiftSaturation(int percent, Pixel pixel) {
@@ -81,9 +82,10 @@ Pixel ShiftHue(int degrees, Pixel pixel) {
 TColor ShiftHueColor(int degrees, TColor colour) {
     if (degrees == 0)
         return colour;
-    return SwapColourOrder(ShiftHue(degrees, SwapColourOrder(colour)));
+    return ColorOfPixel(ShiftHue(degrees, PixelOfColor(colour)));
 }
 
-TColor ShiftSaturationColor(TColor colour, int percent) { return ShiftSaturation(percent, colour); }
+// Saturation treats the three channels alike, so the colour value needs no reordering.
+TColor ShiftSaturationColor(TColor colour, int percent) { return TColor{ShiftSaturation(percent, ColorBits(colour))}; }
 
 } // namespace skin

@@ -34,8 +34,12 @@ constexpr std::uint32_t SwapColourOrder(std::uint32_t value) {
     return (value & 0xFF00FF00u) | ((value & 0xFFu) << 16) | ((value >> 16) & 0xFFu);
 }
 
+// A colour value as a pixel and back (the high byte is carried over as the alpha byte).
+constexpr Pixel PixelOfColor(TColor colour) { return SwapColourOrder(ColorBits(colour)); }
+constexpr TColor ColorOfPixel(Pixel pixel) { return TColor{SwapColourOrder(pixel)}; }
+
 // Per channel RoundEven(c1 * f + c2 * (1 - f)); byte 3 of c1 stays.
-std::uint32_t LerpColor(std::uint32_t c1, std::uint32_t c2, double fraction);
+TColor LerpColor(TColor c1, TColor c2, double fraction);
 
 // Moves each channel away from (p > 0) or toward (p < 0) the pixel's grey; alpha stays.
 Pixel ShiftSaturation(int percent, Pixel pixel);

@@ -30,7 +30,7 @@ inline int TransparentWeight(int alpha, int transparency) {
 inline Pixel TintedPixel(Pixel src, TColor tint) {
     const int gray = (Byte0(src) + Byte1(src) + Byte2(src)) / 3;
     auto channel = [gray](int tintChannel) { return ClampByte(RoundEvenInt(gray * tintChannel / 255.0)); };
-    return MakeValue(channel(Byte2(tint)), channel(Byte1(tint)), channel(Byte0(tint)), Byte3(src));
+    return MakeValue(channel(BlueOf(tint)), channel(GreenOf(tint)), channel(RedOf(tint)), Byte3(src));
 }
 
 // The backdrop's pixel under destination point (x, y), if it has one there.
@@ -54,7 +54,7 @@ void ComposeAlphaLine(Bitmap32& dst, int dx, int dy, std::span<const Pixel> from
             continue;
         }
         const int weight = weightOf(Byte3(s));
-        if (options.Tint != kNoKey)
+        if (options.Tint != clNone)
             s = TintedPixel(s, options.Tint);
         const Pixel d = to[i];
         const int alpha = transparency == 0 ? std::max(Byte3(d), weight) : Byte3(d);
@@ -134,7 +134,7 @@ void CopyKeyed(Bitmap32& dst, int x, int y, const Bitmap32& src, const TRect& in
     const BlitArea block = ClipBlit({x, y, from.Left, from.Top, WidthOf(from), HeightOf(from)}, dst, src);
     const bool backdropHasBitmap = backdrop.UsableBitmap();
     const Pixel forcedAlpha = backdrop.Bitmap == &dst ? kAlphaBits : 0;
-    const Pixel fillPixel = SwapColourOrder(backdrop.FillColor) & 0x00FFFFFFu;
+    const Pixel fillPixel = PixelOfColor(backdrop.FillColor) & 0x00FFFFFFu;
     for (int row = 0; row < block.Height; ++row) {
         const int dy = block.DstY + row;
         auto to = dst.Row(dy).subspan(block.DstX, block.Width);

@@ -10,7 +10,7 @@ enum class Reflection { None, Below };
 
 struct ComposeAlphaOptions {
     int Transparency = 0;     // percent of the source that is left out
-    TColor Tint = kNoKey;     // kNoKey: the source keeps its colours
+    TColor Tint = clNone;     // clNone: the source keeps its colours
     Reflection Reflect = Reflection::None;
     TsBackdrop Backdrop{};    // empty: every source pixel is composed
     UseBackdrop BackdropUse = UseBackdrop::No;

@@ -11,7 +11,7 @@ namespace skin {
 namespace {
 
 Pixel OpaquePixel(TColor colour, std::uint8_t alpha) {
-    return (SwapColourOrder(colour) & 0x00FFFFFFu) | Pixel(alpha) << 24;
+    return (PixelOfColor(colour) & 0x00FFFFFFu) | Pixel(alpha) << 24;
 }
 
 void SetPixelClipped(Bitmap32& bitmap, int x, int y, Pixel value) {

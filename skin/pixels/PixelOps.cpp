@@ -70,12 +70,12 @@ void ShiftSaturationOfBitmap(Bitmap32& bitmap, int percent, Pixel key) {
 }
 
 void FillPixels(Bitmap32& bitmap, const TRect& rect, TColor colour, std::uint8_t alpha) {
-    const Pixel value = Pixel(alpha) << 24 | (SwapColourOrder(colour) & 0xFFFFFF);
+    const Pixel value = Pixel(alpha) << 24 | (PixelOfColor(colour) & 0xFFFFFF);
     ForEachInRect(bitmap, IntersectRects(rect, RectOf(bitmap)), [value](Pixel& pixel) { pixel = value; });
 }
 
 void TintPixels(Bitmap32& bitmap, const TRect& rect, TColor colour, std::uint8_t alpha, int percent) {
-    const int red = Byte0(colour), green = Byte1(colour), blue = Byte2(colour);
+    const int red = RedOf(colour), green = GreenOf(colour), blue = BlueOf(colour);
     ForEachInRect(bitmap, IntersectRects(rect, RectOf(bitmap)), [&](Pixel& pixel) {
         pixel = MakeValue(TintChannel(Byte0(pixel), blue, percent), TintChannel(Byte1(pixel), green, percent),
                           TintChannel(Byte2(pixel), red, percent), alpha);
@@ -94,7 +94,7 @@ void SetAlphaInRect(Bitmap32& bitmap, const TRect& rect, std::uint8_t alpha, Pix
 
 void FadeToColor(Bitmap32& bitmap, const TRect& inclusiveRect, int percent, TColor colour) {
     const double fraction = percent / 100.0;
-    const int red = Byte0(colour), green = Byte1(colour), blue = Byte2(colour);
+    const int red = RedOf(colour), green = GreenOf(colour), blue = BlueOf(colour);
     ForEachInRect(bitmap, IntersectRects(InclusiveToExclusive(inclusiveRect), RectOf(bitmap)), [&](Pixel& pixel) {
         pixel = MakeValue(FadeChannel(Byte0(pixel), blue, fraction), FadeChannel(Byte1(pixel), green, fraction),
                           FadeChannel(Byte2(pixel), red, fraction), Byte3(pixel));
@@ -102,7 +102,7 @@ void FadeToColor(Bitmap32& bitmap, const TRect& inclusiveRect, int percent, TCol
 }
 
 void FadeBitmapToColor(Bitmap32& bitmap, double fraction, TColor colour, Pixel key) {
-    const int red = Byte0(colour), green = Byte1(colour), blue = Byte2(colour);
+    const int red = RedOf(colour), green = GreenOf(colour), blue = BlueOf(colour);
     ForEachInRect(bitmap, RectOf(bitmap), [&](Pixel& pixel) {
         if (Treated(pixel, key))
             pixel = MakeValue(FadeTowardChannel(Byte0(pixel), blue, fraction),
@@ -136,7 +136,7 @@ void Grayscale(Bitmap32& bitmap, Pixel key) {
 
 void WashRect(Bitmap32& bitmap, const TRect& rect, int percent, TColor colour) {
     const int keep = percent * 255 / 100;
-    const int red = Byte0(colour), green = Byte1(colour), blue = Byte2(colour);
+    const int red = RedOf(colour), green = GreenOf(colour), blue = BlueOf(colour);
     const TRect clipped = IntersectRects(rect, RectOf(bitmap));
     for (int y = clipped.Top; y < clipped.Bottom; ++y) {
         auto row = bitmap.Row(y);

@@ -4,6 +4,8 @@
 // so every kernel gives the same bytes.
 #include "skin/pixels/ResampleKernels.h"
 
+#include "skin/pixels/CpuFeatures.h"
+
 #include <algorithm>
 #include <atomic>
 #include <barrier>

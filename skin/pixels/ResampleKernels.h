@@ -28,7 +28,6 @@ struct WeightLists {
 };
 
 enum class Kernel { Plain, Portable, Avx2 };
-bool Avx2Available();
 
 // A band of rows: of the source in a horizontal pass, of the output in a vertical one.
 struct Rows {

@@ -386,11 +386,6 @@ __attribute__((target("avx2"))) void VerticalAvx2(const Bitmap32& src, Bitmap32&
 
 } // namespace
 
-bool Avx2Available() {
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
-}
-
 PreparedPass PrepareHorizontalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
     std::optional<HorizontalPlan> plan = PlanHorizontal(lists, out.Width(), src.Width());
     if (!plan)
@@ -423,7 +418,6 @@ PreparedPass PrepareVerticalAvx2(const Bitmap32& src, Bitmap32& out, const Weigh
 
 #else
 
-bool Avx2Available() { return false; }
 PreparedPass PrepareHorizontalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists) {
     return PrepareHorizontal(src, out, lists, Kernel::Portable);
 }

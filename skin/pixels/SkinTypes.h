@@ -4,15 +4,21 @@
 
 #include <cstdint>
 
+#include "framework/base/Colors.h"
 #include "skin/pixels/Bitmap32.h"
 
 namespace skin {
 
-// A colour value 0x00BBGGRR (red in the low byte); high byte 0xFF names a system colour.
-using TColor = std::uint32_t;
+// The framework's colour values (0x00BBGGRR); a Pixel is 0xAARRGGBB.
+using framework::BlueOf;
+using framework::clNone;
+using framework::ColorBits;
+using framework::GreenOf;
+using framework::RedOf;
+using framework::TColor;
 
 // Magenta reads the same in both byte orders, so as a pixel it is 0x00FF00FF.
-inline constexpr TColor kTransparentKey = 0xFF00FF;
+inline constexpr TColor kTransparentKey{0xFF00FF};
 inline constexpr Pixel kKeyPixel = 0x00FF00FF;
 // Passed where a key is expected: every pixel is treated.
 inline constexpr Pixel kNoKey = 0x1FFFFFFF;

@@ -3,13 +3,14 @@
 
 #include <algorithm>
 
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/pixels/ColorOps.h"
 #include "skin/pixels/PixelOps.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
 #include "skin/render/sGradient.h"
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 #include "skin/render/sMaskPaint.h"
 #include "skin/render/sTexture.h"
 
@@ -20,7 +21,6 @@ namespace {
 constexpr int kWholePercent = 100;
 constexpr int kFullWeight = 255;
 constexpr double kWeightPerPercent = 2.55;
-constexpr std::string_view kPatternKey = "PATTERN";
 
 enum class PlainColour { Opaque, TransparencyAsAlpha };
 
@@ -46,12 +46,12 @@ void PaintGradientOrColour(Bitmap32& bitmap, const TRect& rect, const TsLookValu
 TRect PaintTexture(Bitmap32& bitmap, const TRect& rect, const TsTexture& texture, const TsBackdrop& backdrop) {
     if (texture.Mask && texture.MaskPicture) {
         if (HasMaskPicture(*texture.Mask))
-            return FillMaskedTexture(bitmap, rect, backdrop, texture.Mask->FillFlags, *texture.Mask,
+            return FillMaskedTexture(bitmap, rect, backdrop, FillModeOf(*texture.Mask), *texture.Mask,
                                      *texture.MaskPicture);
         return FillTexture(bitmap, rect, *texture.Mask, *texture.MaskPicture);
     }
     if (texture.Pattern)
-        return FillTexture(bitmap, rect, *texture.Pattern, TRect{}, tfTile);
+        return FillTexture(bitmap, rect, *texture.Pattern, TRect{}, TextureFillMode::tfTile);
     return rect;
 }
 
@@ -79,7 +79,7 @@ void PaintLayers(Bitmap32& bitmap, const TRect& area, const TsLookValues& look, 
     const int I = look.ImagePercent;
     const TsMaskData* textureMask = look.Texture.Mask;
     if (G + I == kWholePercent && G >= 1 && G <= kWholePercent - 1 && textureMask && look.Texture.MaskPicture &&
-        textureMask->FillFlags == 0 && HasSegments(look) && look.Segments->front().GradientKind < gkFourCorner) {
+        textureMask->FillFlags == 0 && HasSegments(look) && look.Segments->front().GradientKind < TsGradientKind::gkFourCorner) {
         PaintGradientOverTexture(bitmap, rect, *look.Segments, PercentOf255(I), CellRect(*textureMask, 0),
                                  *look.Texture.MaskPicture);
         return;
@@ -202,7 +202,7 @@ TsTexture TextureFor(const TsSkinModel& skin, int sectionIndex, std::string_view
     TsTexture texture;
     if (const TsMaskData* mask = ValidMask(skin, maskIndex)) {
         // Tiled overlays (a mask picture and mode 10) are merged after the background instead.
-        if (!(HasMaskPicture(*mask) && mask->FillFlags == tfWholeTiles)) {
+        if (!(HasMaskPicture(*mask) && FillModeOf(*mask) == TextureFillMode::tfWholeTiles)) {
             texture.Mask = mask;
             texture.MaskPicture = &MaskPicture(skin, *mask);
         }
@@ -231,7 +231,7 @@ TsLookValues SectionLook(const TsSkinModel& skin, const TsSectionPaint& paint) {
         return values;
     const TsGeneralData& section = skin.gd[std::size_t(paint.SectionIndex)];
     const int look = LookOf(section, paint.State);
-    const TsGenState& props = section.Props[std::size_t(look)];
+    const TsGenState& props = section.Props[look];
     if (paint.CustomColor != kTransparentKey) {
         values.Color = paint.CustomColor;
         return values;
@@ -265,8 +265,8 @@ void PaintSectionBackground(const TsSkinModel& skin, Bitmap32& bitmap, const TRe
     const TsGeneralData& section = skin.gd[std::size_t(paint.SectionIndex)];
     const int overlayIndex = LookOf(section, paint.State) == 1 ? paint.HotTextureIndex : paint.TextureIndex;
     if (const TsMaskData* overlay = ValidMask(skin, overlayIndex)) {
-        if (HasMaskPicture(*overlay) && overlay->FillFlags == tfWholeTiles)
-            FillMaskedTexture(bitmap, rect, MovedBy(paint.Backdrop, paint.BackdropPoint), tfWholeTiles, *overlay,
+        if (HasMaskPicture(*overlay) && FillModeOf(*overlay) == TextureFillMode::tfWholeTiles)
+            FillMaskedTexture(bitmap, rect, MovedBy(paint.Backdrop, paint.BackdropPoint), TextureFillMode::tfWholeTiles, *overlay,
                               MaskPicture(skin, *overlay));
     }
 }
@@ -275,15 +275,15 @@ void PaintPartBackground(const TsSkinModel& skin, Bitmap32& bitmap, const TRect&
     if (!IsValidSkinIndex(skin, paint.SectionIndex) || bitmap.Empty())
         return;
     const TsGeneralData& section = skin.gd[std::size_t(paint.SectionIndex)];
-    const bool hot = LookOf(section, paint.State) == 1;
+    const TsGenState& values = section.Props[LookOf(section, paint.State) == 1 ? TsLook::Hot : TsLook::Normal];
     TsLookValues look;
-    look.Color = hot ? section.HotColor : section.Color;
-    look.Transparency = hot ? section.HotTransparency : section.Transparency;
+    look.Color = values.Color;
+    look.Transparency = values.Transparency;
     if (look.Transparency != kWholePercent) {
-        look.GradientPercent = hot ? section.HotGradientPercent : section.GradientPercent;
-        look.ImagePercent = hot ? section.HotImagePercent : section.ImagePercent;
+        look.GradientPercent = values.GradientPercent;
+        look.ImagePercent = values.ImagePercent;
         if (look.GradientPercent > 0)
-            look.Segments = hot ? &section.HotGradientArray : &section.GradientArray;
+            look.Segments = &values.GradientArray;
         if (look.ImagePercent > 0)
             look.Texture = TextureFor(skin, paint.SectionIndex, section.ClassName, section.TextureIndex);
     }

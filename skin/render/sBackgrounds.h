@@ -18,7 +18,7 @@ struct TsTexture {
 
 // What a look paints: colour c, transparency t, gradient percent G, image percent I.
 struct TsLookValues {
-    TColor Color = 0;
+    TColor Color{};
     int Transparency = 0;
     int GradientPercent = 0;
     int ImagePercent = 0;

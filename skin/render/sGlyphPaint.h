@@ -2,7 +2,7 @@
 #pragma once
 
 #include "skin/pixels/BlendOps.h"
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 
 namespace skin {
 

@@ -27,7 +27,7 @@ void FillRow(Pixel* row, int width, Pixel value) {
 }
 
 // A colour value 0x00BBGGRR as an opaque pixel.
-inline Pixel OpaquePixelOf(TColor colour) { return kOpaque | (SwapColourOrder(colour) & 0x00FFFFFFu); }
+inline Pixel OpaquePixelOf(TColor colour) { return kOpaque | (PixelOfColor(colour) & 0x00FFFFFFu); }
 
 enum class SegmentEnds { Vertical, Horizontal };
 
@@ -54,14 +54,15 @@ bool GradientLine(const TsGradArray& segments, int length, SegmentEnds ends, std
             } else {
                 // Each channel steps by (c2 - c1) / (end - start) per position, rounded when written.
                 const int steps = end - start;
-                std::array<double, 3> value{double(Byte0(segment.Color1)), double(Byte1(segment.Color1)),
-                                            double(Byte2(segment.Color1))};
-                const std::array<double, 3> step{(Byte0(segment.Color2) - value[0]) / steps,
-                                                 (Byte1(segment.Color2) - value[1]) / steps,
-                                                 (Byte2(segment.Color2) - value[2]) / steps};
+                std::array<double, 3> value{double(RedOf(segment.Color1)), double(GreenOf(segment.Color1)),
+                                            double(BlueOf(segment.Color1))};
+                const std::array<double, 3> step{(RedOf(segment.Color2) - value[0]) / steps,
+                                                 (GreenOf(segment.Color2) - value[1]) / steps,
+                                                 (BlueOf(segment.Color2) - value[2]) / steps};
                 for (int p = start; p <= end; ++p) {
-                    TColor colour = MakeValue(ClampByte(RoundEvenInt(value[0])), ClampByte(RoundEvenInt(value[1])),
-                                              ClampByte(RoundEvenInt(value[2])), 0);
+                    const TColor colour = framework::RgbColor(ClampByte(RoundEvenInt(value[0])),
+                                                              ClampByte(RoundEvenInt(value[1])),
+                                                              ClampByte(RoundEvenInt(value[2])));
                     line[std::size_t(p)] = OpaquePixelOf(colour);
                     for (int c = 0; c < 3; ++c)
                         value[std::size_t(c)] += step[std::size_t(c)];
@@ -80,21 +81,21 @@ struct MeshVertex {
 };
 
 MeshVertex VertexOf(double x, double y, TColor colour) {
-    return {x, y, {double(Byte0(colour)), double(Byte1(colour)), double(Byte2(colour))}};
+    return {x, y, {double(RedOf(colour)), double(GreenOf(colour)), double(BlueOf(colour))}};
 }
 
 // Barycentric mix of a triangle's vertex colours at point (px, py).
 Pixel InterpolateTriangle(const MeshVertex& a, const MeshVertex& b, const MeshVertex& c, double px, double py) {
     const double area = (b.X - a.X) * (c.Y - a.Y) - (c.X - a.X) * (b.Y - a.Y);
     if (area == 0)
-        return OpaquePixelOf(MakeValue(int(a.Channel[0]), int(a.Channel[1]), int(a.Channel[2]), 0));
+        return OpaquePixelOf(framework::RgbColor(int(a.Channel[0]), int(a.Channel[1]), int(a.Channel[2])));
     const double wb = ((px - a.X) * (c.Y - a.Y) - (c.X - a.X) * (py - a.Y)) / area;
     const double wc = ((b.X - a.X) * (py - a.Y) - (px - a.X) * (b.Y - a.Y)) / area;
     const double wa = 1.0 - wb - wc;
     std::array<int, 3> rgb{};
     for (std::size_t ch = 0; ch < 3; ++ch)
         rgb[ch] = ClampByte(RoundEvenInt(wa * a.Channel[ch] + wb * b.Channel[ch] + wc * c.Channel[ch]));
-    return OpaquePixelOf(MakeValue(rgb[0], rgb[1], rgb[2], 0));
+    return OpaquePixelOf(framework::RgbColor(rgb[0], rgb[1], rgb[2]));
 }
 
 // Five vertices: top-left (segment 0), centre (1), top-right (2), bottom-right (3), bottom-left
@@ -148,19 +149,19 @@ void PaintGradient(Bitmap32& bitmap, const TRect& rect, const TsGradArray& segme
     const std::size_t rowBytes = std::size_t(width) * sizeof(Pixel);
     std::vector<Pixel> line;
     switch (segments.front().GradientKind) {
-    case gkVertical:
+    case TsGradientKind::gkVertical:
         if (!GradientLine(segments, HeightOf(area), SegmentEnds::Vertical, line))
             return;
         for (int y = area.Top; y < area.Bottom; ++y)
             FillRow(bitmap.Row(y).data() + area.Left, width, line[std::size_t(y - area.Top)]);
         break;
-    case gkHorizontal:
+    case TsGradientKind::gkHorizontal:
         if (!GradientLine(segments, width, SegmentEnds::Horizontal, line))
             return;
         for (int y = area.Top; y < area.Bottom; ++y)
             std::memcpy(bitmap.Row(y).data() + area.Left, line.data(), rowBytes);
         break;
-    case gkFourCorner:
+    case TsGradientKind::gkFourCorner:
         PaintFourCorner(bitmap, area, segments);
         break;
     default:
@@ -173,8 +174,8 @@ void PaintGradientOverTexture(Bitmap32& bitmap, const TRect& rect, const TsGradA
     const TRect area = IntersectRects(rect, RectOf(bitmap));
     if (RectIsEmpty(area) || segments.empty())
         return;
-    const int kind = segments.front().GradientKind;
-    if (kind != gkVertical && kind != gkHorizontal)
+    const TsGradientKind kind = segments.front().GradientKind;
+    if (kind != TsGradientKind::gkVertical && kind != TsGradientKind::gkHorizontal)
         return;
     const TRect tile =
         IntersectRects(RectIsEmpty(textureRect) ? RectOf(texture) : textureRect, RectOf(texture));
@@ -182,7 +183,7 @@ void PaintGradientOverTexture(Bitmap32& bitmap, const TRect& rect, const TsGradA
         PaintGradient(bitmap, area, segments);
         return;
     }
-    const bool vertical = kind == gkVertical;
+    const bool vertical = kind == TsGradientKind::gkVertical;
     std::vector<Pixel> line;
     if (!GradientLine(segments, vertical ? HeightOf(area) : WidthOf(area),
                       vertical ? SegmentEnds::Vertical : SegmentEnds::Horizontal, line))

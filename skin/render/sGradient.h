@@ -6,8 +6,6 @@
 
 namespace skin {
 
-enum GradientKindValue { gkVertical = 0, gkHorizontal = 1, gkFourCorner = 2 };
-
 // Paints the gradient into rect (cut to the bitmap); only the first segment's kind counts;
 // pixels get alpha 255. Nothing for an empty rect, no segments, or an unknown kind.
 void PaintGradient(Bitmap32& bitmap, const TRect& rect, const TsGradArray& segments);

@@ -60,7 +60,7 @@ struct PixelMerger {
             return true;
         }
         if (settings.Use == UseBackdrop::Yes)
-            d = SwapColourOrder(settings.Backdrop.FillColor); // its high byte becomes the alpha
+            d = PixelOfColor(settings.Backdrop.FillColor); // its high byte becomes the alpha
         return true;
     }
 
@@ -111,7 +111,7 @@ std::optional<SkinRowRule> RowRuleOf(const MergeSettings& settings) {
             rule.KeyPixels = SkinRowRule::Key::Merged;
         } else if (settings.Use == UseBackdrop::Yes) {
             rule.KeyPixels = SkinRowRule::Key::Set;
-            rule.KeyResult = SwapColourOrder(settings.Backdrop.FillColor);
+            rule.KeyResult = PixelOfColor(settings.Backdrop.FillColor);
         } else {
             rule.KeyPixels = SkinRowRule::Key::LeftAlone;
         }

@@ -2,6 +2,7 @@
 #include "skin/render/sMaskMergeRow.h"
 
 #include "skin/pixels/ColorOps.h"
+#include "skin/pixels/CpuFeatures.h"
 #include "skin/pixels/SkinTypes.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -50,11 +51,6 @@ __attribute__((target("avx2"))) std::size_t MergeSkinRowAvx2(Pixel* d, const Pix
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + x), merged);
     }
     return x;
-}
-
-bool Avx2Available() {
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
 }
 #endif
 

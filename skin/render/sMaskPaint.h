@@ -12,7 +12,7 @@
 
 #include <vector>
 
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 
 namespace skin {
 

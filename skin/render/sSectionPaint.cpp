@@ -9,7 +9,7 @@
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
 #include "skin/render/sGlyphPaint.h"
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 #include "skin/render/sMaskPaint.h"
 
 namespace skin {

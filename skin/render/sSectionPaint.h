@@ -22,7 +22,7 @@ struct TsSectionOnBitmap {
     std::string_view FallbackName;      // used when SectionName names no section
     const Bitmap32* Source = nullptr;   // the picture under the bitmap, or null for FillColor
     TPoint SourceOrigin;                // where the bitmap's origin lies in Source
-    TColor FillColor = 0;
+    TColor FillColor{};
     int State = 0;
 };
 // Nothing when neither name names a section. With a source the bitmap first receives the

@@ -6,7 +6,7 @@
 #include "skin/pixels/PixelOps.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 #include "skin/render/sMaskMerge.h"
 #include "skin/render/sMaskPaint.h"
 
@@ -55,7 +55,8 @@ TRect FirstCell(const TsMaskData& mask) {
 
 } // namespace
 
-TRect FillTexture(Bitmap32& dst, const TRect& rect, const Bitmap32& image, const TRect& imageRect, int mode) {
+TRect FillTexture(Bitmap32& dst, const TRect& rect, const Bitmap32& image, const TRect& imageRect,
+                  TextureFillMode mode) {
     const TRect tile = RectIsEmpty(imageRect) ? RectOf(image) : imageRect;
     const int tw = WidthOf(tile);
     const int th = HeightOf(tile);
@@ -66,30 +67,30 @@ TRect FillTexture(Bitmap32& dst, const TRect& rect, const Bitmap32& image, const
     const TRect clip = IntersectRects(rect, RectOf(dst));
     auto stretchInto = [&](const TRect& target) { StretchBlock(dst, target, image, tile, clip); };
     switch (mode) {
-    case tfTile:
-    case tfWholeTiles:
+    case TextureFillMode::tfTile:
+    case TextureFillMode::tfWholeTiles:
         TileImage(dst, rect, image, tile);
         return kCoveredRect;
-    case tfStretch:
+    case TextureFillMode::tfStretch:
         stretchInto(rect);
         return kCoveredRect;
-    case tfTopTiles:
+    case TextureFillMode::tfTopTiles:
         TileImage(dst, {rect.Left, rect.Top, rect.Right, std::min(rect.Bottom, EdgePlus(rect.Top, th))}, image, tile);
         return RestOrCovered({rect.Left, EdgePlus(rect.Top, th), rect.Right, rect.Bottom});
-    case tfLeftTiles:
+    case TextureFillMode::tfLeftTiles:
         TileImage(dst, {rect.Left, rect.Top, std::min(rect.Right, EdgePlus(rect.Left, tw)), rect.Bottom}, image, tile);
         return RestOrCovered({EdgePlus(rect.Left, tw), rect.Top, rect.Right, rect.Bottom});
-    case tfTopStretched:
+    case TextureFillMode::tfTopStretched:
         stretchInto({rect.Left, rect.Top, rect.Right, EdgePlus(rect.Top, th)});
         return RestOrCovered({rect.Left, EdgePlus(rect.Top, th), rect.Right, rect.Bottom});
-    case tfLeftStretched:
+    case TextureFillMode::tfLeftStretched:
         stretchInto({rect.Left, rect.Top, EdgePlus(rect.Left, tw), rect.Bottom});
         return RestOrCovered({EdgePlus(rect.Left, tw), rect.Top, rect.Right, rect.Bottom});
-    case tfBottomTiles:
+    case TextureFillMode::tfBottomTiles:
         TileImage(dst, {rect.Left, std::max(rect.Top, EdgePlus(rect.Bottom, -th)), rect.Right, rect.Bottom}, image,
                   tile);
         return RestOrCovered({rect.Left, rect.Top, rect.Right, EdgePlus(rect.Bottom, -th)});
-    case tfRightTiles:
+    case TextureFillMode::tfRightTiles:
         TileImage(dst, {std::max(rect.Left, EdgePlus(rect.Right, -tw)), rect.Top, rect.Right, rect.Bottom}, image,
                   tile);
         return RestOrCovered({rect.Left, rect.Top, EdgePlus(rect.Right, -tw), rect.Bottom});
@@ -102,12 +103,12 @@ TRect FillTexture(Bitmap32& dst, const TRect& rect, const TsMaskData& mask, cons
     const TRect cell = FirstCell(MaskClippedTo(mask, picture));
     if (RectIsEmpty(cell))
         return rect;
-    return FillTexture(dst, rect, picture, cell, mask.FillFlags);
+    return FillTexture(dst, rect, picture, cell, FillModeOf(mask));
 }
 
-TRect FillMaskedTexture(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, int mode,
+TRect FillMaskedTexture(Bitmap32& dst, const TRect& rect, const TsBackdrop& backdrop, TextureFillMode mode,
                         const TsMaskData& unclippedMask, const Bitmap32& picture) {
-    if (mode != tfTile && mode != tfWholeTiles)
+    if (mode != TextureFillMode::tfTile && mode != TextureFillMode::tfWholeTiles)
         return kCoveredRect;
     const TsMaskData mask = MaskClippedTo(unclippedMask, picture);
     const int tileWidth = CellWidth(mask);
@@ -120,7 +121,7 @@ TRect FillMaskedTexture(Bitmap32& dst, const TRect& rect, const TsBackdrop& back
     auto mergeTile = [&](int x, int y, int w, int h) {
         MergeBlock(dst, clip, x, y, picture, RectAt(mask.Area.Left, mask.Area.Top, w, h), tileHeight, settings);
     };
-    if (mode == tfTile) {
+    if (mode == TextureFillMode::tfTile) {
         TileOver(rect, clip, tileWidth, tileHeight, mergeTile);
         return kCoveredRect;
     }

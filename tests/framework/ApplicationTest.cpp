@@ -7,7 +7,7 @@
 #include "framework/widgets/QtText.h"
 #include "framework/widgets/StdCtrls.h"
 #include "framework/base/SysUtils.h"
-#include "tests/framework/ModalAnswerer.h"
+#include "tests/support/ModalAnswerer.h"
 
 #include <QPointer>
 

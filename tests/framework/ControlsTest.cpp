@@ -11,7 +11,7 @@
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sMemo.h"
-#include "tests/framework/UrlRecorder.h"
+#include "tests/support/UrlRecorder.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -60,16 +60,16 @@ TEST(GraphicsTest, SystemColoursResolveToTheUsualValues) {
         TColor rgb;
     };
     const Case cases[] = {
-        {clBtnFace, 0xF0F0F0}, {clWindow, 0xFFFFFF}, {clWindowText, 0x000000}, {clHighlight, 0xD77800},
-        {clBtnShadow, 0xA0A0A0}, {clGrayText, 0x6D6D6D}, {clInfoBk, 0xE1FFFF},
-        {clBlue, 0xFF0000}, {clMaroon, 0x000080},
-        {0x12345678, 0x345678}, // no system flag: the low 24 bits
-        {0xFF0000FF, 0x000000}, // an index past the table
+        {clBtnFace, TColor{0xF0F0F0}}, {clWindow, TColor{0xFFFFFF}}, {clWindowText, TColor{0x000000}}, {clHighlight, TColor{0xD77800}},
+        {clBtnShadow, TColor{0xA0A0A0}}, {clGrayText, TColor{0x6D6D6D}}, {clInfoBk, TColor{0xE1FFFF}},
+        {clBlue, TColor{0xFF0000}}, {clMaroon, TColor{0x000080}},
+        {TColor{0x12345678}, TColor{0x345678}}, // no system flag: the low 24 bits
+        {TColor{0xFF0000FF}, TColor{0x000000}}, // an index past the table
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ResolveColor(c.color), c.rgb) << std::hex << c.color;
+        EXPECT_EQ(ResolveColor(c.color), c.rgb) << std::hex << ColorBits(c.color);
     EXPECT_EQ(ToQColor(clBlue), QColor(0, 0, 255));
-    EXPECT_EQ(FromQColor(QColor(0x11, 0x22, 0x33)), 0x332211u);
+    EXPECT_EQ(FromQColor(QColor(0x11, 0x22, 0x33)), TColor{0x332211});
 }
 
 TEST(SystemMetricsTest, UsualValues) {

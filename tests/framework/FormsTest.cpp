@@ -3,7 +3,7 @@
 #include "framework/widgets/Forms.h"
 #include "framework/widgets/StdCtrls.h"
 #include "framework/widgets/WindowHook.h"
-#include "tests/framework/ModalAnswerer.h"
+#include "tests/support/ModalAnswerer.h"
 
 #include <QGuiApplication>
 #include <QScreen>

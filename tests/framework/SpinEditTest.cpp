@@ -1,7 +1,7 @@
 // The spin edit's value rules on a real widget: clamping, reading, the typed-character check,
 // leaving the control, keys, wheel, arrows and paste.
 #include "skin/controls/sSpinEdit.h"
-#include "tests/framework/ModalAnswerer.h"
+#include "tests/support/ModalAnswerer.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -52,7 +52,7 @@ void PaintMaskEveryWay(const TsMaskData& mask, const Bitmap32& picture, FuzzInpu
         backdrop.OffsetY = input.Coordinate(40);
         break;
     case 2:
-        backdrop.FillColor = input.U32();
+        backdrop.FillColor = TColor{input.U32()};
         break;
     default:
         break;
@@ -80,7 +80,7 @@ void PaintMaskEveryWay(const TsMaskData& mask, const Bitmap32& picture, FuzzInpu
 
     const TPoint point{input.Coordinate(width), input.Coordinate(height)};
     PaintSkinGlyph(dst, point, state, backdrop, mask, input.Flag() ? GlyphMode::Normal : GlyphMode::Faint, picture);
-    const int mode = input.Small(-1, 11);
+    const TextureFillMode mode = TextureFillMode(input.Small(-1, 11)); // also values no mode has
     FillTexture(dst, rect, mask, picture);
     FillTexture(dst, rect, picture, mask.Area, mode);
     FillMaskedTexture(dst, rect, backdrop, mode, mask, picture);

@@ -28,7 +28,7 @@ int MaskPainters(const std::uint8_t* data, std::size_t size) {
     mask.MaskLayout = input.Field16(3);
     mask.BorderWidth = input.Field16(12);
     mask.FillFlags = input.Field16(8);
-    mask.MaskKind = std::uint8_t(input.Small(0, 5));
+    mask.MaskKind = TsMaskKind(input.Small(0, 5));
     mask.BorderLeft = input.Field16(12);
     mask.BorderTop = input.Field16(12);
     mask.BorderRight = input.Field16(12);

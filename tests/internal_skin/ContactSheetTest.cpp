@@ -40,9 +40,10 @@ TEST(PewterSheet, RoundedCornersShowTheParentAndTheFaceDoesNot) {
         backdrop.Bitmap = &parent;
         backdrop.HasBitmap = true;
         Bitmap32 part(row.Width, row.Height);
-        TsSectionPaint paint{m.GetSkinIndex(row.Section), row.Section};
-        paint.State = row.State;
-        paint.Backdrop = backdrop;
+        const TsSectionPaint paint{.SectionIndex = m.GetSkinIndex(row.Section),
+                                   .SectionName = row.Section,
+                                   .State = row.State,
+                                   .Backdrop = backdrop};
         PaintSectionByIndex(m.Model(), part, {0, 0, row.Width, row.Height}, paint);
         EXPECT_EQ(part.At(0, 0) | 0xFF000000u, kParent) << row.Section << " state " << row.State;
         EXPECT_EQ(part.At(row.Width - 1, 0) | 0xFF000000u, kParent) << row.Section << " state " << row.State;

@@ -10,6 +10,7 @@
 #include "skin/data/sSkinOptions.h"
 #include "skin/pixels/codecs/SkinPictures.h"
 #include "tests/internal_skin/InternalSkinFixture.h"
+#include "skin/data/sMaskGeometry.h"
 
 namespace skin::testing {
 namespace {
@@ -93,12 +94,14 @@ struct MaskFact {
     const char* Key;
     int CellCount, MaskLayout;
     int Left, Top, Right, Bottom; // borders
-    int FillFlags, CornerKind, MaskKind;
+    int FillFlags, CornerKind;
+    TsMaskKind MaskKind;
     int CellWidth, CellHeight;
     bool OwnPicture;
 };
 
 TEST(InternalSkinFacts, Masks) {
+    using enum TsMaskKind;
     const TsSkinManager& m = SharedManager();
     const MaskFact facts[] = {
         {"EDIT", "BORDERSMASK", 2, 0, 1, 1, 1, 1, 0, 0, mkBorder, 3, 3, false},
@@ -177,11 +180,11 @@ TEST(InternalSkinFacts, Sections) {
     EXPECT_EQ(edit.GlowCount, 1);
     EXPECT_EQ(edit.GlowMargin, 2);
     const TsGeneralData& title = Section(m, "FORMTITLE");
-    EXPECT_EQ(title.Props[0].FontColor[fcText], 12303291u);
-    EXPECT_EQ(title.Props[1].FontColor[fcText], 16777215u);
+    EXPECT_EQ(title.Props[0].FontColor[FontColorEntry::fcText], TColor{12303291});
+    EXPECT_EQ(title.Props[1].FontColor[FontColorEntry::fcText], TColor{16777215});
     const TsGeneralData& status = Section(m, "STATUSBAR");
-    EXPECT_EQ(status.Props[0].Color, 15856113u);
-    EXPECT_EQ(status.Props[0].FontColor[fcText], 0u);
+    EXPECT_EQ(status.Props[0].Color, TColor{15856113});
+    EXPECT_EQ(status.Props[0].FontColor[FontColorEntry::fcText], TColor{0});
     EXPECT_EQ(Section(m, "CHECKBOX").Props[1].Transparency, 100);
     for (const char* arrow : {"SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLBTNTOP", "SCROLLBTNBOTTOM"})
         EXPECT_GE(MaskIndex(m, arrow, "GLYPHMASK"), 0) << arrow;
@@ -247,8 +250,9 @@ TEST(MainSkinManager, HasTheStoredProperties) {
     EXPECT_EQ(m.MenuSupport.ExtraLineFont.Height, -11);
     EXPECT_EQ(m.MenuSupport.ExtraLineFont.Color, clWindowText);
     for (int list = 0; list < kThirdPartyListCount; ++list)
-        EXPECT_EQ(m.ThirdParty[std::size_t(list)], list == tpButtons ? "TButton" : " ") << "list " << list;
-    EXPECT_EQ(m.ThirdList(tpButtons), std::vector<std::string>{"TButton"});
+        EXPECT_EQ(m.ThirdParty[std::size_t(list)], list == int(ThirdPartyListIndex::tpButtons) ? "TButton" : " ")
+            << "list " << list;
+    EXPECT_EQ(m.ThirdList(ThirdPartyListIndex::tpButtons), std::vector<std::string>{"TButton"});
     EXPECT_TRUE(m.Active());
     EXPECT_EQ(m.HueOffset(), 0);
     EXPECT_EQ(m.Saturation(), 0);

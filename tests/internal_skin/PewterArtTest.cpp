@@ -60,8 +60,7 @@ double Luminance(TColor colour) {
         const double c = byte / 255.0;
         return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * linear(int(colour & 0xFF)) + 0.7152 * linear(int((colour >> 8) & 0xFF)) +
-           0.0722 * linear(int((colour >> 16) & 0xFF));
+    return 0.2126 * linear(RedOf(colour)) + 0.7152 * linear(GreenOf(colour)) + 0.0722 * linear(BlueOf(colour));
 }
 
 double Contrast(TColor a, TColor b) {
@@ -83,19 +82,19 @@ TEST(PewterArt, BodyTextHasContrastOfAtLeastFourAndAHalfToOne) {
                         {"PROGRESSH", 0}, {"MENUCAPTION", 0}, {"PANEL", 0},     {"HINT", 0}};
     for (const Row& row : rows) {
         const TsGenState& look = Section(m, row.Section).Props[std::size_t(row.Look)];
-        const TColor text = look.FontColor[fcText];
+        const TColor text = look.FontColor[FontColorEntry::fcText];
         std::vector<TColor> backgrounds{look.Color};
         if (look.GradientPercent > 0)
             for (const TsGradientSegment& segment : look.GradientArray)
                 backgrounds.insert(backgrounds.end(), {segment.Color1, segment.Color2});
         for (TColor background : backgrounds)
             EXPECT_GE(Contrast(text, background), kBodyTextContrast)
-                << row.Section << " look " << row.Look << " text " << text << " on " << background;
+                << row.Section << " look " << row.Look << " text " << ColorBits(text) << " on " << ColorBits(background);
     }
     // Group-box captions and labels are drawn straight on the form face.
     const TColor face = Section(m, "GLOBALINFO").Props[0].Color;
     for (const char* section : {"GROUPBOX", "CHECKBOX", "LABEL"})
-        EXPECT_GE(Contrast(Section(m, section).Props[0].FontColor[fcText], face), kBodyTextContrast) << section;
+        EXPECT_GE(Contrast(Section(m, section).Props[0].FontColor[FontColorEntry::fcText], face), kBodyTextContrast) << section;
 }
 
 } // namespace

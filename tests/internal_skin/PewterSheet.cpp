@@ -29,7 +29,7 @@ constexpr int kStates = 3;
 class Sheet {
 public:
     explicit Sheet(const TsSkinManager& manager) : m_(manager), canvas_(kSheetWidth, kSheetHeight) {
-        canvas_.Fill(SwapColourOrder(m_.Sections()[std::size_t(m_.GetSkinIndex("GLOBALINFO"))].Props[0].Color) |
+        canvas_.Fill(PixelOfColor(m_.Sections()[std::size_t(m_.GetSkinIndex("GLOBALINFO"))].Props[0].Color) |
                      0xFF000000u);
     }
     Bitmap32 Take() { return std::move(canvas_); }
@@ -52,9 +52,7 @@ public:
         backdrop.HasBitmap = true;
         backdrop.OffsetX = x;
         backdrop.OffsetY = y;
-        TsSectionPaint paint{index, name};
-        paint.State = state;
-        paint.Backdrop = backdrop;
+        const TsSectionPaint paint{.SectionIndex = index, .SectionName = name, .State = state, .Backdrop = backdrop};
         PaintSectionByIndex(m_.Model(), part, {0, 0, w, h}, paint);
         Blit(part, x, y);
     }
@@ -68,7 +66,7 @@ public:
     // brush, centred unless told otherwise).
     void Text(const char* section, int look, const TRect& r, const QString& text,
               int flags = Qt::AlignCenter, bool bold = false) {
-        const TColor colour = m_.Sections()[std::size_t(m_.GetSkinIndex(section))].Props[std::size_t(look)].FontColor[fcText];
+        const TColor colour = m_.Sections()[std::size_t(m_.GetSkinIndex(section))].Props[std::size_t(look)].FontColor[FontColorEntry::fcText];
         QImage view(reinterpret_cast<uchar*>(canvas_.Data()), canvas_.Width(), canvas_.Height(),
                     int(canvas_.BytesPerLine()), QImage::Format_ARGB32);
         QPainter painter(&view);
@@ -76,7 +74,7 @@ public:
         font.setPixelSize(11);
         font.setBold(bold);
         painter.setFont(font);
-        painter.setPen(QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF)));
+        painter.setPen(QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
         painter.drawText(QRect(r.Left, r.Top, WidthOf(r), HeightOf(r)), flags, text);
     }
 
@@ -148,9 +146,8 @@ public:
         Bitmap32 frame(w, h);
         const TRect inner{margins[0], margins[1], w - margins[2], h - margins[3]};
         const int form = m_.GetSkinIndex("FORM");
-        TsSectionPaint paint{form, "FORM"};
-        paint.State = active;
-        paint.BackdropPoint = {inner.Left, inner.Top};
+        const TsSectionPaint paint{
+            .SectionIndex = form, .SectionName = "FORM", .State = active, .BackdropPoint = {inner.Left, inner.Top}};
         PaintSectionByIndex(m_.Model(), frame, inner, paint);
         const Bitmap32& ext = active ? m_.ExtendedBorderActive() : m_.ExtendedBorderInactive();
         const TsMaskData& exMask = Mask("GLOBALINFO", "EXBORDER");

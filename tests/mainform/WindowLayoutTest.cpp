@@ -4,10 +4,11 @@
 #include "framework/widgets/Application.h"
 #include "framework/widgets/ControlClasses.h"
 #include "resources/TovrinResources.h"
-#include "tests/framework/ModalAnswerer.h"
-#include "tests/mainform/DemoSiteProcess.h"
+#include "tests/support/ModalAnswerer.h"
+#include "tests/mainform/MainFormFixture.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 using testing_support::DemoSiteProcess;
+using testing_support::Newest;
 using testing_support::MakeWindow;
 using testing_support::ModalAnswerer;
 
@@ -50,7 +52,7 @@ protected:
 } // namespace
 
 TEST_F(WindowLayoutTest, WindowProperties) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     EXPECT_EQ(form->Caption().toStdString(), site.Host() + " Parser");
     EXPECT_EQ(framework::ClassName(form.get()), QStringLiteral("TForm1"));
@@ -78,7 +80,7 @@ TEST_F(WindowLayoutTest, WindowProperties) {
 }
 
 TEST_F(WindowLayoutTest, ControlsAsLaidOut) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     struct Row {
         const char* name;
@@ -132,7 +134,7 @@ TEST_F(WindowLayoutTest, ControlsAsLaidOut) {
 }
 
 TEST_F(WindowLayoutTest, ReportColumnsStatusPanelsAndTabOrder) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     struct Column {
         const char* caption;
@@ -183,8 +185,28 @@ TEST_F(WindowLayoutTest, ReportColumnsStatusPanelsAndTabOrder) {
     EXPECT_EQ(order, std::vector<const QWidget*>(std::begin(expected), std::end(expected)));
 }
 
+// A row must be as tall as the window's font needs with the grid line below it: the grid line
+// used to cover the underscores of names such as "video_2021".
+TEST_F(WindowLayoutTest, TableRowsLeaveRoomForUnderscoresAboveTheGridLine) {
+    DemoSiteProcess site(Newest(kNewest));
+    auto form = MakeWindow(site.Host(), LogPath());
+    framework::TListView* table = form->ListView1;
+    form->AddFileRow({"______", "no", "1 Kb", "1", "0", "2021-01-01"});
+    const QRect row = table->visualItemRect(table->topLevelItem(0));
+    EXPECT_GE(row.height(), QFontMetrics(table->font()).height() + 1); // the text, then the grid line
+
+    // The name is nothing but underscores: the dark pixels of its cell above the grid line are they.
+    const QImage shown = table->viewport()->grab().toImage();
+    const int nameLeft = table->columnViewportPosition(1);
+    int darkAboveGridLine = 0;
+    for (int y = row.top(); y < row.bottom(); ++y)
+        for (int x = nameLeft; x < nameLeft + table->columnWidth(1) - 1; ++x)
+            darkAboveGridLine += qGray(shown.pixel(x, y)) < 128;
+    EXPECT_GT(darkAboveGridLine, 0) << "row " << row.top() << ".." << row.bottom();
+}
+
 TEST_F(WindowLayoutTest, FormCreateSetsTheRangeLimitsAndTheRemainingCount) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     EXPECT_EQ(scanner::NewestNumber, "40");
     EXPECT_EQ(form->sSpinEdit1->MinValue(), 1);
@@ -222,7 +244,7 @@ TEST_F(WindowLayoutTest, UnreachableSiteGivesOneLogLineTheErrorDialogAndTheDesig
 }
 
 TEST_F(WindowLayoutTest, EditsKeepTheirLengthLimits) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     struct Case {
         QLineEdit* edit;
@@ -246,7 +268,7 @@ TEST_F(WindowLayoutTest, EditsKeepTheirLengthLimits) {
 }
 
 TEST_F(WindowLayoutTest, ScreenshotModeRendersTheWindow) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     const QString picture = folder.filePath(QStringLiteral("window.png"));
     QProcess program;
     program.start(QStringLiteral(TOVRIN_WINDOW),

@@ -2,8 +2,8 @@
 // number, Clear on each tab, Ctrl+A in the log, and the failure paths that a run now survives.
 #include "framework/widgets/Application.h"
 #include "framework/widgets/QtText.h"
-#include "tests/framework/ModalAnswerer.h"
-#include "tests/mainform/DemoSiteProcess.h"
+#include "tests/support/ModalAnswerer.h"
+#include "tests/mainform/MainFormFixture.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 using testing_support::DemoSiteProcess;
+using testing_support::Newest;
 using testing_support::MakeWindow;
 using testing_support::ModalAnswerer;
 using testing_support::ReadFile;
@@ -30,7 +31,7 @@ constexpr int kNewest = 40;
 class WindowRunTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    DemoSiteProcess site{kNewest};
+    DemoSiteProcess site{Newest(kNewest)};
     std::unique_ptr<app::TForm1> form;
 
     void SetUp() override {
@@ -62,6 +63,12 @@ protected:
                                                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
         QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, centre, button->mapToGlobal(centre),
                                                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    }
+
+    // A click as the pointer gives it: the button takes the focus on the press.
+    static void ClickWithFocus(QWidget* button) {
+        button->setFocus(Qt::MouseFocusReason);
+        PostClick(button);
     }
 
     // Calls action once, right after the log line of number k was appended.
@@ -263,6 +270,43 @@ TEST_F(WindowRunTest, ClosingDuringARunEndsItAfterTheNumberInHandAndThenCloses) 
     EXPECT_TRUE(answerer.Answered().empty()); // no completion message for a closing window
     EXPECT_EQ(form->LogLines().size(), 3u);
     EXPECT_EQ(ReadFile(LogPath()), ExpectedLogBytes());
+}
+
+// Clicked as a user clicks them, Start and then Stop hold the focus when the run disables them.
+// The focus must not travel round to the range-start edit: the completion message would take
+// it from there, and the edit, left, would clamp itself to its limit (newest - 1).
+TEST_F(WindowRunTest, RangeStartStaysWhereACompletedOrStoppedRunLeftIt) {
+    struct Case {
+        const char* name;
+        int stopDuring; // 0: the run completes
+    };
+    const Case cases[] = {{"completed", 0}, {"stopped during newest - 1", kNewest - 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetRange(kNewest - 4, kNewest);
+        form->activateWindow();
+        ASSERT_TRUE(WaitUntil([&] { return form->isActiveWindow(); }));
+        if (c.stopDuring != 0)
+            WhenNumberLogged(c.stopDuring, [&] { ClickWithFocus(form->sButton2); });
+        ModalAnswerer answerer;
+        form->sMemo1->ClearLines();
+        ClickWithFocus(form->sButton1);
+        ASSERT_TRUE(WaitUntil([&] { return answerer.Answered().size() == 1 && !form->RunInProgress() &&
+                                           form->LastThread() == nullptr; }));
+        // Either way the first number not yet visited is the newest one, beyond the edit's limit.
+        EXPECT_EQ(form->sSpinEdit1->text(), QString::number(kNewest));
+        EXPECT_FALSE(form->sSpinEdit1->hasFocus());
+
+        // The next Start scans the newest number alone.
+        form->sMemo1->ClearLines();
+        ClickWithFocus(form->sButton1);
+        ASSERT_TRUE(WaitUntil([&] { return answerer.Answered().size() == 2 && !form->RunInProgress() &&
+                                           form->LastThread() == nullptr; }));
+        ASSERT_EQ(form->LogLines().size(), 1u);
+        EXPECT_EQ(form->LogLines()[0].rfind("http://" + site.Host() + "/" + std::to_string(kNewest) + " ", 0), 0u)
+            << form->LogLines()[0];
+        QObject::disconnect(form->sMemo1->document(), &QTextDocument::blockCountChanged, form.get(), nullptr);
+    }
 }
 
 TEST_F(WindowRunTest, StopWhileIdleHasNoEffectOnTheNextRun) {

@@ -3,8 +3,8 @@
 // in the error dialog while the window goes on with the skin it has.
 #include "framework/core/SkinCommand.h"
 #include "resources/TovrinResources.h"
-#include "tests/framework/ModalAnswerer.h"
-#include "tests/mainform/DemoSiteProcess.h"
+#include "tests/support/ModalAnswerer.h"
+#include "tests/mainform/MainFormFixture.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -16,6 +16,7 @@
 #include <vector>
 
 using testing_support::DemoSiteProcess;
+using testing_support::Newest;
 using testing_support::MakeWindow;
 using testing_support::ModalAnswerer;
 
@@ -63,7 +64,7 @@ protected:
 } // namespace
 
 TEST_F(WindowSkinManagerTest, StreamedWithTheControlsAndAnnouncedBeforeFormCreate) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     scanner::NewestNumber.clear();
     scanner::ScanSettings settings;
     settings.host = site.Host();
@@ -84,7 +85,7 @@ TEST_F(WindowSkinManagerTest, StreamedWithTheControlsAndAnnouncedBeforeFormCreat
     EXPECT_EQ(manager->Sections().size(), std::size_t(kPewterSections));
     EXPECT_TRUE(manager->ExtendedBorders());
     EXPECT_EQ(manager->MenuSupport.IcoLineSkin, "ICOLINE");
-    EXPECT_EQ(manager->ThirdList(skin::tpButtons), std::vector<std::string>{"TButton"});
+    EXPECT_EQ(manager->ThirdList(skin::ThirdPartyListIndex::tpButtons), std::vector<std::string>{"TButton"});
 
     // The end of streaming announced the skin once to the window, before its creation handler
     // has probed the site.
@@ -101,7 +102,7 @@ TEST_F(WindowSkinManagerTest, StreamedWithTheControlsAndAnnouncedBeforeFormCreat
 }
 
 TEST_F(WindowSkinManagerTest, SkinThatCannotBeLoadedIsShownAndTheWindowKeepsItsSkin) {
-    DemoSiteProcess site(kNewest);
+    DemoSiteProcess site(Newest(kNewest));
     auto form = MakeWindow(site.Host(), LogPath());
     skin::TsSkinManager& manager = *form->sSkinManager1;
     skin::TsStoredSkin broken;

@@ -14,16 +14,28 @@ namespace scanner::testing {
 struct ExpectedPage {
     std::string line;                        // Windows-1251
     std::optional<std::vector<std::string>> row; // six texts, Windows-1251
+    std::string kind;                        // the page kind's word in the exports
 };
+
+inline std::string KindWord(demo::DemoKind kind) {
+    switch (kind) {
+    case demo::DemoKind::Missing: return "missing";
+    case demo::DemoKind::Deleted: return "deleted";
+    case demo::DemoKind::Private: return "private";
+    case demo::DemoKind::Password: return "password";
+    case demo::DemoKind::Normal: break;
+    }
+    return "normal";
+}
 
 inline ExpectedPage Expect(const demo::DemoSiteOptions& options, const std::string& host, int number) {
     using framework::Utf8ToCp1251;
     demo::DemoFile file = demo::FileAt(options, number);
     std::string address = "http://" + host + "/" + std::to_string(number);
     if (file.kind == demo::DemoKind::Missing)
-        return {Utf8ToCp1251(address + " - Файл не существует!"), std::nullopt};
+        return {Utf8ToCp1251(address + " - Файл не существует!"), std::nullopt, "missing"};
     if (number == demo::kBadUtf8PageNumber || number == demo::kFourBytePageNumber)
-        return {address + " - \"?.?\" (?)", std::nullopt};
+        return {address + " - \"?.?\" (?)", std::nullopt, "normal"};
     bool named = file.nameShown;
     std::string name = named ? file.fileName : "?.?";
     std::string size = named ? file.sizeText : "?";
@@ -35,7 +47,7 @@ inline ExpectedPage Expect(const demo::DemoSiteOptions& options, const std::stri
     case demo::DemoKind::Password: suffix = " (" + size + ") (Файл под паролем)"; break;
     default: suffix = " (" + size + ")"; break;
     }
-    ExpectedPage page{Utf8ToCp1251(address + " - \"" + name + "\"" + suffix), std::nullopt};
+    ExpectedPage page{Utf8ToCp1251(address + " - \"" + name + "\"" + suffix), std::nullopt, KindWord(file.kind)};
     if (named)
         page.row = std::vector<std::string>{Utf8ToCp1251(file.fileName), file.passwordForm ? "yes" : "no",
                                             Utf8ToCp1251(file.sizeText), std::to_string(number),

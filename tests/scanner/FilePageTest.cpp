@@ -85,8 +85,8 @@ TEST(FilePage, KindsFieldsRowsAndLines) {
         FileRecord record;
         if (!IsMissingPage(page)) {
             record = ExtractFileRecord(page, c.number);
-            AddRowIfWanted(view, record, Utf8ToCp1251(c.filter));
             kind = DecideKind(page, record);
+            AddRowIfWanted(view, record, Utf8ToCp1251(c.filter), kind);
         }
         EXPECT_EQ(LogLine("h", c.number, kind, record), Utf8ToCp1251("http://h/" + std::to_string(c.number) + c.expectedLine))
             << c.what;

@@ -1,5 +1,5 @@
 // The newest-number pattern on main pages, and the probe's effect on the range controls.
-#include "DemoSiteProcess.h"
+#include "tests/support/DemoSiteProcess.h"
 #include "RecordingView.h"
 #include "scanner/NewestNumberPattern.h"
 #include "scanner/ScanRun.h"
@@ -42,9 +42,9 @@ protected:
 };
 
 TEST_F(ProbeTest, SetsLimitsRangeEndAndRemainingCountFromTheDemoSite) {
-    testing::DemoSiteProcess site({"--newest", "137"});
+    testing_support::DemoSiteProcess site({"--newest", "137"});
     testing::RecordingView view;
-    ProbeNewestNumber(view, site.host());
+    ProbeNewestNumber(view, site.Host());
     EXPECT_EQ(NewestNumber, "137");
     EXPECT_EQ(view.rangeStartMax, 136);
     EXPECT_EQ(view.rangeEndMax, 137);

@@ -1,6 +1,6 @@
 // FetchPage over loopback: the demo site's pages, and small servers that deliver bodies in odd
 // pieces, stall, or run on past the body cap.
-#include "DemoSiteProcess.h"
+#include "tests/support/DemoSiteProcess.h"
 #include "tools/demo-site/DemoPages.h"
 #include "scanner/PageFetcher.h"
 
@@ -42,13 +42,13 @@ void ExpectErrorLine(const std::string& line) {
 
 class DemoSiteFetch : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { site_ = new testing::DemoSiteProcess({"--newest", "40", "--seed", "7"}); }
+    static void SetUpTestSuite() { site_ = new testing_support::DemoSiteProcess({"--newest", "40", "--seed", "7"}); }
     static void TearDownTestSuite() { delete site_; }
-    static std::string Address(const std::string& path) { return "http://" + site_->host() + path; }
-    static testing::DemoSiteProcess* site_;
+    static std::string Address(const std::string& path) { return "http://" + site_->Host() + path; }
+    static testing_support::DemoSiteProcess* site_;
     demo::DemoSiteOptions options_{40, 7};
 };
-testing::DemoSiteProcess* DemoSiteFetch::site_ = nullptr;
+testing_support::DemoSiteProcess* DemoSiteFetch::site_ = nullptr;
 
 TEST_F(DemoSiteFetch, BodiesArriveWholeOrCutAtZeroBytesWithinTheirRead) {
     struct Case {

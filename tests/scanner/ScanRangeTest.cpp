@@ -1,6 +1,6 @@
 // The walk against the demo site: lines and rows of a whole run, the controls it leaves
 // behind, Stop, empty and one-number ranges, failures, and the saved log file.
-#include "DemoSiteProcess.h"
+#include "tests/support/DemoSiteProcess.h"
 #include "ExpectedSite.h"
 #include "RecordingView.h"
 #include "scanner/ScanRun.h"
@@ -31,13 +31,13 @@ std::string LogBytes(const std::vector<std::string>& lines) {
 
 class ScanRangeTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { site_ = new testing::DemoSiteProcess({"--newest", std::to_string(kNewest), "--seed", "3"}); }
+    static void SetUpTestSuite() { site_ = new testing_support::DemoSiteProcess({"--newest", std::to_string(kNewest), "--seed", "3"}); }
     static void TearDownTestSuite() { delete site_; }
 
     void SetUp() override {
         folder_ = std::filesystem::temp_directory_path() / ("tovrin-scan-test-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder_);
-        settings_.host = site_->host();
+        settings_.host = site_->Host();
         settings_.logPath = folder_ / "logs.txt";
         std::filesystem::remove(settings_.logPath);
         NewestNumber.clear();
@@ -51,13 +51,13 @@ protected:
         view_.rangeEnd = last;
     }
 
-    static testing::DemoSiteProcess* site_;
+    static testing_support::DemoSiteProcess* site_;
     demo::DemoSiteOptions options_{kNewest, 3};
     std::filesystem::path folder_;
     ScanSettings settings_;
     testing::RecordingView view_;
 };
-testing::DemoSiteProcess* ScanRangeTest::site_ = nullptr;
+testing_support::DemoSiteProcess* ScanRangeTest::site_ = nullptr;
 
 TEST_F(ScanRangeTest, AWholeRunGivesOneLinePerNumberRowsWhereNamedAndLeavesTheControlsDone) {
     view_.log.push_back("an earlier line"); // lines that were not cleared are saved again

@@ -44,15 +44,14 @@ TEST(SkinAdjustments, HueShiftTurnsPicturesAndColours) {
     const int own = manager->FindMask("EDIT", "GLOW0");
     EXPECT_EQ(manager->Masks()[own].Image->At(0, 0), kPngGreenPixel);
     const TsGeneralData& edit = manager->Sections()[manager->GetSkinIndex("EDIT")];
-    EXPECT_EQ(edit.Props[0].Color, 0x00FF00u);
-    EXPECT_EQ(edit.Color, 0x00FF00u);
-    EXPECT_EQ(edit.Props[0].FontColor[fcText], 0x00FF00u);
-    EXPECT_EQ(edit.Props[0].FontColor[fcLeft], kNoColor) << "-1 stays -1";
-    EXPECT_EQ(edit.Props[1].Color, 0x80000005u) << "system colours are not shifted";
-    EXPECT_EQ(edit.Props[0].GradientArray[0].Color1, 0x00FF00u);
-    EXPECT_EQ(manager->SkinData().Shadow1Color, 0x00FF00u);
-    EXPECT_EQ(manager->Palette()[2], 0x00FF00u) << "entry 2 follows the shift";
-    EXPECT_EQ(manager->Palette()[3], 255u) << "entry 3 keeps its value";
+    EXPECT_EQ(edit.Props[0].Color, TColor{0x00FF00});
+    EXPECT_EQ(edit.Props[0].FontColor[FontColorEntry::fcText], TColor{0x00FF00});
+    EXPECT_EQ(edit.Props[0].FontColor[FontColorEntry::fcLeft], kNoColor) << "-1 stays -1";
+    EXPECT_EQ(edit.Props[1].Color, TColor{0x80000005}) << "system colours are not shifted";
+    EXPECT_EQ(edit.Props[0].GradientArray[0].Color1, TColor{0x00FF00});
+    EXPECT_EQ(manager->SkinData().Shadow1Color, TColor{0x00FF00});
+    EXPECT_EQ(manager->Palette()[2], TColor{0x00FF00}) << "entry 2 follows the shift";
+    EXPECT_EQ(manager->Palette()[3], TColor{255}) << "entry 3 keeps its value";
 }
 
 TEST(SkinAdjustments, KeepHueLeavesTitleButtons) {
@@ -78,7 +77,7 @@ TEST(SkinAdjustments, SaturationIsTakenModulo101AndShiftsEverything) {
         const auto manager = LoadSkin(RedSkin(1), [s = setting](TsSkinManager& m) { m.SetSaturation(s); });
         EXPECT_EQ(EffectiveSaturation(setting), used);
         const TsGeneralData& edit = manager->Sections()[manager->GetSkinIndex("EDIT")];
-        EXPECT_EQ(edit.Props[0].Color, ShiftSaturationColor(255, used)) << setting;
+        EXPECT_EQ(edit.Props[0].Color, ShiftSaturationColor(TColor{255}, used)) << setting;
         EXPECT_EQ(manager->MasterBitmap().At(5, 5), ShiftSaturation(used, kRedPixel)) << "nothing kept";
     }
 }

@@ -254,8 +254,8 @@ TEST_F(SkinManagerAnnouncements, StreamingLoadsButAnnouncesOnlyWhenLoaded) {
     EXPECT_EQ(activations, 1);
     EXPECT_EQ(manager.SkinDirectory(), TsSkinManager::DefaultSkinDirectory());
     EXPECT_EQ(manager.MenuSupport.IcoLineSkin, "ICOLINE");
-    EXPECT_EQ(manager.ThirdList(tpButtons), std::vector<std::string>{"TButton"});
-    EXPECT_EQ(manager.ThirdList(tpListViews), std::vector<std::string>{" "});
+    EXPECT_EQ(manager.ThirdList(ThirdPartyListIndex::tpButtons), std::vector<std::string>{"TButton"});
+    EXPECT_EQ(manager.ThirdList(ThirdPartyListIndex::tpListViews), std::vector<std::string>{" "});
 }
 
 TEST_F(SkinManagerAnnouncements, HotWindowAndSpeedButtonTracking) {

@@ -2,6 +2,7 @@
 // palette and the common sections, read from small fixture skins through the manager.
 #include "SkinDataFixtures.h"
 
+#include "skin/data/sMaskGeometry.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSkinOptionsLoad.h"
 #include "skin/data/sSystemColors.h"
@@ -57,11 +58,11 @@ TEST(SkinOptionValues, IntegersBooleansAndReals) {
 TEST(SkinOptionValues, GradientSegments) {
     const TsGradArray segments = ParseGradient("16777215;16579836;97;0;0;16579836;16579836;0;0;0");
     ASSERT_EQ(segments.size(), 2u);
-    EXPECT_EQ(segments[0], (TsGradientSegment{16777215, 16579836, 97, 0}));
-    EXPECT_EQ(segments[1], (TsGradientSegment{16579836, 16579836, 0, 0}));
+    EXPECT_EQ(segments[0], (TsGradientSegment{TColor{16777215}, TColor{16579836}, 97, TsGradientKind::gkVertical}));
+    EXPECT_EQ(segments[1], (TsGradientSegment{TColor{16579836}, TColor{16579836}, 0, TsGradientKind::gkVertical}));
     const TsGradArray clamped = ParseGradient("-5;7;150;1;0");
     ASSERT_EQ(clamped.size(), 1u);
-    EXPECT_EQ(clamped[0], (TsGradientSegment{0, 7, 100, 1}));
+    EXPECT_EQ(clamped[0], (TsGradientSegment{TColor{0}, TColor{7}, 100, TsGradientKind::gkHorizontal}));
     EXPECT_TRUE(ParseGradient("N/A").empty());
     EXPECT_TRUE(ParseGradient("1;2;3;4").empty());
 }
@@ -167,20 +168,20 @@ TEST(SkinOptionsSections, GlobalValuesAndTheTwoLooks) {
     ASSERT_EQ(manager->Sections().size(), 4u);
 
     const TsGeneralData& one = SectionOf(*manager, "ONESTATE");
-    EXPECT_EQ(one.Props[1].Color, 255u) << "one state: the hot look is the normal look";
-    EXPECT_EQ(one.Props[0].FontColor[fcText], 0x00FF00u);
-    EXPECT_EQ(one.Props[0].FontColor[fcLeft], 7u);
-    EXPECT_EQ(one.Props[0].FontColor[fcTop], kNoColor);
-    EXPECT_EQ(one.HotColor, 255u);
+    EXPECT_EQ(one.Props[1].Color, TColor{255}) << "one state: the hot look is the normal look";
+    EXPECT_EQ(one.Props[0].FontColor[FontColorEntry::fcText], TColor{0x00FF00});
+    EXPECT_EQ(one.Props[0].FontColor[FontColorEntry::fcLeft], TColor{7});
+    EXPECT_EQ(one.Props[0].FontColor[FontColorEntry::fcTop], kNoColor);
+    EXPECT_EQ(one.Props[1].Color, TColor{255});
     EXPECT_TRUE(one.ShowFocus);
 
     const TsGeneralData& two = SectionOf(*manager, "TWOSTATE");
-    EXPECT_EQ(two.Props[0].Color, 0xFFFFFFu) << "normal colour resolved";
-    EXPECT_EQ(two.Props[1].Color, 0x80000005u) << "hot colour as read";
+    EXPECT_EQ(two.Props[0].Color, TColor{0xFFFFFF}) << "normal colour resolved";
+    EXPECT_EQ(two.Props[1].Color, TColor{0x80000005}) << "hot colour as read";
     EXPECT_EQ(two.Props[0].GradientPercent, 50) << "\"N/A\" is long enough to keep the percent";
     EXPECT_TRUE(two.Props[0].GradientArray.empty());
     EXPECT_EQ(two.Props[1].GradientPercent, 0) << "a gradient text under 2 characters";
-    EXPECT_EQ(two.Props[0].GlowColor, 0xF0F0F0u);
+    EXPECT_EQ(two.Props[0].GlowColor, TColor{0xF0F0F0});
     EXPECT_TRUE(two.FadingEnabled);
     EXPECT_EQ(two.FadingIterations, 5);
     EXPECT_EQ(two.GlowCount, 1);
@@ -189,7 +190,7 @@ TEST(SkinOptionsSections, GlobalValuesAndTheTwoLooks) {
     const TsGeneralData& child = SectionOf(*manager, "INHERITS");
     EXPECT_EQ(child.ParentClass, "TWOSTATE");
     EXPECT_EQ(child.States, 2);
-    EXPECT_EQ(child.Props[1].Color, 0xFFFFFFu) << "a hot colour inherited from a parent is resolved";
+    EXPECT_EQ(child.Props[1].Color, TColor{0xFFFFFF}) << "a hot colour inherited from a parent is resolved";
 }
 
 TEST(SkinOptionsSections, StrictFieldFailsTheLoadAndKeepsThePreviousSkin) {
@@ -227,12 +228,15 @@ struct MaskRow {
     const char* Value;
     bool Made;
     TRect Area = {};
-    int CellCount = 0, MaskLayout = 0, MaskKind = 0, BorderLeft = 0, BorderTop = 0, BorderRight = 0,
+    int CellCount = 0, MaskLayout = 0;
+    TsMaskKind MaskKind = TsMaskKind::mkBorder;
+    int BorderLeft = 0, BorderTop = 0, BorderRight = 0,
         BorderBottom = 0, FillFlags = 0, BorderWidth = 0, CornerKind = 0;
     bool OwnImage = false;
 };
 
 TEST(SkinOptionsMasks, EveryFormWithItsDefaults) {
+    using enum TsMaskKind;
     const MaskRow rows[] = {
         {"@0001,0002,0031,0012,3,0", true, {1, 2, 31, 12}, 3, 0, mkGlyph, 0, 0, 0, 0, 0, 0, 0, false},
         {"^0000,0000,0030,0012,0000,0000,0000,0000,3,1,4,0", true, {0, 0, 30, 12}, 3, 1, mkBorder, 3, 2, 3, 2, 4, 0, 1,
@@ -387,7 +391,7 @@ TEST(SkinOptionsPalette, DefaultsSelectionAndMenuItemRules) {
     struct Row {
         const char* What;
         std::string Options;
-        std::array<TColor, 4> Selection; // entries 6 to 9
+        std::array<std::uint32_t, 4> Selection; // entries 6 to 9
     };
     const std::vector<Row> rows = {
         {"neither section", "", {0xD77800, 0xFFFFFF, 0xD77800, 0xFFFFFF}},
@@ -403,14 +407,16 @@ TEST(SkinOptionsPalette, DefaultsSelectionAndMenuItemRules) {
         skin.Options = "[GLOBALINFO]\nVERSION=8\nEDITTEXT_ALERT=77\n[EDIT]\nCOLOR=16777215\nFONTCOLOR=0\n" + row.Options;
         const auto manager = LoadSkin(skin);
         const TsPalette& p = manager->Palette();
-        EXPECT_EQ((std::array<TColor, 4>{p[6], p[7], p[8], p[9]}), row.Selection) << row.What;
-        EXPECT_EQ(p[0], 0xF0F0F0u) << row.What;
-        EXPECT_EQ(p[4], 0u);
-        EXPECT_EQ(p[5], 0xFFFFFFu);
-        EXPECT_EQ(p[13], 0xF2F2F2u) << "LerpColor(edit text, edit colour, 0.05)";
-        EXPECT_EQ(p[16], 77u);
-        EXPECT_EQ(p[17], 77u);
-        EXPECT_EQ(p[19], 0x6CC2A5u);
+        EXPECT_EQ((std::array<std::uint32_t, 4>{ColorBits(p[6]), ColorBits(p[7]), ColorBits(p[8]), ColorBits(p[9])}),
+                  row.Selection)
+            << row.What;
+        EXPECT_EQ(p[0], TColor{0xF0F0F0}) << row.What;
+        EXPECT_EQ(p[4], TColor{0});
+        EXPECT_EQ(p[5], TColor{0xFFFFFF});
+        EXPECT_EQ(p[13], TColor{0xF2F2F2}) << "LerpColor(edit text, edit colour, 0.05)";
+        EXPECT_EQ(p[16], TColor{77});
+        EXPECT_EQ(p[17], TColor{77});
+        EXPECT_EQ(p[19], TColor{0x6CC2A5});
         EXPECT_EQ(manager->GetHighLightColor(TsLook::Hot), p[8]);
     }
 }
@@ -424,11 +430,11 @@ TEST(SkinOptionsCommonSections, UpdateAndAppendSections) {
     });
     EXPECT_EQ(manager->CommonSections()[1], "COLOR=255");
     const TsGeneralData& edit = SectionOf(*manager, "EDIT");
-    EXPECT_EQ(edit.Props[0].Color, 255u);
+    EXPECT_EQ(edit.Props[0].Color, TColor{255});
     EXPECT_EQ(edit.FadingIterations, 7);
     const TsGeneralData& mine = SectionOf(*manager, "MYEDIT");
-    EXPECT_EQ(mine.Props[0].Color, 255u) << "starts from the section PARENTCLASS names";
-    EXPECT_EQ(mine.Props[0].FontColor[fcLeft], 3u);
+    EXPECT_EQ(mine.Props[0].Color, TColor{255}) << "starts from the section PARENTCLASS names";
+    EXPECT_EQ(mine.Props[0].FontColor[FontColorEntry::fcLeft], TColor{3});
     EXPECT_FALSE(mine.ShowFocus);
     const TsGeneralData& fresh = SectionOf(*manager, "FRESH");
     EXPECT_EQ(fresh.States, 1);

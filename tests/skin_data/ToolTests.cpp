@@ -149,5 +149,54 @@ TEST(SkinTool, FailuresGoToStandardErrorWithExitCode1) {
     }
 }
 
+// A SOURCE that is not a path is the name of a skin in the user's skin folder, found as the
+// manager finds a skin name (NAME.vlz, then the folder NAME); failures of a damaged package
+// name its file before the load's own message.
+TEST(SkinTool, SourcesByNameInTheUsersSkinFolderAndDamagedPackagesNamed) {
+    TempFolder data;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.Path().string()));
+    struct RestoreDataHome {
+        QByteArray value;
+        ~RestoreDataHome() { value.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", value); }
+    } restore{dataHome};
+    const std::filesystem::path skins = data.Path() / "Tovrin" / "Skins";
+    std::filesystem::create_directories(skins);
+    testing::WriteSkinFolder((skins / "TovrinFolderSkin").string(), ToolSkin());
+    testing::WriteBytes((skins / "TovrinPackedSkin.vlz").string(), testing::PackSkin(ToolSkin()));
+    const std::string broken = (skins / "TovrinBrokenSkin.vlz").string();
+    testing::WriteBytes(broken, ByteArray{'n', 'o'});
+
+    struct Found {
+        const char* source;
+        bool packed;
+    };
+    for (const Found& c : {Found{"TovrinFolderSkin", false}, Found{"TovrinPackedSkin", true}, Found{"TovrinPackedSkin.vlz", true}}) {
+        ToolRun run = RunTool({"info", c.source});
+        ASSERT_EQ(run.ExitCode, 0) << c.source << ": " << run.Err.toStdString();
+        const QJsonObject info = QJsonDocument::fromJson(run.Out).object();
+        EXPECT_EQ(info["IsPacked"].toBool(), c.packed) << c.source;
+        EXPECT_EQ(info["global"].toObject()["Author"].toString(), "Tovrin") << c.source;
+    }
+
+    struct Failing {
+        QStringList arguments;
+        std::string said;
+    };
+    const std::string notPackage = ": Loaded data is not a packed Vellum file\n";
+    const Failing failing[] = {
+        {{"info", "TovrinBrokenSkin"}, broken + notPackage},
+        {{"info", Q(broken)}, broken + notPackage},
+        {{"unpack", Q(broken), Q(data / "out")}, broken + notPackage},
+        {{"info", "TovrinNoSkin"}, "Skin source \"TovrinNoSkin\" does not exist, nor is it a skin in " + skins.string() + "\n"},
+    };
+    for (const Failing& c : failing) {
+        ToolRun run = RunTool(c.arguments);
+        EXPECT_EQ(run.ExitCode, 1) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.Err.toStdString(), c.said);
+        EXPECT_TRUE(run.Out.isEmpty());
+    }
+}
+
 } // namespace
 } // namespace skin

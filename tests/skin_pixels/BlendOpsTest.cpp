@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "skin/pixels/BlendOps.h"
-#include "tests/skin_pixels/PixelTestSupport.h"
+#include "tests/support/PixelTesting.h"
 
 namespace skin {
 namespace {
 
-using test::FilledBitmap;
+using test::Filled;
 using test::Hex;
 using test::MakeBitmap;
 using test::NoiseBitmap;
@@ -21,25 +21,25 @@ TEST(BlendOps, BlendBitmapsWeighsTheDestinationAndKeepsItsAlpha) {
 }
 
 TEST(BlendOps, BlendBitmapsTakesTheBottomRowOfTheSourceRectInclusively) {
-    const Bitmap32 src = FilledBitmap(2, 4, 0x00000000);
-    Bitmap32 dst = FilledBitmap(2, 4, 0x00FFFFFF);
+    const Bitmap32 src = Filled(2, 4, 0x00000000);
+    Bitmap32 dst = Filled(2, 4, 0x00FFFFFF);
     BlendBitmaps(dst, src, 0, {0, 0}, {0, 0, 2, 1});
     for (int y = 0; y < 4; ++y)
         EXPECT_EQ(Hex(dst.At(0, y)), Hex(y <= 1 ? 0 : 0x00FFFFFF)) << "row " << y;
 
-    Bitmap32 whole = FilledBitmap(2, 4, 0x00FFFFFF);
+    Bitmap32 whole = Filled(2, 4, 0x00FFFFFF);
     BlendBitmaps(whole, src, 0, {0, 0}, {0, 0, 2, 4}); // Bottom cut to the last row
     EXPECT_EQ(Hex(whole.At(1, 3)), Hex(0));
 }
 
 TEST(BlendOps, BlendBitmapsShiftsTheSourceForANegativePointAndClipsToTheDestination) {
     const Bitmap32 src = MakeBitmap(3, 1, {0x00000001, 0x00000002, 0x00000003});
-    Bitmap32 dst = FilledBitmap(2, 1, 0x00000000);
+    Bitmap32 dst = Filled(2, 1, 0x00000000);
     BlendBitmaps(dst, src, 0, {-1, 0}, {0, 0, 3, 1});
     EXPECT_EQ(Hex(dst.At(0, 0)), Hex(2));
     EXPECT_EQ(Hex(dst.At(1, 0)), Hex(3));
 
-    Bitmap32 right = FilledBitmap(2, 2, 0x00000000);
+    Bitmap32 right = Filled(2, 2, 0x00000000);
     BlendBitmaps(right, src, 0, {1, 1}, {0, 0, 30, 30});
     EXPECT_EQ(Hex(right.At(1, 1)), Hex(1));
     EXPECT_EQ(Hex(right.At(0, 1)), Hex(0));
@@ -64,12 +64,12 @@ TEST(BlendOps, FastBlendRowGivesThePlainResultsForEveryWeight) {
 }
 
 TEST(BlendOps, SumBitmapsNeedsEqualSizes) {
-    Bitmap32 dst = FilledBitmap(2, 2, 0x00FFFFFF);
-    const Bitmap32 wrong = FilledBitmap(2, 3, 0);
+    Bitmap32 dst = Filled(2, 2, 0x00FFFFFF);
+    const Bitmap32 wrong = Filled(2, 3, 0);
     SumBitmaps(dst, wrong, 128);
-    EXPECT_EQ(dst, FilledBitmap(2, 2, 0x00FFFFFF));
-    SumBitmaps(dst, FilledBitmap(2, 2, 0), 128);
-    EXPECT_EQ(dst, FilledBitmap(2, 2, 0x007F7F7F));
+    EXPECT_EQ(dst, Filled(2, 2, 0x00FFFFFF));
+    SumBitmaps(dst, Filled(2, 2, 0), 128);
+    EXPECT_EQ(dst, Filled(2, 2, 0x007F7F7F));
 }
 
 TEST(BlendOps, BlendKeyedMixesNonKeyPixelsWithRoundingToEven) {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/pixels/ColorOps.h"
-#include "tests/skin_pixels/PixelTestSupport.h"
+#include "tests/support/PixelTesting.h"
 
 namespace skin {
 namespace {
@@ -12,7 +12,7 @@ using test::Hex;
 TEST(ColorOps, SwapColourOrderExchangesBytesZeroAndTwo) {
     EXPECT_EQ(Hex(SwapColourOrder(0x11223344)), Hex(0x11443322));
     EXPECT_EQ(Hex(SwapColourOrder(SwapColourOrder(0xA1B2C3D4))), Hex(0xA1B2C3D4));
-    EXPECT_EQ(Hex(SwapColourOrder(kTransparentKey)), Hex(kTransparentKey));
+    EXPECT_EQ(Hex(PixelOfColor(kTransparentKey)), Hex(kTransparentKey));
 }
 
 TEST(ColorOps, RoundEvenIsTheProcessorsNearestEven) {
@@ -23,18 +23,18 @@ TEST(ColorOps, RoundEvenIsTheProcessorsNearestEven) {
 }
 
 struct LerpRow {
-    std::uint32_t c1, c2;
+    TColor c1, c2;
     double fraction;
-    std::uint32_t expected;
+    TColor expected;
 };
 
 TEST(ColorOps, LerpColorRoundsHalvesToEvenAndKeepsByteThreeOfTheFirst) {
     const LerpRow rows[] = {
-        {0xAA102030, 0x55405060, 1.0, 0xAA102030},
-        {0xAA102030, 0x55405060, 0.0, 0xAA405060},
-        {0x00010003, 0x00020000, 0.5, 0x00020002}, // 1.5 -> 2, 1.0, 1.5 -> 2
-        {0x00010000, 0x00000001, 0.5, 0x00000000}, // 0.5 -> 0 twice (halves to even)
-        {0x00FFFFFF, 0x00000000, 0.05, 0x000D0D0D}, // 12.75 -> 13
+        {TColor{0xAA102030}, TColor{0x55405060}, 1.0, TColor{0xAA102030}},
+        {TColor{0xAA102030}, TColor{0x55405060}, 0.0, TColor{0xAA405060}},
+        {TColor{0x00010003}, TColor{0x00020000}, 0.5, TColor{0x00020002}}, // 1.5 -> 2, 1.0, 1.5 -> 2
+        {TColor{0x00010000}, TColor{0x00000001}, 0.5, TColor{0x00000000}}, // 0.5 -> 0 twice (halves to even)
+        {TColor{0x00FFFFFF}, TColor{0x00000000}, 0.05, TColor{0x000D0D0D}}, // 12.75 -> 13
     };
     for (const LerpRow& row : rows)
         EXPECT_EQ(Hex(LerpColor(row.c1, row.c2, row.fraction)), Hex(row.expected))
@@ -83,11 +83,11 @@ TEST(ColorOps, ShiftHueTurnsAroundTheColourCircle) {
 }
 
 TEST(ColorOps, ColourValueShiftsWorkInColourOrder) {
-    EXPECT_EQ(Hex(ShiftHueColor(120, 0x0000FF)), Hex(0x00FF00)); // red -> green
-    EXPECT_EQ(Hex(ShiftHueColor(240, 0x0000FF)), Hex(0xFF0000)); // red -> blue (colour order)
-    EXPECT_EQ(Hex(ShiftHueColor(0, 0xFF00000F)), Hex(0xFF00000F));
-    EXPECT_EQ(Hex(ShiftSaturationColor(0x0064C8, 50)), Hex(ShiftSaturation(50, 0x0064C8)));
-    EXPECT_EQ(Hex(ShiftSaturationColor(0xFF000005, 0)), Hex(0xFF000005));
+    EXPECT_EQ(Hex(ShiftHueColor(120, TColor{0x0000FF})), Hex(0x00FF00)); // red -> green
+    EXPECT_EQ(Hex(ShiftHueColor(240, TColor{0x0000FF})), Hex(0xFF0000)); // red -> blue (colour order)
+    EXPECT_EQ(Hex(ShiftHueColor(0, TColor{0xFF00000F})), Hex(0xFF00000F));
+    EXPECT_EQ(Hex(ShiftSaturationColor(TColor{0x0064C8}, 50)), Hex(ShiftSaturation(50, 0x0064C8)));
+    EXPECT_EQ(Hex(ShiftSaturationColor(TColor{0xFF000005}, 0)), Hex(0xFF000005));
 }
 
 } // namespace

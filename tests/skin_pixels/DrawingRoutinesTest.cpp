@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "skin/pixels/DrawingRoutines.h"
-#include "tests/skin_pixels/PixelTestSupport.h"
+#include "tests/support/PixelTesting.h"
 
 namespace skin {
 namespace {
 
-using test::FilledBitmap;
+using test::Filled;
 using test::Hex;
 using test::NoiseBitmap;
 
@@ -27,7 +27,7 @@ PointSet SetPixels(const Bitmap32& bitmap) {
 
 TEST(DrawingRoutines, DownArrowIsFourShrinkingRows) {
     Bitmap32 bitmap(16, 16);
-    DrawArrowGlyph(bitmap, 0x0000FF, {0, 0, 16, 16}, 8);
+    DrawArrowGlyph(bitmap, TColor{0x0000FF}, {0, 0, 16, 16}, 8);
     PointSet expected;
     for (int k = 0; k < 4; ++k)
         for (int x = 4 + k; x <= 11 - k; ++x)
@@ -39,7 +39,7 @@ TEST(DrawingRoutines, DownArrowIsFourShrinkingRows) {
 
 TEST(DrawingRoutines, RightArrowIsFourShrinkingColumns) {
     Bitmap32 bitmap(16, 16);
-    DrawArrowGlyph(bitmap, 0xFFFFFF, {0, 0, 16, 16}, 4);
+    DrawArrowGlyph(bitmap, TColor{0xFFFFFF}, {0, 0, 16, 16}, 4);
     PointSet expected;
     for (int k = 0; k < 4; ++k)
         for (int y = 5 + k; y <= 11 - k; ++y)
@@ -50,16 +50,16 @@ TEST(DrawingRoutines, RightArrowIsFourShrinkingColumns) {
 
 TEST(DrawingRoutines, OtherDirectionsAndPixelsOutsideDrawNothing) {
     Bitmap32 bitmap(16, 16);
-    DrawArrowGlyph(bitmap, 0xFFFFFF, {0, 0, 16, 16}, 2);
+    DrawArrowGlyph(bitmap, TColor{0xFFFFFF}, {0, 0, 16, 16}, 2);
     EXPECT_TRUE(SetPixels(bitmap).empty());
     Bitmap32 tiny(3, 3);
-    DrawArrowGlyph(tiny, 0xFFFFFF, {-4, -4, 4, 4}, 8); // mostly outside: clipped, no crash
+    DrawArrowGlyph(tiny, TColor{0xFFFFFF}, {-4, -4, 4, 4}, 8); // mostly outside: clipped, no crash
     EXPECT_FALSE(SetPixels(tiny).empty());
 }
 
 TEST(DrawingRoutines, FillFrameCoversTheFourStripsOnly) {
     Bitmap32 bitmap(7, 6);
-    FillFrame(bitmap, {1, 0, 7, 6}, {1, 2, 1, 1}, 0x010101);
+    FillFrame(bitmap, {1, 0, 7, 6}, {1, 2, 1, 1}, TColor{0x010101});
     //   x: 0 1 2 3 4 5 6
     //   0  . # # # # # #     top strip, 2 high
     //   1  . # # # # # #
@@ -89,8 +89,8 @@ TEST(DrawingRoutines, CopyFrameCopiesTheStripsFromTheMatchingPlace) {
 }
 
 TEST(DrawingRoutines, FillSolidClipsAndWritesTheAlpha) {
-    Bitmap32 bitmap = FilledBitmap(3, 1, 0);
-    FillSolid(bitmap, {2, -1, 9, 9}, 0x0A0B0C, 0x7F);
+    Bitmap32 bitmap = Filled(3, 1, 0);
+    FillSolid(bitmap, {2, -1, 9, 9}, TColor{0x0A0B0C}, 0x7F);
     EXPECT_EQ(Hex(bitmap.At(2, 0)), Hex(0x7F0C0B0A));
     EXPECT_EQ(Hex(bitmap.At(1, 0)), Hex(0));
 }

@@ -9,8 +9,8 @@
 
 #include "skin/pixels/codecs/SkinPictures.h"
 #include "tests/skin_pixels/JpegEncode.h"
+#include "tests/support/PixelTesting.h"
 #include "tests/support/LargestAllocation.h"
-#include "tests/skin_pixels/PixelTestSupport.h"
 
 namespace skin {
 namespace {

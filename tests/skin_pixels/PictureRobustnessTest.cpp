@@ -6,7 +6,7 @@
 
 #include "skin/pixels/codecs/SkinPictures.h"
 #include "tests/skin_pixels/JpegEncode.h"
-#include "tests/skin_pixels/PixelTestSupport.h"
+#include "tests/support/PixelTesting.h"
 
 namespace skin {
 namespace {

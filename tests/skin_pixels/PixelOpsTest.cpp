@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "skin/pixels/PixelOps.h"
-#include "tests/skin_pixels/PixelTestSupport.h"
+#include "tests/support/PixelTesting.h"
 
 namespace skin {
 namespace {
 
-using test::FilledBitmap;
+using test::Filled;
 using test::Hex;
 using test::MakeBitmap;
 
@@ -57,26 +57,26 @@ TEST(PixelOps, BitmapShiftsGiveThePixelShiftOfEveryPixel) {
 }
 
 TEST(PixelOps, FillPixelsFillsOnlyTheInsidePartOfTheRect) {
-    Bitmap32 bitmap = FilledBitmap(4, 3, 0x11111111);
-    FillPixels(bitmap, {-2, -1, 2, 10}, 0x00332211, 0x80);
+    Bitmap32 bitmap = Filled(4, 3, 0x11111111);
+    FillPixels(bitmap, {-2, -1, 2, 10}, TColor{0x00332211}, 0x80);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(Hex(bitmap.At(x, y)), Hex(x < 2 ? 0x80112233 : 0x11111111)) << x << "," << y;
-    FillPixels(bitmap, {3, 0, 2, 3}, 0, 0); // empty rect
+    FillPixels(bitmap, {3, 0, 2, 3}, TColor{0}, 0); // empty rect
     EXPECT_EQ(Hex(bitmap.At(3, 0)), Hex(0x11111111));
 }
 
 TEST(PixelOps, TintPixelsMovesTowardTheColourAndSetsAlpha) {
     Bitmap32 bitmap = MakeBitmap(2, 1, {0x00C86401, 0x00C86401});
     // colour 0x000000FF is red 255; p = 50: R 200 -> 227.5 -> 228, G 100 -> 50, B 1 -> 0.5 -> 0
-    TintPixels(bitmap, {1, 0, 5, 1}, 0x0000FF, 0x40, 50);
+    TintPixels(bitmap, {1, 0, 5, 1}, TColor{0x0000FF}, 0x40, 50);
     EXPECT_EQ(Hex(bitmap.At(0, 0)), Hex(0x00C86401));
     EXPECT_EQ(Hex(bitmap.At(1, 0)), Hex(0x40E43200));
 }
 
 TEST(PixelOps, SetAlphaInRectTreatsNonKeyPixelsAndStaysInMemory) {
     Bitmap32 bitmap = MakeBitmap(3, 2, {kKeyPixel, 0x00102030, 0xFFFF00FF, 0x01020304, 0x05060708, 0x090A0B0C});
-    SetAlphaInRect(bitmap, {0, 0, 3, 1}, 255, kTransparentKey);
+    SetAlphaInRect(bitmap, {0, 0, 3, 1}, 255, kKeyPixel);
     EXPECT_EQ(Hex(bitmap.At(0, 0)), Hex(kKeyPixel));
     EXPECT_EQ(Hex(bitmap.At(1, 0)), Hex(0xFF102030));
     EXPECT_EQ(Hex(bitmap.At(2, 0)), Hex(0xFFFF00FF));
@@ -91,21 +91,21 @@ TEST(PixelOps, SetAlphaInRectTreatsNonKeyPixelsAndStaysInMemory) {
 }
 
 TEST(PixelOps, FadeToColorTakesRightAndBottomInclusively) {
-    Bitmap32 bitmap = FilledBitmap(20, 20, 0x80646464);
+    Bitmap32 bitmap = Filled(20, 20, 0x80646464);
     const Bitmap32 before = bitmap;
-    FadeToColor(bitmap, {0, 0, 10, 10}, 50, 0x000000);
+    FadeToColor(bitmap, {0, 0, 10, 10}, 50, TColor{0x000000});
     EXPECT_EQ(CountDiffering(bitmap, before), 11 * 11);
     EXPECT_EQ(Hex(bitmap.At(10, 10)), Hex(0x80323232));
     EXPECT_EQ(Hex(bitmap.At(11, 10)), Hex(0x80646464));
 
     Bitmap32 tie = MakeBitmap(1, 1, {0x00010305});
-    FadeToColor(tie, {-5, -5, 40, 40}, 50, 0x000000); // 0.5 -> 0, 1.5 -> 2, 2.5 -> 2
+    FadeToColor(tie, {-5, -5, 40, 40}, 50, TColor{0x000000}); // 0.5 -> 0, 1.5 -> 2, 2.5 -> 2
     EXPECT_EQ(Hex(tie.At(0, 0)), Hex(0x00000202));
 }
 
 TEST(PixelOps, FadeBitmapToColorKeepsKeyPixels) {
     Bitmap32 bitmap = MakeBitmap(2, 1, {0x7FC80000, kKeyPixel});
-    FadeBitmapToColor(bitmap, 0.25, 0x000000, kKeyPixel);
+    FadeBitmapToColor(bitmap, 0.25, TColor{0x000000}, kKeyPixel);
     EXPECT_EQ(Hex(bitmap.At(0, 0)), Hex(0x7F320000));
     EXPECT_EQ(Hex(bitmap.At(1, 0)), Hex(kKeyPixel));
 }
@@ -135,15 +135,15 @@ TEST(PixelOps, GrayscaleTruncatesTheMean) {
 
 TEST(PixelOps, WashRectKeepsPartOfThePixelAndPaintsTheLastColumnAndRow) {
     // p = 60 gives D = 153; channel 200 over colour channel 100: (100 * 256 + 100 * 153) >> 8 = 159
-    Bitmap32 bitmap = FilledBitmap(3, 3, 0x7FC8C8C8);
-    WashRect(bitmap, {0, 0, 3, 3}, 60, 0x646464);
+    Bitmap32 bitmap = Filled(3, 3, 0x7FC8C8C8);
+    WashRect(bitmap, {0, 0, 3, 3}, 60, TColor{0x646464});
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(Hex(bitmap.At(x, y)), Hex(x == 2 || y == 2 ? 0x7F646464 : 0x7F9F9F9F)) << x << "," << y;
 
     // A rect one wider and higher than the bitmap washes every pixel of it.
-    Bitmap32 bar = FilledBitmap(2, 2, 0x00000000);
-    WashRect(bar, {0, 0, 3, 3}, 60, 0xFFFFFF);
+    Bitmap32 bar = Filled(2, 2, 0x00000000);
+    WashRect(bar, {0, 0, 3, 3}, 60, TColor{0xFFFFFF});
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 2; ++x)
             EXPECT_EQ(Hex(bar.At(x, y)), Hex(0x00666666)) << x << "," << y; // (255 * 256 - 255 * 153) >> 8 = 102

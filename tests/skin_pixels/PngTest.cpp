@@ -12,7 +12,7 @@
 
 #include "skin/pixels/codecs/SkinPictures.h"
 #include "skin/pixels/SkinTypes.h"
-#include "tests/skin_pixels/PixelTestSupport.h"
+#include "tests/support/PixelTesting.h"
 
 namespace skin {
 namespace {

@@ -8,7 +8,7 @@
 #include "framework/base/SysUtils.h"
 #include "skin/pixels/Resample.h"
 #include "skin/pixels/ResampleKernels.h"
-#include "tests/skin_pixels/PixelTestSupport.h"
+#include "tests/support/PixelTesting.h"
 
 namespace skin {
 namespace {

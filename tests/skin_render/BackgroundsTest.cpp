@@ -15,10 +15,10 @@ namespace skin {
 namespace {
 
 using test::Filled;
+using test::kUntouched;
 using test::Hex;
 using test::PositionPicture;
 
-constexpr Pixel kUntouched = 0x01010101;
 
 class Backgrounds : public ::testing::Test {
 protected:
@@ -48,7 +48,7 @@ protected:
         return paint;
     }
     static bool RectIsEmptyOrZero(const TRect& rect) { return rect == TRect{}; }
-    static Pixel Opaque(TColor colour) { return 0xFF000000u | (SwapColourOrder(colour) & 0xFFFFFF); }
+    static Pixel Opaque(TColor colour) { return 0xFF000000u | (PixelOfColor(colour) & 0xFFFFFF); }
     static TsSkinModel* skin_;
 };
 
@@ -62,11 +62,11 @@ TEST_F(Backgrounds, FixtureSkinLoaded) {
 
 TEST_F(Backgrounds, PartialTransparencyOverAFlatColourMixesThePercent) {
     TsBackdrop backdrop;
-    backdrop.FillColor = 0x000000FF;
+    backdrop.FillColor = TColor{0x000000FF};
     Bitmap32 bitmap = Filled(4, 4, kUntouched);
     Background("PANEL", backdrop, bitmap);
     // 30 percent of the parent's colour, 70 percent of the section colour 15395812.
-    EXPECT_EQ(Hex(bitmap.At(2, 2)), Hex(Opaque(LerpColor(0x000000FF, 15395812, 0.30))));
+    EXPECT_EQ(Hex(bitmap.At(2, 2)), Hex(Opaque(LerpColor(TColor{0x000000FF}, TColor{15395812}, 0.30))));
 }
 
 TEST_F(Backgrounds, PartialTransparencyOverABitmapBlendsTheParentIn) {
@@ -79,7 +79,7 @@ TEST_F(Backgrounds, PartialTransparencyOverABitmapBlendsTheParentIn) {
     Bitmap32 bitmap = Filled(4, 4, kUntouched);
     Background("PANEL", backdrop, bitmap);
     const int w = 76; // RoundEven(30 * 2.55): the product is just below 76.5
-    const Pixel own = Opaque(15395812), under = parent.At(5 + 1, 6 + 2);
+    const Pixel own = Opaque(TColor{15395812}), under = parent.At(5 + 1, 6 + 2);
     auto ch = [&](int shift) {
         int d = int(under >> shift & 0xFF), s = int(own >> shift & 0xFF);
         return Pixel((w * (d - s) + s * 256) >> 8) << shift;
@@ -91,7 +91,7 @@ TEST_F(Backgrounds, FullTransparencyShowsTheParentsStripsAndColour) {
     const Bitmap32 parent = PositionPicture(20, 20);
     TsBackdrop backdrop;
     backdrop.Bitmap = &parent; // the parent answered with a colour and holds only its border strips
-    backdrop.FillColor = 0x00332211;
+    backdrop.FillColor = TColor{0x00332211};
     backdrop.Margins = {3, 2, 4, 5};
     Bitmap32 bitmap = Filled(20, 20, kUntouched);
     Background("GLASS", backdrop, bitmap);
@@ -115,18 +115,18 @@ TEST_F(Backgrounds, FullTransparencyShowsTheParentsStripsAndColour) {
 TEST_F(Backgrounds, GradientWithoutDataFillsTheSectionColour) {
     Bitmap32 bitmap = Filled(6, 6, kUntouched);
     Background("PLAINGRAD", TsBackdrop{}, bitmap);
-    EXPECT_EQ(bitmap, Filled(6, 6, Opaque(15263979)));
+    EXPECT_EQ(bitmap, Filled(6, 6, Opaque(TColor{15263979})));
 }
 
 TEST_F(Backgrounds, PartialLayersFadeTowardTheColour) {
     // GRADIENTPERCENT 50, no image: the gradient keeps 50 percent, the colour gives the rest.
     Bitmap32 bitmap = Filled(3, 11, kUntouched);
     Background("HALF", TsBackdrop{}, bitmap);
-    const TColor colour = 11837025;
+    const TColor colour{11837025};
     const int g = 128; // row 5 of 11 from white to black: 255 - 5 * 25.5 = 127.5, rounded to even
     auto faded = [&](int gradient, int c) { return RoundEvenInt(0.5 * gradient + 0.5 * c); };
-    const Pixel expected = 0xFF000000u | Pixel(faded(g, Byte0(colour))) << 16 | Pixel(faded(g, Byte1(colour))) << 8 |
-                           Pixel(faded(g, Byte2(colour)));
+    const Pixel expected = 0xFF000000u | Pixel(faded(g, RedOf(colour))) << 16 | Pixel(faded(g, GreenOf(colour))) << 8 |
+                           Pixel(faded(g, BlueOf(colour)));
     EXPECT_EQ(Hex(bitmap.At(1, 5)), Hex(expected));
 }
 
@@ -151,7 +151,7 @@ TEST_F(Backgrounds, BottomLeftCornerImageSitsAtTheRectsLeft) {
     Bitmap32 bitmap = Filled(20, 20, kUntouched);
     const TRect rect{5, 3, 15, 13};
     TsBackdrop backdrop;
-    backdrop.FillColor = 0;
+    backdrop.FillColor = TColor{0};
     PaintSectionByIndex(*skin_, bitmap, rect, Paint("PANEL", backdrop));
     const Pixel glyph = skin_->MasterBitmap.At(48, 3); // bottom row of the triangle
     EXPECT_EQ(Hex(bitmap.At(5, 12)), Hex(glyph));
@@ -163,7 +163,7 @@ TEST_F(Backgrounds, BottomLeftCornerImageSitsAtTheRectsLeft) {
 TEST_F(Backgrounds, SectionOnBitmapUsesTheFallbackName) {
     Bitmap32 bitmap = Filled(8, 8, kUntouched);
     PaintSectionOnBitmap(*skin_, bitmap, {"NO SUCH SECTION", "PLAINGRAD"});
-    EXPECT_EQ(Hex(bitmap.At(4, 4)), Hex(Opaque(15263979)));
+    EXPECT_EQ(Hex(bitmap.At(4, 4)), Hex(Opaque(TColor{15263979})));
     Bitmap32 untouched = Filled(8, 8, kUntouched);
     PaintSectionOnBitmap(*skin_, untouched, {"NO SUCH SECTION", "NOR THIS"});
     EXPECT_EQ(untouched, Filled(8, 8, kUntouched));
@@ -171,17 +171,17 @@ TEST_F(Backgrounds, SectionOnBitmapUsesTheFallbackName) {
 
 TEST_F(Backgrounds, PartBackgroundReadsTheSectionWideHotValues) {
     TsBackdrop backdrop;
-    backdrop.FillColor = 0x00FFFFFF;
+    backdrop.FillColor = TColor{0x00FFFFFF};
     Bitmap32 normal = Filled(4, 4, kUntouched), hot = Filled(4, 4, kUntouched);
     PaintPartBackground(*skin_, normal, RectOf(normal), Paint("GLASS", backdrop, 0));
     PaintPartBackground(*skin_, hot, RectOf(hot), Paint("GLASS", backdrop, 1));
     EXPECT_EQ(normal, Filled(4, 4, 0xFFFFFFFF));
-    EXPECT_EQ(Hex(hot.At(0, 0)), Hex(Opaque(LerpColor(0x00FFFFFF, 11837025, 0.5))));
+    EXPECT_EQ(Hex(hot.At(0, 0)), Hex(Opaque(LerpColor(TColor{0x00FFFFFF}, TColor{11837025}, 0.5))));
 }
 
 TEST_F(Backgrounds, AlphaBackgroundTurnsTransparencyIntoAlpha) {
     TsLookValues look;
-    look.Color = 0x000000FF;
+    look.Color = TColor{0x000000FF};
     struct Row {
         int transparency;
         Pixel before;

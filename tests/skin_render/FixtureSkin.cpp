@@ -172,7 +172,7 @@ TsSkinModel LoadFixtureSkin() {
     TsSkinModel model;
     model.SkinData.SkinFolder = folder.string() + "/";
     // As the skin manager does, the version is known before the masks are read.
-    model.SkinData.Version = OptionReal(ini.ReadString(kGlobalInfo, "VERSION", "0"));
+    model.SkinData.Version = ReadSkinVersion(ini);
     LoadMasterAndMasks(model, context);
     LoadPatterns(model, context);
     LoadSections(model, context);

@@ -9,10 +9,10 @@ namespace skin {
 namespace {
 
 using test::Filled;
+using test::kUntouched;
 using test::Hex;
 using test::PositionPicture;
 
-constexpr Pixel kUntouched = 0x01010101;
 
 TEST(FrameStrips, MarginsWiderThanStripsTiled) {
     const Bitmap32 src = PositionPicture(100, 100);

@@ -19,7 +19,7 @@ TsMaskData GlyphMask(const Bitmap32& picture, int cells, int layout) {
     mask.Area = {0, 0, picture.Width(), picture.Height()};
     mask.CellCount = std::int16_t(cells);
     mask.MaskLayout = std::int16_t(layout);
-    mask.MaskKind = mkGlyph;
+    mask.MaskKind = TsMaskKind::mkGlyph;
     return mask;
 }
 

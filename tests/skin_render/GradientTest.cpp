@@ -9,11 +9,11 @@ namespace skin {
 namespace {
 
 using test::Filled;
+using test::kUntouched;
 using test::Hex;
 
-constexpr Pixel kUntouched = 0x01010101;
 
-TsGradientSegment Segment(TColor from, TColor to, int percent, int kind = gkVertical) {
+TsGradientSegment Segment(TColor from, TColor to, int percent, TsGradientKind kind = TsGradientKind::gkVertical) {
     return {from, to, percent, kind};
 }
 
@@ -52,7 +52,7 @@ TEST(Gradient, HorizontalSegmentEndsRoundAndCopyToEveryRow) {
     // 30 percent of 11 columns: the first segment ends at RoundEven(3.3) = 3.
     Bitmap32 bitmap = Filled(11, 4, kUntouched);
     PaintGradient(bitmap, {0, 0, 11, 4},
-                  {Segment(Grey(0), Grey(30), 30, gkHorizontal), Segment(Grey(100), Grey(170), 70)});
+                  {Segment(Grey(0), Grey(30), 30, TsGradientKind::gkHorizontal), Segment(Grey(100), Grey(170), 70)});
     for (int y = 0; y < 4; ++y) {
         EXPECT_EQ(Hex(bitmap.At(2, y)), Hex(GreyPixel(20)));
         EXPECT_EQ(Hex(bitmap.At(3, y)), Hex(GreyPixel(100)));
@@ -62,7 +62,7 @@ TEST(Gradient, HorizontalSegmentEndsRoundAndCopyToEveryRow) {
 
 TEST(Gradient, ColourValueOrderBecomesPixelOrder) {
     Bitmap32 bitmap = Filled(2, 2, kUntouched);
-    PaintGradient(bitmap, {0, 0, 2, 2}, {Segment(0x000000FF, 0x000000FF, 100)}); // red
+    PaintGradient(bitmap, {0, 0, 2, 2}, {Segment(TColor{0x000000FF}, TColor{0x000000FF}, 100)}); // red
     EXPECT_EQ(Hex(bitmap.At(1, 1)), Hex(0xFFFF0000));
 }
 
@@ -71,7 +71,7 @@ TEST(Gradient, NothingForOneRowEmptyRectsOrUnknownKinds) {
     PaintGradient(bitmap, {0, 1, 4, 2}, {Segment(Grey(0), Grey(9), 100)});
     PaintGradient(bitmap, {2, 2, 2, 4}, {Segment(Grey(0), Grey(9), 100)});
     PaintGradient(bitmap, {0, 0, 4, 4}, {});
-    PaintGradient(bitmap, {0, 0, 4, 4}, {Segment(Grey(0), Grey(9), 100, 3)});
+    PaintGradient(bitmap, {0, 0, 4, 4}, {Segment(Grey(0), Grey(9), 100, TsGradientKind{3})});
     EXPECT_EQ(bitmap, Filled(4, 4, kUntouched));
 }
 
@@ -82,9 +82,9 @@ TEST(Gradient, RectIsCutToTheBitmap) {
 }
 
 TEST(FourCornerGradient, VertexColoursAtTheCornersAndCentre) {
-    const TColor topLeft = 0x0000FF, centre = 0xFFFFFF, topRight = 0x00FF00, bottomRight = 0xFF0000, bottomLeft = 0;
-    TsGradArray segments = {Segment(topLeft, 0, 0, gkFourCorner), Segment(centre, 0, 0), Segment(topRight, 0, 0),
-                            Segment(bottomRight, 0, 0), Segment(bottomLeft, 0, 0)};
+    const TColor topLeft{0x0000FF}, centre{0xFFFFFF}, topRight{0x00FF00}, bottomRight{0xFF0000}, bottomLeft{0};
+    TsGradArray segments = {Segment(topLeft, TColor{0}, 0, TsGradientKind::gkFourCorner), Segment(centre, TColor{0}, 0), Segment(topRight, TColor{0}, 0),
+                            Segment(bottomRight, TColor{0}, 0), Segment(bottomLeft, TColor{0}, 0)};
     Bitmap32 bitmap = Filled(101, 101, kUntouched);
     PaintGradient(bitmap, {0, 0, 101, 101}, segments);
     auto near = [](Pixel actual, Pixel expected) {
@@ -104,7 +104,7 @@ TEST(FourCornerGradient, VertexColoursAtTheCornersAndCentre) {
 
 TEST(FourCornerGradient, MissingSegmentsRepeatTheLastColour) {
     Bitmap32 bitmap = Filled(9, 9, kUntouched);
-    PaintGradient(bitmap, {0, 0, 9, 9}, {Segment(Grey(40), 0, 0, gkFourCorner), Segment(Grey(40), 0, 0)});
+    PaintGradient(bitmap, {0, 0, 9, 9}, {Segment(Grey(40), TColor{0}, 0, TsGradientKind::gkFourCorner), Segment(Grey(40), TColor{0}, 0)});
     EXPECT_EQ(bitmap, Filled(9, 9, GreyPixel(40)));
 }
 
@@ -114,7 +114,7 @@ TEST(GradientOverTexture, MixesByTheImageWeight) {
     texture.At(1, 0) = 0xFFC8C8C8;
     Bitmap32 bitmap = Filled(4, 3, kUntouched);
     const int weight = 60 * 255 / 100; // 153
-    PaintGradientOverTexture(bitmap, {0, 0, 4, 3}, {Segment(Grey(100), Grey(100), 100, gkHorizontal)}, weight,
+    PaintGradientOverTexture(bitmap, {0, 0, 4, 3}, {Segment(Grey(100), Grey(100), 100, TsGradientKind::gkHorizontal)}, weight,
                              TRect{}, texture);
     auto mix = [&](int g, int x) { return ((x - g) * weight + g * 256) >> 8; };
     for (int y = 0; y < 3; ++y) {
@@ -124,7 +124,7 @@ TEST(GradientOverTexture, MixesByTheImageWeight) {
     }
     // The four-corner kind is not mixed.
     Bitmap32 untouched = Filled(4, 3, kUntouched);
-    PaintGradientOverTexture(untouched, {0, 0, 4, 3}, {Segment(Grey(1), Grey(1), 100, gkFourCorner)}, weight, TRect{},
+    PaintGradientOverTexture(untouched, {0, 0, 4, 3}, {Segment(Grey(1), Grey(1), 100, TsGradientKind::gkFourCorner)}, weight, TRect{},
                              texture);
     EXPECT_EQ(untouched, Filled(4, 3, kUntouched));
 }

@@ -98,7 +98,8 @@ TEST_P(HostileMasks, PaintersStayInsideTheirBitmaps) {
         std::vector<TRect> runs;
         CornerKeyRuns(runs, 40, mask, CornerRows::Top, 0, picture_);
         CornerKeyRuns(runs, 3, mask, CornerRows::Bottom, -5, picture_);
-        for (int mode : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, -1}) {
+        for (int number : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, -1}) {
+            const auto mode = static_cast<TextureFillMode>(number);
             Bitmap32 dst = Filled(9, 7, kOutside);
             FillTexture(dst, {-3, 2, 30, 5}, mask, picture_);
             FillTexture(dst, {1, 1, 8, 6}, picture_, mask.Area, mode);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "PaintTestSupport.h"
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/render/sMaskPaint.h"
 
@@ -168,7 +168,7 @@ class KeyedCorners : public ::testing::TestWithParam<CornerRow> {};
 
 constexpr Pixel kDest = 0x40808080;     // what the destination held, alpha 0x40
 constexpr Pixel kParent = 0x7F0A0B0C;   // the backdrop bitmap's pixels
-constexpr TColor kFill = 0x00332211;    // the backdrop's fill colour (0x00BBGGRR)
+constexpr TColor kFill{0x00332211};    // the backdrop's fill colour (0x00BBGGRR)
 constexpr Pixel kMaskGrey = 0xFF606060;
 
 Pixel MergedKey(int alpha) { return test::ExpectedSkinMerge(kDest, kKeyPixel, kMaskGrey, alpha); }

@@ -1,32 +1,13 @@
-// Small pictures and masks whose every pixel the tests know, and a readable pixel printer.
+// Masks over the pictures of tests/support/PixelTesting.h, and the merge formula written out.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "skin/data/sSkinOptions.h"
-#include "skin/pixels/Bitmap32.h"
+#include "tests/support/PixelTesting.h"
 
 namespace skin::test {
-
-// A pixel that names its own position: alpha 255, red = tag, green = x, blue = y.
-inline Pixel PositionPixel(int x, int y, int tag = 0x40) {
-    return 0xFF000000u | Pixel(tag & 0xFF) << 16 | Pixel(x & 0xFF) << 8 | Pixel(y & 0xFF);
-}
-
-inline Bitmap32 PositionPicture(int width, int height, int tag = 0x40) {
-    Bitmap32 picture(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            picture.At(x, y) = PositionPixel(x, y, tag);
-    return picture;
-}
-
-inline Bitmap32 Filled(int width, int height, Pixel value) {
-    Bitmap32 bitmap(width, height);
-    bitmap.Fill(value);
-    return bitmap;
-}
 
 // A border mask over the whole of picture: cells side by side, the given borders.
 inline TsMaskData BorderMaskOver(const Bitmap32& picture, int cells, int layout, int left, int top, int right,
@@ -42,12 +23,6 @@ inline TsMaskData BorderMaskOver(const Bitmap32& picture, int cells, int layout,
     mask.FillFlags = std::int16_t(fillFlags);
     mask.CornerKind = std::int16_t(cornerKind);
     return mask;
-}
-
-inline std::string Hex(Pixel pixel) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%08X", pixel);
-    return text;
 }
 
 // Per channel (d * m + i * (256 - m)) >> 8, written out here from the merge formula.

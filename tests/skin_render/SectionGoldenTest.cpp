@@ -32,10 +32,11 @@ Bitmap32 SectionsSheet(const TsSkinModel& skin, const std::vector<std::string>& 
             TsBackdrop backdrop;
             backdrop.Bitmap = &backdropImage;
             backdrop.HasBitmap = true;
-            TsSectionPaint paint{index, names[row]};
-            paint.State = state;
-            paint.Backdrop = backdrop;
-            paint.BackdropPoint = {x, y};
+            TsSectionPaint paint{.SectionIndex = index,
+                                 .SectionName = names[row],
+                                 .State = state,
+                                 .Backdrop = backdrop,
+                                 .BackdropPoint = {x, y}};
             PaintSectionToDC(skin, sheet, RectAt(x, y, 41, 23), paint);
             paint.BackdropPoint = {x + 43, y};
             PaintSectionToDC(skin, sheet, RectAt(x + 43, y, 13, 9), paint);

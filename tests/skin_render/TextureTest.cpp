@@ -8,14 +8,14 @@ namespace skin {
 namespace {
 
 using test::Filled;
+using test::kUntouched;
 using test::Hex;
 using test::PositionPicture;
 
-constexpr Pixel kUntouched = 0x01010101;
 
 struct TextureRow {
     const char* name;
-    int mode;
+    TextureFillMode mode;
     TRect painted;  // the strip the image covers
     TRect rest;     // what the fill returns
     bool tiled;     // tiles counted from the strip's top-left (else stretched)
@@ -50,22 +50,22 @@ TEST_P(TextureModes, PaintsItsStripAndReturnsTheRest) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, TextureModes,
-    ::testing::Values(TextureRow{"tile", tfTile, {1, 1, 9, 8}, kCoveredRect, true},
-                      TextureRow{"stretch", tfStretch, {1, 1, 9, 8}, kCoveredRect, false},
-                      TextureRow{"top_tiles", tfTopTiles, {1, 1, 9, 3}, {1, 3, 9, 8}, true},
-                      TextureRow{"left_tiles", tfLeftTiles, {1, 1, 4, 8}, {4, 1, 9, 8}, true},
-                      TextureRow{"top_stretched", tfTopStretched, {1, 1, 9, 3}, {1, 3, 9, 8}, false},
-                      TextureRow{"left_stretched", tfLeftStretched, {1, 1, 4, 8}, {4, 1, 9, 8}, false},
-                      TextureRow{"bottom_tiles", tfBottomTiles, {1, 6, 9, 8}, {1, 1, 9, 6}, true},
-                      TextureRow{"right_tiles", tfRightTiles, {6, 1, 9, 8}, {1, 1, 6, 8}, true},
-                      TextureRow{"whole_tiles", tfWholeTiles, {1, 1, 9, 8}, kCoveredRect, true},
-                      TextureRow{"unknown_mode", 8, {0, 0, 0, 0}, {1, 1, 9, 8}, true}),
+    ::testing::Values(TextureRow{"tile", TextureFillMode::tfTile, {1, 1, 9, 8}, kCoveredRect, true},
+                      TextureRow{"stretch", TextureFillMode::tfStretch, {1, 1, 9, 8}, kCoveredRect, false},
+                      TextureRow{"top_tiles", TextureFillMode::tfTopTiles, {1, 1, 9, 3}, {1, 3, 9, 8}, true},
+                      TextureRow{"left_tiles", TextureFillMode::tfLeftTiles, {1, 1, 4, 8}, {4, 1, 9, 8}, true},
+                      TextureRow{"top_stretched", TextureFillMode::tfTopStretched, {1, 1, 9, 3}, {1, 3, 9, 8}, false},
+                      TextureRow{"left_stretched", TextureFillMode::tfLeftStretched, {1, 1, 4, 8}, {4, 1, 9, 8}, false},
+                      TextureRow{"bottom_tiles", TextureFillMode::tfBottomTiles, {1, 6, 9, 8}, {1, 1, 9, 6}, true},
+                      TextureRow{"right_tiles", TextureFillMode::tfRightTiles, {6, 1, 9, 8}, {1, 1, 6, 8}, true},
+                      TextureRow{"whole_tiles", TextureFillMode::tfWholeTiles, {1, 1, 9, 8}, kCoveredRect, true},
+                      TextureRow{"unknown_mode", TextureFillMode{8}, {0, 0, 0, 0}, {1, 1, 9, 8}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Texture, StripCoveringTheWholeRectReturnsCovered) {
     const Bitmap32 image = PositionPicture(3, 4);
     Bitmap32 dst(10, 10);
-    EXPECT_EQ(FillTexture(dst, {0, 0, 10, 3}, image, TRect{}, tfTopTiles), kCoveredRect);
+    EXPECT_EQ(FillTexture(dst, {0, 0, 10, 3}, image, TRect{}, TextureFillMode::tfTopTiles), kCoveredRect);
 }
 
 // A 2 x 2 tile over its black mask picture: whole tiles only, the rest from the backdrop.
@@ -78,8 +78,8 @@ TEST(MaskedTexture, WholeTilesAndTheBackdropInTheRest) {
     mask.Area = {0, 0, 2, 4};
     mask.CellCount = 1;
     mask.MaskLayout = 1;
-    mask.FillFlags = tfWholeTiles;
-    mask.MaskKind = mkTexture;
+    mask.FillFlags = std::int16_t(TextureFillMode::tfWholeTiles);
+    mask.MaskKind = TsMaskKind::mkTexture;
     const Bitmap32 parent = PositionPicture(20, 20, 0x77);
     TsBackdrop backdrop;
     backdrop.Bitmap = &parent;
@@ -87,7 +87,7 @@ TEST(MaskedTexture, WholeTilesAndTheBackdropInTheRest) {
     backdrop.OffsetX = 3;
     backdrop.OffsetY = 2;
     Bitmap32 dst = Filled(6, 6, kUntouched);
-    EXPECT_EQ(FillMaskedTexture(dst, {0, 0, 5, 5}, backdrop, tfWholeTiles, mask, picture), kCoveredRect);
+    EXPECT_EQ(FillMaskedTexture(dst, {0, 0, 5, 5}, backdrop, TextureFillMode::tfWholeTiles, mask, picture), kCoveredRect);
     for (int y = 0; y < 6; ++y) {
         for (int x = 0; x < 6; ++x) {
             Pixel expected = kUntouched;
@@ -100,7 +100,7 @@ TEST(MaskedTexture, WholeTilesAndTheBackdropInTheRest) {
     }
     // Other modes paint nothing.
     Bitmap32 untouched = Filled(6, 6, kUntouched);
-    FillMaskedTexture(untouched, {0, 0, 5, 5}, backdrop, tfStretch, mask, picture);
+    FillMaskedTexture(untouched, {0, 0, 5, 5}, backdrop, TextureFillMode::tfStretch, mask, picture);
     EXPECT_EQ(untouched, Filled(6, 6, kUntouched));
 }
 

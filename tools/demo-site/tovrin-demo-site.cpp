@@ -11,12 +11,20 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
 namespace {
 
-constexpr const char* kUsage = "usage: tovrin-demo-site [--port P] [--newest N] [--delay-ms D] [--seed S]\n";
+constexpr const char* kUsage =
+    "usage: tovrin-demo-site [--port P] [--newest N] [--delay-ms D] [--seed S]\n"
+    "Serves a demo file-hosting site on 127.0.0.1 and prints the port it listens on.\n"
+    "  --port P      the port (default 0: a free one)\n"
+    "  --newest N    the newest file number, shown on /main (default 200)\n"
+    "  --delay-ms D  wait D milliseconds before every answer (default 0)\n"
+    "  --seed S      another seed gives other files (default 1)\n"
+    "It ends with the process that started it.\n";
 constexpr const char* kLoopback = "127.0.0.1";
 constexpr int kKeepAliveRequests = 100000;
 
@@ -64,6 +72,11 @@ void EndWithParent() {
 } // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
     Options options;
     if (!ParseArguments(argc, argv, options)) {
         std::fputs(kUsage, stderr);

@@ -82,8 +82,14 @@ int Run(const std::string& optionsPath, const std::filesystem::path& skinOut, co
 } // namespace
 
 int main(int argc, char** argv) {
+    constexpr const char* kUsage =
+        "usage: tovrin-skin-art OPTIONS.DAT SKIN_FOLDER_OUT RESOURCES_FOLDER_OUT PACKAGE_OUT.vlz\n";
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (argc != 5) {
-        std::fprintf(stderr, "usage: tovrin-skin-art OPTIONS.DAT SKIN_FOLDER_OUT RESOURCES_FOLDER_OUT PACKAGE_OUT.vlz\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     try {

@@ -26,7 +26,8 @@ struct SkinSourceOptions {
 // Loads SOURCE through TsSkinManager as the program would: a package file (any name; one ending
 // in ".vlz" is read from its directory as a package file, others as a stored package), or a skin
 // folder holding "Options.dat", or kInternalSource, the package stored in the program, set up as
-// the main window sets up its manager. Fails with the load's own message.
+// the main window sets up its manager, or else the name of a skin in the user's skin folder.
+// Fails with the load's own message after the name of the file it came from.
 inline constexpr const char* kInternalSource = ":internal";
 // What kInternalSource loads: the tool registers the main window's settings around the stored
 // package (tovrin_resources); where nothing is registered, the source is refused.

@@ -2,7 +2,10 @@
 // engine reads from a skin, as one JSON object.
 #include "tools/tovrin-skin/Commands.h"
 
+#include "skin/data/sSkinKeys.h"
 #include "tools/tovrin-skin/JsonWriter.h"
+
+#include <variant>
 
 #include <cstdio>
 
@@ -11,19 +14,19 @@ namespace {
 
 using skin::TColor;
 
-void Colour(JsonWriter& json, std::string_view key, TColor colour) { json.Key(key).Unsigned(colour); }
+void Colour(JsonWriter& json, std::string_view key, TColor colour) { json.Key(key).Unsigned(skin::ColorBits(colour)); }
 
 void FontColours(JsonWriter& json, std::string_view key, const skin::TsFontColors& colours) {
     json.Key(key).BeginArray();
     for (TColor colour : colours)
-        json.Unsigned(colour);
+        json.Unsigned(skin::ColorBits(colour));
     json.EndArray();
 }
 
 void Gradient(JsonWriter& json, std::string_view key, const skin::TsGradArray& segments) {
     json.Key(key).BeginArray();
     for (const skin::TsGradientSegment& s : segments)
-        json.BeginArray().Unsigned(s.Color1).Unsigned(s.Color2).Integer(s.Percent).Integer(s.GradientKind).EndArray();
+        json.BeginArray().Unsigned(skin::ColorBits(s.Color1)).Unsigned(skin::ColorBits(s.Color2)).Integer(s.Percent).Integer(std::int32_t(s.GradientKind)).EndArray();
     json.EndArray();
 }
 
@@ -35,86 +38,84 @@ void Size(JsonWriter& json, std::string_view key, const skin::Bitmap32& bitmap) 
     json.Key(key).BeginArray().Integer(bitmap.Width()).Integer(bitmap.Height()).EndArray();
 }
 
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
 void WriteGlobal(JsonWriter& json, const skin::TsSkinData& d) {
     json.Key("global").BeginObject();
     json.Key("SkinFolder").String(d.SkinFolder);
     json.Key("Active").Boolean(d.Active);
-    json.Key("Version").Real(d.Version);
-    json.Key("Author").String(d.Author);
-    json.Key("Description").String(d.Description);
-    Colour(json, "Shadow1Color", d.Shadow1Color);
-    const std::pair<const char*, int> numbers[] = {
-        {"Shadow1Offset", d.Shadow1Offset}, {"Shadow1Blur", d.Shadow1Blur},
-        {"Shadow1Transparency", d.Shadow1Transparency}, {"BorderWidth", d.BorderWidth},
-        {"TitleHeight", d.TitleHeight}, {"MaxHeight", d.MaxHeight}, {"FormOffset", d.FormOffset},
-        {"CenterOffset", d.CenterOffset}, {"BorderMode", d.BorderMode}, {"AlignOffset", d.AlignOffset},
-        {"AlignOffsetR", d.AlignOffsetR}, {"AlignOffsetT", d.AlignOffsetT}, {"AlignOffsetB", d.AlignOffsetB},
-        {"BISpace", d.BISpace}, {"BIVAlign", d.BIVAlign}, {"BIRight", d.BIRight}, {"BILeft", d.BILeft},
-        {"BITop", d.BITop}, {"BIKeepHue", d.BIKeepHue}, {"BIconCloseGlow", d.BIconCloseGlow},
-        {"BIconCloseGlowMargin", d.BIconCloseGlowMargin}, {"BIconMaxGlow", d.BIconMaxGlow},
-        {"BIconMaxGlowMargin", d.BIconMaxGlowMargin}, {"BIconMinGlow", d.BIconMinGlow},
-        {"BIconMinGlowMargin", d.BIconMinGlowMargin}};
-    for (const auto& [name, value] : numbers)
-        json.Key(name).Integer(value);
-    json.Key("AeroBlur").Boolean(d.AeroBlur);
+    for (const skin::TsGlobalInfoValue& value : skin::GlobalInfoValues()) {
+        json.Key(value.Name);
+        std::visit(Overloaded{
+                       [&](double skin::TsSkinData::*field) { json.Real(d.*field); },
+                       [&](std::string skin::TsSkinData::*field) { json.String(d.*field); },
+                       [&](TColor skin::TsSkinData::*field) { json.Unsigned(skin::ColorBits(d.*field)); },
+                       [&](std::int16_t skin::TsSkinData::*field) { json.Integer(d.*field); },
+                       [&](bool skin::TsSkinData::*field) { json.Boolean(d.*field); },
+                   },
+                   value.Field);
+    }
     json.EndObject();
 }
 
-void WriteLook(JsonWriter& json, const skin::TsGenState& s) {
-    json.BeginObject();
-    Colour(json, "Color", s.Color);
-    FontColours(json, "FontColor", s.FontColor);
-    json.Key("GradientPercent").Integer(s.GradientPercent);
-    json.Key("GradientData").String(s.GradientData);
-    Gradient(json, "GradientArray", s.GradientArray);
-    json.Key("ImagePercent").Integer(s.ImagePercent);
-    json.Key("TextureIndex").Integer(s.TextureIndex);
-    Colour(json, "GlowColor", s.GlowColor);
-    json.Key("GlowSize").Integer(s.GlowSize);
-    json.Key("Transparency").Integer(s.Transparency);
-    json.EndObject();
+// The values of a look, each under prefix + its name; a look inside Props also shows the
+// texture index found for it.
+enum class LookDump { Props, SectionWide };
+void WriteLookValues(JsonWriter& json, const skin::TsGenState& s, std::string_view prefix, LookDump dump) {
+    const auto key = [&](std::string_view name) -> JsonWriter& { return json.Key(std::string(prefix) + std::string(name)); };
+    for (const skin::TsLookField& field : skin::LookFields()) {
+        switch (field.Kind) {
+        case skin::LookValueKind::Colour: Colour(json, std::string(prefix) + "Color", s.Color); break;
+        case skin::LookValueKind::FontColours: FontColours(json, std::string(prefix) + "FontColor", s.FontColor); break;
+        case skin::LookValueKind::Number: key(field.Name).Integer(s.*field.Number); break;
+        case skin::LookValueKind::Gradient:
+            key(field.Name).String(s.GradientData);
+            Gradient(json, std::string(prefix) + "GradientArray", s.GradientArray);
+            break;
+        case skin::LookValueKind::GlowColour: Colour(json, std::string(prefix) + "GlowColor", s.GlowColor); break;
+        case skin::LookValueKind::GlowSize: key(field.Name).Integer(s.GlowSize); break;
+        case skin::LookValueKind::TextureIndex:
+            if (dump == LookDump::Props)
+                key(field.Name).Integer(s.TextureIndex);
+            break;
+        }
+    }
 }
 
 void WriteSection(JsonWriter& json, const skin::TsGeneralData& g) {
+    using skin::TsLook;
     json.BeginObject();
     json.Key("ParentClass").String(g.ParentClass);
     json.Key("ClassName").String(g.ClassName);
-    json.Key("States").Integer(g.States);
+    for (const skin::TsSectionValue& value : skin::SectionValues()) {
+        json.Key(value.Name);
+        std::visit(Overloaded{
+                       [&](std::int32_t skin::TsGeneralData::*field) { json.Integer(g.*field); },
+                       [&](bool skin::TsGeneralData::*field) { json.Boolean(g.*field); },
+                   },
+                   value.Field);
+    }
     json.Key("Props").BeginArray();
-    WriteLook(json, g.Props[0]);
-    WriteLook(json, g.Props[1]);
+    for (TsLook look : {TsLook::Normal, TsLook::Hot}) {
+        json.BeginObject();
+        WriteLookValues(json, g.Props[look], "", LookDump::Props);
+        json.EndObject();
+    }
     json.EndArray();
-    json.Key("GiveOwnFont").Boolean(g.GiveOwnFont);
-    json.Key("ReservedBoolean").Boolean(g.ReservedBoolean);
-    json.Key("ShowFocus").Boolean(g.ShowFocus);
-    json.Key("GlowCount").Integer(g.GlowCount);
-    json.Key("GlowMargin").Integer(g.GlowMargin);
     json.Key("BorderIndex").Integer(g.BorderIndex);
     json.Key("ImgTopLeft").Integer(g.ImgTopLeft);
     json.Key("ImgTopRight").Integer(g.ImgTopRight);
     json.Key("ImgBottomLeft").Integer(g.ImgBottomLeft);
     json.Key("ImgBottomRight").Integer(g.ImgBottomRight);
     json.Key("TextureIndex").Integer(g.TextureIndex);
-    Colour(json, "Color", g.Color);
-    json.Key("Transparency").Integer(g.Transparency);
-    json.Key("GradientPercent").Integer(g.GradientPercent);
-    json.Key("GradientData").String(g.GradientData);
-    Gradient(json, "GradientArray", g.GradientArray);
-    json.Key("ImagePercent").Integer(g.ImagePercent);
-    FontColours(json, "FontColor", g.FontColor);
-    Colour(json, "HotColor", g.HotColor);
-    json.Key("HotTransparency").Integer(g.HotTransparency);
-    json.Key("HotGradientPercent").Integer(g.HotGradientPercent);
-    json.Key("HotGradientData").String(g.HotGradientData);
-    Gradient(json, "HotGradientArray", g.HotGradientArray);
-    json.Key("HotImagePercent").Integer(g.HotImagePercent);
-    FontColours(json, "HotFontColor", g.HotFontColor);
-    json.Key("FadingEnabled").Boolean(g.FadingEnabled);
-    json.Key("FadingIterations").Integer(g.FadingIterations);
-    Colour(json, "HotGlowColor", g.HotGlowColor);
-    Colour(json, "GlowColor", g.GlowColor);
-    json.Key("HotGlowSize").Integer(g.HotGlowSize);
-    json.Key("GlowSize").Integer(g.GlowSize);
+    // The section-wide values are its looks again, the hot one under "Hot" names.
+    WriteLookValues(json, g.Props[TsLook::Normal], "", LookDump::SectionWide);
+    WriteLookValues(json, g.Props[TsLook::Hot], "Hot", LookDump::SectionWide);
     json.EndObject();
 }
 
@@ -131,7 +132,7 @@ void WriteMask(JsonWriter& json, const skin::TsMaskData& m) {
     json.Key("MaskLayout").Integer(m.MaskLayout);
     json.Key("BorderWidth").Integer(m.BorderWidth);
     json.Key("FillFlags").Integer(m.FillFlags);
-    json.Key("MaskKind").Integer(m.MaskKind);
+    json.Key("MaskKind").Integer(int(m.MaskKind));
     json.Key("BorderLeft").Integer(m.BorderLeft);
     json.Key("BorderTop").Integer(m.BorderTop);
     json.Key("BorderRight").Integer(m.BorderRight);
@@ -165,7 +166,7 @@ std::string InfoJson(const skin::TsSkinManager& manager) {
     Size(json, "master", manager.MasterBitmap());
     json.Key("palette").BeginArray();
     for (TColor colour : manager.Palette())
-        json.Unsigned(colour);
+        json.Unsigned(skin::ColorBits(colour));
     json.EndArray();
     json.Key("CommonIndexes").BeginObject();
     for (const auto& [name, index] : skin::ListCommonIndexes(manager.CommonIndexes()))

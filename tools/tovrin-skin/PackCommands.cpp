@@ -42,7 +42,12 @@ int UnpackCommand(const Arguments& arguments) {
     skin::ByteArray bytes;
     if (!skin::ReadFileBytes(arguments[0], bytes))
         throw framework::Exception("Cannot read \"" + arguments[0] + "\"");
-    const auto package = skin::ReadPackageBytes(bytes);
+    std::unique_ptr<skin::TvlSkinConvertor> package;
+    try {
+        package = skin::ReadPackageBytes(bytes);
+    } catch (const skin::EPackageError& damaged) {
+        throw framework::Exception(arguments[0] + ": " + damaged.what());
+    }
     for (const skin::TvlImageItem& item : package->Images)
         if (!StaysInFolder(item.Name))
             throw framework::Exception("Entry name \"" + item.Name + "\" would leave the folder");

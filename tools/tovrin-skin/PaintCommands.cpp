@@ -14,9 +14,10 @@
 #include "skin/pixels/codecs/SkinPictures.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/render/sGlyphPaint.h"
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 #include "skin/render/sMaskPaint.h"
 #include "skin/render/sSectionPaint.h"
 #include "tools/tovrin-skin/JsonWriter.h"
@@ -228,7 +229,7 @@ TRect ShownArea(const skin::TsMaskData& mask, const Bitmap32& picture) {
 }
 
 std::string MaskLabel(const skin::TsMaskData& mask) {
-    return mask.SectionName + " " + mask.PropertyName + "  KIND " + std::to_string(mask.MaskKind) + "  CELLS " +
+    return mask.SectionName + " " + mask.PropertyName + "  KIND " + std::to_string(int(mask.MaskKind)) + "  CELLS " +
            std::to_string(mask.CellCount) + "  " + std::to_string(skin::WidthOf(mask.Area)) + "x" +
            std::to_string(skin::HeightOf(mask.Area));
 }
@@ -311,15 +312,13 @@ struct Paint {
             TsBackdrop backdrop;
             backdrop.Bitmap = &parent;
             backdrop.HasBitmap = true;
-            skin::TsSectionPaint paint{index, name};
-            paint.State = state;
-            paint.Backdrop = backdrop;
+            const skin::TsSectionPaint paint{.SectionIndex = index, .SectionName = name, .State = state, .Backdrop = backdrop};
             skin::PaintSectionToDC(manager.Model(), sheet, rect, paint);
         }
     }
     void Picture(const skin::TsMaskData& mask, const Bitmap32& picture, const TRect& area, int x, int y) {
         const TRect target = skin::RectAt(x, y, skin::WidthOf(area), skin::HeightOf(area));
-        if (mask.MaskKind >= skin::mkAlphaPicture) {
+        if (mask.MaskKind >= skin::TsMaskKind::mkAlphaPicture) {
             // Pictures with their own alpha are shown over a checker.
             Checker(sheet, target);
             skin::ComposeAlpha(sheet, target, picture, area);
@@ -339,9 +338,8 @@ int SectionCommand(const Arguments& arguments) {
     const int state = ParseIntegerOption("STATE", p[2]);
     Canvas canvas = MakeCanvas(SideArgument("WIDTH", p[3]), SideArgument("HEIGHT", p[4]), options);
     const auto manager = LoadSkinSource(p[0], {});
-    skin::TsSectionPaint paint{SectionIndexOf(*manager, p[1]), p[1]};
-    paint.State = state;
-    paint.Backdrop = canvas.Backdrop;
+    const skin::TsSectionPaint paint{
+        .SectionIndex = SectionIndexOf(*manager, p[1]), .SectionName = p[1], .State = state, .Backdrop = canvas.Backdrop};
     skin::PaintSectionByIndex(manager->Model(), canvas.Image, skin::RectOf(canvas.Image), paint);
     WritePngFile(p[5], canvas.Image);
     return 0;

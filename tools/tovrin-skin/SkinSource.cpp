@@ -6,10 +6,40 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 namespace tools {
 namespace {
+namespace fs = std::filesystem;
+
 InternalSourceSetup gInternalSourceSetup = nullptr;
+constexpr std::string_view kPackageExtension = ".vlz";
+
+// SOURCE as a path, else as the name of a skin in the user's skin folder, found as the skin
+// manager finds a skin name: the package NAME.vlz first, then the folder NAME.
+fs::path FindSource(const std::string& source) {
+    std::error_code error;
+    const fs::path path = fs::absolute(source, error);
+    if (!error && fs::exists(path, error))
+        return path;
+    const fs::path skins = skin::TsSkinManager::DefaultSkinDirectory();
+    const bool isName = !source.empty() && source.find('/') == std::string::npos && source != "." && source != "..";
+    if (isName) {
+        std::string name = source;
+        if (name.size() > kPackageExtension.size() && name.ends_with(kPackageExtension))
+            name.resize(name.size() - kPackageExtension.size());
+        for (const fs::path& candidate : {skins / (name + std::string(kPackageExtension)), skins / name})
+            if (fs::exists(candidate, error))
+                return candidate;
+    }
+    throw framework::Exception("Skin source \"" + source + "\" does not exist" +
+                               (isName ? ", nor is it a skin in " + skins.string() : std::string()));
+}
+
+// A failure of the load, naming the file it came from unless its message already does.
+std::string NamingTheFile(const std::string& file, const std::string& message) {
+    return message.find(file) != std::string::npos ? message : file + ": " + message;
+}
 } // namespace
 
 void SetInternalSourceSetup(InternalSourceSetup setup) { gInternalSourceSetup = setup; }
@@ -23,12 +53,10 @@ int ParseIntegerOption(const std::string& option, const std::string& value) {
 }
 
 std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, const SkinSourceOptions& options) {
-    namespace fs = std::filesystem;
     std::error_code error;
     const bool internal = source == kInternalSource;
-    const fs::path path = internal ? fs::path() : fs::absolute(source, error);
-    if (!internal && !fs::exists(path, error))
-        throw framework::Exception("Skin source \"" + source + "\" does not exist");
+    const fs::path path = internal ? fs::path() : FindSource(source);
+    const std::string file = internal ? source : path.string();
     if (internal && gInternalSourceSetup == nullptr)
         throw framework::Exception("Skin source \"" + source + "\" is not available here");
 
@@ -59,7 +87,7 @@ std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, c
     } else if (fs::is_directory(path, error)) {
         manager->SetSkinDirectory(directory.string());
         manager->SetSkinName(path.filename().string());
-    } else if (path.extension() == ".vlz") {
+    } else if (path.extension() == kPackageExtension) {
         manager->SetSkinDirectory(directory.string());
         manager->SetSkinName(path.stem().string());
     } else {
@@ -67,15 +95,15 @@ std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, c
         skin::TsStoredSkin stored;
         stored.Name = path.filename().string();
         if (!skin::ReadFileBytes(path.string(), stored.Data))
-            throw framework::Exception("Cannot read \"" + source + "\"");
+            throw framework::Exception("Cannot read \"" + file + "\"");
         manager->InternalSkins().push_back(std::move(stored));
         manager->SetSkinDirectory((path.string() + ".no-skins"));
         manager->SetSkinName(path.filename().string());
     }
     if (!failure.empty())
-        throw framework::Exception(failure);
+        throw framework::Exception(NamingTheFile(file, failure));
     if (!manager->SkinData().Active)
-        throw framework::Exception("Skin source \"" + source + "\" holds no skin");
+        throw framework::Exception("Skin source \"" + file + "\" holds no skin");
     return manager;
 }
 

@@ -36,18 +36,31 @@ const CommandRow kCommands[] = {
     {"sheet", tools::SheetCommand, "sheet SOURCE OUT.png"},
 };
 
-int Usage() {
-    std::fprintf(stderr, "usage:\n");
+constexpr int kUsageStatus = 2;
+
+// The usage on out; --help asks for it on standard output, a wrong command gets it on standard error.
+void PrintUsage(std::FILE* out) {
+    std::fprintf(out, "usage:\n");
     for (const CommandRow& row : kCommands)
-        std::fprintf(stderr, "  tovrin-skin %s\n", row.Usage);
-    std::fprintf(stderr, "SOURCE: a skin folder, a .vlz package, any other file as a stored package, "
-                         "or %s (the skin stored in the program)\n", tools::kInternalSource);
-    return 2;
+        std::fprintf(out, "  tovrin-skin %s\n", row.Usage);
+    std::fprintf(out, "SOURCE: a skin folder, a .vlz package, any other file as a stored package, %s (the skin\n"
+                      "stored in the program), or the name of a skin (NAME or NAME.vlz) in %s\n",
+                 tools::kInternalSource, skin::TsSkinManager::DefaultSkinDirectory().c_str());
+}
+
+int Usage() {
+    PrintUsage(stderr);
+    return kUsageStatus;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
+            PrintUsage(stdout);
+            return 0;
+        }
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tovrin-skin"));
     // Skins without shadow pictures of their own get the program's, as in the program.

@@ -1,5 +1,5 @@
 // Cell and border geometry of skin masks.
-#include "skin/render/sMaskGeometry.h"
+#include "skin/data/sMaskGeometry.h"
 
 #include <algorithm>
 
@@ -13,6 +13,26 @@ TsMaskData MaskClippedTo(const TsMaskData& mask, const Bitmap32& picture) {
     if (std::uint64_t(AreaOf(clipped.Area)) > kMaskAreaLimit.Value)
         clipped.Area = TRect{};
     return clipped;
+}
+
+int CellWidth(const TsMaskData& mask) {
+    if (mask.CellCount <= 0)
+        return 0;
+    if (mask.CellCount == 1)
+        return WidthOf(mask.Area);
+    return WidthOf(mask.Area) / mask.CellCount;
+}
+
+int CellHeight(const TsMaskData& mask) {
+    if (mask.MaskLayout == -1)
+        return 0;
+    if (mask.MaskLayout == 0)
+        return HeightOf(mask.Area);
+    if (mask.MaskLayout == 1)
+        return HeightOf(mask.Area) / 2;
+    if (mask.MaskLayout + 1 <= 0)
+        return 0;
+    return HeightOf(mask.Area) / (mask.MaskLayout + 1);
 }
 
 int CellOfState(const TsMaskData& mask, int state) { return std::max(0, std::min(state, mask.CellCount - 1)); }
@@ -30,6 +50,19 @@ TRect CellRect(const TsMaskData& mask, int state) {
 BorderWidths MaskBorders(const TsMaskData& mask) {
     return {std::max(0, int(mask.BorderLeft)), std::max(0, int(mask.BorderTop)), std::max(0, int(mask.BorderRight)),
             std::max(0, int(mask.BorderBottom))};
+}
+
+int MaskBorderWidth(const TsMaskData& mask, MaskSide side) {
+    const bool across = side == MaskSide::Left || side == MaskSide::Right;
+    const int own = side == MaskSide::Left    ? mask.BorderLeft
+                    : side == MaskSide::Top   ? mask.BorderTop
+                    : side == MaskSide::Right ? mask.BorderRight
+                                              : mask.BorderBottom;
+    if (own > 0)
+        return own;
+    if (mask.BorderWidth > 0)
+        return mask.BorderWidth;
+    return across ? CellWidth(mask) : CellHeight(mask);
 }
 
 namespace {

@@ -1,5 +1,5 @@
 // Finding the active modal window and pressing its button.
-#include "tests/framework/ModalAnswerer.h"
+#include "tests/support/ModalAnswerer.h"
 
 #include "framework/widgets/ControlClasses.h"
 #include "framework/widgets/MessageForm.h"

@@ -1,5 +1,5 @@
-// The system colour table.
-#include "framework/base/SystemColors.h"
+// The system colour table and the resolving of system colours.
+#include "framework/base/Colors.h"
 
 #include <array>
 
@@ -42,10 +42,17 @@ constexpr std::array<std::uint32_t, kSystemColorCount> kSystemColors = {
 
 } // namespace
 
-std::uint32_t SystemColorValue(int index) {
+TColor GetSysColor(int index) {
     if (index < 0 || index >= kSystemColorCount)
-        return 0;
-    return kSystemColors[static_cast<std::size_t>(index)];
+        return clBlack;
+    return TColor{kSystemColors[static_cast<std::size_t>(index)]};
+}
+
+TColor ResolveColor(TColor color) {
+    constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
+    if ((ColorBits(color) & kSystemColorFlag) == kSystemColorFlag)
+        return GetSysColor(int(ColorBits(color) & 0xFF));
+    return TColor{ColorBits(color) & kRgbMask};
 }
 
 } // namespace framework

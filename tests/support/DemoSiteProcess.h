@@ -1,24 +1,28 @@
-// Starts tovrin-demo-site on a free loopback port for a test and stops it afterwards.
+// The demo site as a child process on a free loopback port, for the tests that talk to a real
+// site; and a loopback address where nothing listens. Plain C++: the scanner tests have no Qt.
+// The including test target defines TOVRIN_DEMO_SITE, the path of tovrin-demo-site.
 #pragma once
 
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace scanner::testing {
+namespace testing_support {
 
 class DemoSiteProcess {
 public:
+    // Starts tovrin-demo-site --port 0 with the arguments and reads the port it prints.
     explicit DemoSiteProcess(std::vector<std::string> arguments) {
         int out[2];
         if (pipe(out) != 0)
             throw std::runtime_error("pipe failed");
-        arguments.insert(arguments.begin(), {TOVRIN_DEMO_SITE_PATH, "--port", "0"});
+        arguments.insert(arguments.begin(), {TOVRIN_DEMO_SITE, "--port", "0"});
         pid_ = fork();
         if (pid_ == 0) {
             dup2(out[1], STDOUT_FILENO);
@@ -48,12 +52,28 @@ public:
     DemoSiteProcess(const DemoSiteProcess&) = delete;
     DemoSiteProcess& operator=(const DemoSiteProcess&) = delete;
 
-    int port() const { return port_; }
-    std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
+    int Port() const { return port_; }
+    std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
 
 private:
     pid_t pid_ = -1;
     int port_ = 0;
 };
 
-} // namespace scanner::testing
+// A port that was just free: bound and released, so nothing listens there.
+inline std::string UnreachableHost() {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 1;
+    if (fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    if (fd >= 0)
+        close(fd);
+    return "127.0.0.1:" + std::to_string(port);
+}
+
+} // namespace testing_support

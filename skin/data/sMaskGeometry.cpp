@@ -3,7 +3,17 @@
 
 #include <algorithm>
 
+#include "skin/pixels/RectClip.h"
+
 namespace skin {
+
+TsMaskData MaskClippedTo(const TsMaskData& mask, const Bitmap32& picture) {
+    TsMaskData clipped = mask;
+    clipped.Area = ClipToPicture(mask.Area, picture);
+    if (std::uint64_t(AreaOf(clipped.Area)) > kMaskAreaLimit.Value)
+        clipped.Area = TRect{};
+    return clipped;
+}
 
 int CellWidth(const TsMaskData& mask) {
     if (mask.CellCount <= 0)

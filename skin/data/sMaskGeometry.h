@@ -13,6 +13,12 @@
 
 namespace skin {
 
+// The mask with its Area cut to the picture it is painted from. A skin's area may claim far more
+// than its picture holds; the painters size and loop only over what is there. Empty (and so
+// painting nothing) when the cut area is beyond the mask area limit: the loader refuses such
+// skins, so only masks made by code get here.
+TsMaskData MaskClippedTo(const TsMaskData& mask, const Bitmap32& picture);
+
 // The size of one cell (0 for no cells, or a layout without pictures).
 int CellWidth(const TsMaskData& mask);
 int CellHeight(const TsMaskData& mask);

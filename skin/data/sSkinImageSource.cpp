@@ -23,14 +23,14 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& n
 std::optional<ByteArray> TsSkinImageSource::FindInFolder(const std::string& name) const {
     ByteArray bytes;
     if (!name.empty() && name.front() == '/') { // an absolute path is taken as it is
-        if (std::filesystem::is_regular_file(name) && ReadFileBytes(name, bytes))
+        if (std::filesystem::is_regular_file(name) && ReadSkinFile(name, bytes, kSkinFileLimit))
             return bytes;
         return std::nullopt;
     }
     if (Folder.empty())
         return std::nullopt;
     const std::string file = FindFileIgnoringCase(Folder, name);
-    if (file.empty() || !ReadFileBytes(Folder + file, bytes))
+    if (file.empty() || !ReadSkinFile(Folder + file, bytes, kSkinFileLimit))
         return std::nullopt;
     return bytes;
 }

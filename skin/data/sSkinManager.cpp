@@ -377,7 +377,7 @@ void TsSkinManager::LoadFrom(const ChosenSource& source) {
         const ByteArray& data = internalSkins_[source.InternalIndex].Data;
         if (data.empty())
             return; // nothing to load
-        package = ReadPackageBytes(data);
+        package = ReadPackageBytes(data, internalSkins_[source.InternalIndex].Name);
         break;
     }
     case SkinSourceKind::Folder:
@@ -395,7 +395,7 @@ void TsSkinManager::LoadFrom(const ChosenSource& source) {
     } else {
         const std::string options = FindFileIgnoringCase(folder, kOptionsFile);
         ByteArray bytes;
-        if (options.empty() || !ReadFileBytes(folder + options, bytes))
+        if (options.empty() || !ReadSkinFile(folder + options, bytes, kOptionsTextLimit))
             throw EPackageError("Cannot read \"" + folder + kOptionsFile + "\"");
         ini = TsSkinIni::Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }

@@ -11,6 +11,7 @@
 #include "skin/data/sSkinKeys.h"
 #include "skin/data/sSystemColors.h"
 #include "skin/pixels/PixelOps.h"
+#include "skin/pixels/RectClip.h"
 #include "skin/pixels/codecs/SkinPictures.h"
 
 #include <algorithm>
@@ -93,9 +94,13 @@ std::shared_ptr<Bitmap32> LoadMaskPicture(const std::optional<ByteArray>& bytes,
     return picture;
 }
 
-bool RectHoldsKey(const Bitmap32& picture, int left, int top, int width, int height) {
-    const int x0 = std::max(0, left), y0 = std::max(0, top);
-    const int x1 = std::min(picture.Width(), left + width), y1 = std::min(picture.Height(), top + height);
+// In 64 bits: the corners of an area near the ends of the 32-bit range lie beyond it.
+bool RectHoldsKey(const Bitmap32& picture, std::int64_t left, std::int64_t top, std::int64_t width,
+                  std::int64_t height) {
+    const int x0 = int(std::clamp<std::int64_t>(left, 0, picture.Width()));
+    const int y0 = int(std::clamp<std::int64_t>(top, 0, picture.Height()));
+    const int x1 = int(std::clamp<std::int64_t>(left + width, 0, picture.Width()));
+    const int y1 = int(std::clamp<std::int64_t>(top + height, 0, picture.Height()));
     for (int y = y0; y < y1; ++y) {
         const auto row = picture.Row(y);
         for (int x = x0; x < x1; ++x)
@@ -114,14 +119,26 @@ void ComputeCornerKind(TsMaskData& mask, const Bitmap32& master) {
     if (HeightOf(mask.Area) <= 0)
         return;
     const Bitmap32& picture = mask.Image ? *mask.Image : master;
-    const int left = mask.Area.Left, top = mask.Area.Top;
-    const int cw = CellWidth(mask), ch = CellHeight(mask);
+    const std::int64_t left = mask.Area.Left, top = mask.Area.Top;
+    const std::int64_t cw = CellWidth(mask), ch = CellHeight(mask);
     const bool keyed = RectHoldsKey(picture, left, top, mask.BorderLeft, mask.BorderTop) ||
                        RectHoldsKey(picture, left + cw - mask.BorderRight, top, mask.BorderRight, mask.BorderTop) ||
                        RectHoldsKey(picture, left, top + ch - mask.BorderBottom, mask.BorderLeft, mask.BorderBottom) ||
                        RectHoldsKey(picture, left + cw - mask.BorderRight, top + ch - mask.BorderBottom,
                                     mask.BorderRight, mask.BorderBottom);
     mask.CornerKind = keyed ? 1 : 0;
+}
+
+// The painters cut an area to its picture and may make a temporary bitmap of what is left on
+// every paint; a skin that asks for more than the mask area limit there is refused.
+void RefuseOversizedArea(const TsMaskData& mask, const Bitmap32& master) {
+    const Bitmap32& picture = mask.Image ? *mask.Image : master;
+    const TRect clipped = IntersectRects(mask.Area, RectOf(picture));
+    if (std::uint64_t(AreaOf(clipped)) <= kMaskAreaLimit.Value)
+        return;
+    throw EPackageError("Skin mask " + mask.SectionName + "." + mask.PropertyName + " covers " +
+                        std::to_string(WidthOf(clipped)) + " x " + std::to_string(HeightOf(clipped)) +
+                        " pixels of its picture, more than " + LimitText(kMaskAreaLimit) + " allows");
 }
 
 TsMaskData NewMask(const TsLoadContext& context, const std::string& section, const std::string& key) {
@@ -294,6 +311,7 @@ void AppendMask(TsSkinModel& model, const TsLoadContext& context, const std::str
     }
     if (!mask)
         return;
+    RefuseOversizedArea(*mask, model.MasterBitmap);
     if (cornerKind)
         ComputeCornerKind(*mask, model.MasterBitmap);
     model.ma.push_back(std::move(*mask));

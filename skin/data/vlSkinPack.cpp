@@ -1,5 +1,6 @@
 // Reading and writing of "VLzf" packages. The reader never trusts a size from the file: names
-// and data are bounded by what is left of the package, inflated entries by kMaxEntryBytes.
+// and data are bounded by what is left of the package, inflated entries by kMaxEntryBytes and
+// all of them together by kMaxTotalBytes (a few hundred KB of zlib can inflate to gigabytes).
 #include "skin/data/vlSkinPack.h"
 
 #include <zlib.h>
@@ -18,9 +19,14 @@ constexpr const char* kStreamReadError = "Stream read error";
 constexpr const char* kOptionsName = "Options.dat";
 constexpr std::size_t kInflateBlock = 65536;
 
+std::string PackageLabel(const std::string& sourceName) {
+    return sourceName.empty() ? std::string("Skin package") : "Skin package \"" + sourceName + "\"";
+}
+
 class PackageReader {
 public:
-    explicit PackageReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    PackageReader(std::span<const std::uint8_t> bytes, const std::string& sourceName)
+        : bytes_(bytes), sourceName_(sourceName) {}
 
     std::uint32_t ReadUInt32() {
         Need(4);
@@ -40,7 +46,7 @@ public:
     ByteArray InflateEntry(std::uint32_t wanted, const std::string& name) {
         if (wanted > TvlSkinConvertor::kMaxEntryBytes)
             throw EPackageError("Skin package entry \"" + name + "\" is too large (" + std::to_string(wanted) +
-                                " bytes)");
+                                " bytes): " + LimitText(kSkinFileLimit));
         z_stream stream{};
         if (inflateInit(&stream) != Z_OK)
             throw EPackageError(zError(Z_MEM_ERROR));
@@ -76,10 +82,18 @@ public:
             // The stream is inflated to its end to find the next entry; a stream that would
             // inflate beyond any entry the engine can use is refused instead.
             if (stream.total_out > TvlSkinConvertor::kMaxEntryBytes)
-                throw EPackageError("Skin package entry \"" + name + "\" is too large");
+                throw EPackageError("Skin package entry \"" + name + "\" is too large: " +
+                                    LimitText(kSkinFileLimit));
+            if (inflated_ + stream.total_out > TvlSkinConvertor::kMaxTotalBytes)
+                throw EPackageError(PackageLabel(sourceName_) + " inflates to more than " +
+                                    LimitText(kPackageTotalLimit) + " allows (at entry \"" + name + "\")");
             if (status == Z_BUF_ERROR && stream.avail_in != 0)
                 throw EPackageError(zError(status));
         }
+        if (inflated_ + stream.total_out > TvlSkinConvertor::kMaxTotalBytes)
+            throw EPackageError(PackageLabel(sourceName_) + " inflates to more than " +
+                                LimitText(kPackageTotalLimit) + " allows (at entry \"" + name + "\")");
+        inflated_ += stream.total_out;
         if (kept.size() < wanted)
             throw EPackageError(kStreamReadError);
         // Whatever was read ahead beyond the end of the stream is given back.
@@ -95,7 +109,9 @@ private:
     }
 
     std::span<const std::uint8_t> bytes_;
+    const std::string& sourceName_;
     std::size_t pos_ = 0;
+    std::uint64_t inflated_ = 0; // by the entries before this one
 };
 
 bool HasBitmapExtension(const std::string& name) {
@@ -146,8 +162,17 @@ bool ReadFileBytes(const std::string& path, ByteArray& bytes) {
     return !file.bad();
 }
 
+bool ReadSkinFile(const std::string& path, ByteArray& bytes, const SkinLimit& limit) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > limit.Value)
+        throw EPackageError("Skin file \"" + path + "\" (" + std::to_string(size) + " bytes) is larger than " +
+                            LimitText(limit) + " allows");
+    return ReadFileBytes(path, bytes);
+}
+
 void TvlSkinConvertor::ReadPackage() {
-    PackageReader reader(SourceStream);
+    PackageReader reader(SourceStream, SourceName);
     if (SourceStream.size() < sizeof(kMagic) || std::memcmp(SourceStream.data(), kMagic, sizeof(kMagic)) != 0)
         throw EPackageError(kNotPackage);
     reader.ReadText(sizeof(kMagic));
@@ -157,6 +182,9 @@ void TvlSkinConvertor::ReadPackage() {
         const std::uint32_t nameLength = reader.ReadUInt32();
         std::string name = reader.ReadText(nameLength);
         const std::uint32_t size = reader.ReadUInt32();
+        if (EqualsIgnoringCase(name, kOptionsName) && size > kOptionsTextLimit.Value)
+            throw EPackageError("Skin options \"" + name + "\" of " + std::to_string(size) +
+                                " bytes are larger than " + LimitText(kOptionsTextLimit) + " allows");
         ByteArray data = reader.InflateEntry(size, name);
         if (EqualsIgnoringCase(name, kOptionsName)) {
             OptionsStream = std::make_unique<ByteArray>(std::move(data));
@@ -174,6 +202,7 @@ void TvlSkinConvertor::Clear() {
         Images.pop_back();
     OptionsStream.reset();
     OptionsName.clear();
+    SourceName.clear();
     SourceStream.clear();
     SourcePosition = 0;
     ImageCount = -1;
@@ -186,8 +215,10 @@ const TvlImageItem* TvlSkinConvertor::FindImage(const std::string& upperName) co
     return nullptr;
 }
 
-std::unique_ptr<TvlSkinConvertor> ReadPackageBytes(std::span<const std::uint8_t> bytes) {
+std::unique_ptr<TvlSkinConvertor> ReadPackageBytes(std::span<const std::uint8_t> bytes,
+                                                   const std::string& sourceName) {
     auto convertor = std::make_unique<TvlSkinConvertor>();
+    convertor->SourceName = sourceName;
     convertor->SourceStream.assign(bytes.begin(), bytes.end());
     convertor->ReadPackage();
     return convertor;
@@ -201,7 +232,9 @@ void LoadPackageFile(const std::string& path, std::unique_ptr<TvlSkinConvertor>&
         convertor->Clear();
     else
         convertor = std::make_unique<TvlSkinConvertor>();
-    if (!ReadFileBytes(path, convertor->SourceStream))
+    convertor->SourceName = path;
+    // Compressed, a package is never larger than what it may inflate to.
+    if (!ReadSkinFile(path, convertor->SourceStream, kPackageTotalLimit))
         throw EPackageError(kStreamReadError);
     try {
         convertor->ReadPackage();
@@ -251,6 +284,7 @@ ByteArray PackFolder(const std::string& folder) {
     if (!fs::is_directory(folder, error))
         throw EPackageError("Skin folder \"" + folder + "\" does not exist");
     std::vector<PackageEntry> entries;
+    std::uint64_t total = 0;
     bool hasOptions = false;
     for (const fs::directory_entry& item : fs::directory_iterator(folder, error)) {
         if (!item.is_regular_file(error))
@@ -260,10 +294,12 @@ ByteArray PackFolder(const std::string& folder) {
         if (!isOptions && !IsPackedPicture(name))
             continue;
         PackageEntry entry{name, {}};
-        if (!ReadFileBytes(item.path().string(), entry.Data))
+        if (!ReadSkinFile(item.path().string(), entry.Data, isOptions ? kOptionsTextLimit : kSkinFileLimit))
             throw EPackageError("Cannot read \"" + item.path().string() + "\"");
-        if (entry.Data.size() > TvlSkinConvertor::kMaxEntryBytes)
-            throw EPackageError("Skin package entry \"" + name + "\" is too large");
+        total += entry.Data.size();
+        if (total > kPackageTotalLimit.Value)
+            throw EPackageError("Skin folder \"" + folder + "\" holds more than " + LimitText(kPackageTotalLimit) +
+                                " allows");
         hasOptions = hasOptions || isOptions;
         entries.push_back(std::move(entry));
     }

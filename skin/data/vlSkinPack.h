@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/base/SysUtils.h"
+#include "skin/pixels/SkinLimits.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,13 +31,15 @@ public:
 
 class TvlSkinConvertor {
 public:
-    // No entry may inflate beyond this (a picture is capped at 256 MiB of pixels, plus headers).
-    static constexpr std::uint32_t kMaxEntryBytes = (256u << 20) + (1u << 20);
+    // No entry may inflate beyond this, nor all entries together beyond kMaxTotalBytes.
+    static constexpr std::uint32_t kMaxEntryBytes = std::uint32_t(kSkinFileLimit.Value);
+    static constexpr std::uint64_t kMaxTotalBytes = kPackageTotalLimit.Value;
 
     TvlSkinConvertor() = default;
 
     // Reads the whole package in SourceStream. Fails with "Loaded data is not a packed Vellum file",
-    // "Stream read error" (truncated headers or data) or zlib's own message.
+    // "Stream read error" (truncated headers or data), zlib's own message, or a message that names
+    // the package (SourceName) and the size limit it breaks.
     void ReadPackage();
     void Clear();
 
@@ -49,10 +52,12 @@ public:
     std::string OptionsName; // the options entry's name as stored
     ByteArray SourceStream;
     std::size_t SourcePosition = 0; // where the reader stopped
+    std::string SourceName; // the file or internal skin, for messages; may be empty
 };
 
 // Reads bytes into a new converter; failures clear the converter and throw.
-std::unique_ptr<TvlSkinConvertor> ReadPackageBytes(std::span<const std::uint8_t> bytes);
+std::unique_ptr<TvlSkinConvertor> ReadPackageBytes(std::span<const std::uint8_t> bytes,
+                                                   const std::string& sourceName = {});
 
 // When no file exists at path nothing happens. Otherwise the converter is emptied (or created),
 // filled from the file and read; with freeSource the source bytes are dropped afterwards.
@@ -79,5 +84,8 @@ ByteArray PackFolder(const std::string& folder);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 std::string UpperCase(std::string_view text); // ASCII letters only, as the options names are
 bool ReadFileBytes(const std::string& path, ByteArray& bytes); // false when it cannot be read
+// ReadFileBytes for the files of a skin: a file larger than limit is not read but refused with a
+// message that names it and the limit.
+bool ReadSkinFile(const std::string& path, ByteArray& bytes, const SkinLimit& limit);
 
 } // namespace skin

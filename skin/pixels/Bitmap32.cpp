@@ -30,6 +30,17 @@ bool Bitmap32::SetSize(int width, int height) {
     return true;
 }
 
+Bitmap32 Bitmap32::FromPixels(int width, int height, std::vector<Pixel>&& pixels) {
+    Bitmap32 bitmap;
+    if (width <= 0 || height <= 0 || !SizeIsAllowed(width, height) ||
+        pixels.size() != std::size_t(width) * std::size_t(height))
+        return bitmap;
+    bitmap.width_ = width;
+    bitmap.height_ = height;
+    bitmap.pixels_ = std::move(pixels);
+    return bitmap;
+}
+
 void Bitmap32::Fill(Pixel value) { std::fill(pixels_.begin(), pixels_.end(), value); }
 
 } // namespace skin

@@ -7,14 +7,16 @@
 #include <span>
 #include <vector>
 
+#include "skin/pixels/SkinLimits.h"
+
 namespace skin {
 
 using Pixel = std::uint32_t;
 
 class Bitmap32 {
 public:
-    // Pictures larger than this are refused by the readers; 256 MiB of pixels.
-    static constexpr std::size_t kMaxBytes = std::size_t{256} << 20;
+    // Pictures larger than this are refused by the readers (the picture pixel limit).
+    static constexpr std::size_t kMaxBytes = std::size_t(kPicturePixelLimit.Value) * sizeof(std::uint32_t);
 
     Bitmap32() = default;
     // A bitmap of the given size with every byte 0. A size that cannot be had (negative,
@@ -25,6 +27,9 @@ public:
     // cannot be had.
     bool SetSize(int width, int height);
     static bool SizeIsAllowed(long long width, long long height);
+    // Takes rows decoded one after another (width * height pixels); empty when the size is not
+    // allowed or the pixels do not match it.
+    static Bitmap32 FromPixels(int width, int height, std::vector<Pixel>&& pixels);
 
     int Width() const { return width_; }
     int Height() const { return height_; }

@@ -35,7 +35,7 @@ inline Pixel TintedPixel(Pixel src, TColor tint) {
 
 // The backdrop's pixel under destination point (x, y), if it has one there.
 inline const Pixel* BackdropPixelAt(const TsBackdrop& backdrop, int x, int y) {
-    const int bx = x + backdrop.OffsetX, by = y + backdrop.OffsetY;
+    const int bx = EdgePlus(x, backdrop.OffsetX), by = EdgePlus(y, backdrop.OffsetY); // beyond any bitmap if saturated
     if (!backdrop.Bitmap->Contains(bx, by))
         return nullptr;
     return &backdrop.Bitmap->Row(by)[bx];

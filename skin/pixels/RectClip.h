@@ -9,17 +9,19 @@
 namespace skin {
 
 // The skin's numbers mix inclusive and exclusive rectangle edges; these say which is which.
-constexpr int InclusiveEdge(int exclusiveEdge) { return exclusiveEdge - 1; }
-constexpr int ExclusiveEdge(int inclusiveEdge) { return inclusiveEdge + 1; }
+constexpr int InclusiveEdge(int exclusiveEdge) { return EdgePlus(exclusiveEdge, -1); }
+constexpr int ExclusiveEdge(int inclusiveEdge) { return EdgePlus(inclusiveEdge, 1); }
 // (Left, Top) to (Right - 1, Bottom - 1): the form the keyed copies take.
 constexpr TRect InclusiveRect(int left, int top, int width, int height) {
-    return {left, top, InclusiveEdge(left + width), InclusiveEdge(top + height)};
+    return {left, top, EdgePlus(left, std::int64_t{width} - 1), EdgePlus(top, std::int64_t{height} - 1)};
 }
 // An inclusive rect (Right and Bottom belong to it) as an exclusive one.
 constexpr TRect InclusiveToExclusive(const TRect& rect) {
     return {rect.Left, rect.Top, ExclusiveEdge(rect.Right), ExclusiveEdge(rect.Bottom)};
 }
-constexpr TRect RectAt(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+constexpr TRect RectAt(int left, int top, int width, int height) {
+    return {left, top, EdgePlus(left, width), EdgePlus(top, height)};
+}
 
 // Empty results come back with Right <= Left or Bottom <= Top.
 inline TRect IntersectRects(const TRect& a, const TRect& b) {
@@ -27,6 +29,12 @@ inline TRect IntersectRects(const TRect& a, const TRect& b) {
             std::min(a.Bottom, b.Bottom)};
 }
 constexpr bool RectIsEmpty(const TRect& rect) { return rect.Right <= rect.Left || rect.Bottom <= rect.Top; }
+
+// The part of rect inside the picture: what a skin's area may read, and so all it may size.
+inline TRect ClipToPicture(const TRect& rect, const Bitmap32& picture) {
+    const TRect clipped = IntersectRects(rect, RectOf(picture));
+    return RectIsEmpty(clipped) ? TRect{} : clipped;
+}
 
 // Width x Height pixels from (SrcX, SrcY) of one bitmap to (DstX, DstY) of another.
 struct BlitArea {

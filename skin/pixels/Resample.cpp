@@ -121,6 +121,59 @@ void ResampleBitmapReference(const Bitmap32& src, Bitmap32& dst, int newWidth, R
     resample::ResampleWithKernel(src, dst, newWidth, filter, newHeight, Kernel::Plain);
 }
 
+UniformResample ResampleUniform(Pixel value, int srcWidth, int srcHeight, int newWidth, ResampleFilter filter,
+                                int newHeight) {
+    UniformResample out;
+    if (srcWidth < kMinimumSourceSide || srcHeight < kMinimumSourceSide)
+        throw framework::Exception("Source bitmap is too small");
+    if (newWidth < 1 || newHeight < 1)
+        return out;
+    if (newWidth == srcWidth && newHeight == srcHeight) { // ResampleBitmap copies the source
+        out.Rows.assign(1, std::vector<Pixel>(std::size_t(newWidth), value));
+        out.RowOf.assign(std::size_t(newHeight), 0);
+        return out;
+    }
+    // The plain kernels' sums, with every source byte of a channel the same: the horizontal
+    // pass gives column x the byte F(b * sum of its weights), and the vertical pass gives
+    // (x, y) the byte F(column byte * sum of row y's weights).
+    const auto weightSum = [](const WeightLists& lists, int i) {
+        int sum = 0;
+        for (int t = lists.first[i]; t < lists.first[i + 1]; ++t)
+            sum += lists.taps[t].weight;
+        return sum;
+    };
+    const WeightLists across = BuildWeights(srcWidth, newWidth, filter);
+    const WeightLists down = BuildWeights(srcHeight, newHeight, filter);
+    std::vector<std::uint8_t> columns(std::size_t(newWidth) * resample::kChannels);
+    for (int x = 0; x < newWidth; ++x) {
+        const int sum = weightSum(across, x);
+        for (int c = 0; c < resample::kChannels; ++c)
+            columns[std::size_t(x) * resample::kChannels + c] =
+                resample::FixedToByte(sum * int((value >> (8 * c)) & 0xFF));
+    }
+    std::vector<int> rowSums; // the distinct row sums, in the order of out.Rows
+    out.RowOf.resize(std::size_t(newHeight));
+    for (int y = 0; y < newHeight; ++y) {
+        const int sum = weightSum(down, y);
+        const auto known = std::find(rowSums.begin(), rowSums.end(), sum);
+        if (known != rowSums.end()) {
+            out.RowOf[std::size_t(y)] = int(known - rowSums.begin());
+            continue;
+        }
+        std::vector<Pixel> row(static_cast<std::size_t>(newWidth));
+        for (int x = 0; x < newWidth; ++x) {
+            Pixel pixel = 0;
+            for (int c = 0; c < resample::kChannels; ++c)
+                pixel |= Pixel(resample::FixedToByte(sum * columns[std::size_t(x) * resample::kChannels + c])) << (8 * c);
+            row[std::size_t(x)] = pixel;
+        }
+        out.RowOf[std::size_t(y)] = int(rowSums.size());
+        rowSums.push_back(sum);
+        out.Rows.push_back(std::move(row));
+    }
+    return out;
+}
+
 Bitmap32 RotateBitmap(const Bitmap32& src, Rotation rotation) {
     const int width = src.Width(), height = src.Height();
     Bitmap32 turned(height, width);

@@ -1,6 +1,8 @@
 // Smooth two-pass resampling and quarter turns of 32-bit bitmaps.
 #pragma once
 
+#include <vector>
+
 #include "skin/pixels/SkinTypes.h"
 
 namespace skin {
@@ -20,6 +22,18 @@ void ResampleBitmap(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFi
 // the tests hold the fast one to.
 void ResampleBitmapReference(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter,
                              int newHeight);
+
+// What ResampleBitmap makes of a source of one colour, found without the passes: a column's
+// value depends only on the sum of its horizontal weights and a row's on the sum of its
+// vertical ones, so the output has a few distinct rows. Rows[RowOf[y]] is output row y, pixel
+// for pixel ResampleBitmap's result for any srcWidth x srcHeight source holding only value
+// (both sides at least 2). Mask pictures are mostly of one colour over a whole slice.
+struct UniformResample {
+    std::vector<std::vector<Pixel>> Rows;
+    std::vector<int> RowOf; // one entry per output row; empty when a size is below 1
+};
+UniformResample ResampleUniform(Pixel value, int srcWidth, int srcHeight, int newWidth, ResampleFilter filter,
+                                int newHeight);
 
 enum class Rotation { Clockwise, CounterClockwise };
 // A bitmap of swapped size holding src turned by 90 degrees: clockwise (x, y) goes to

@@ -42,13 +42,32 @@ struct TPoint {
 
 enum class Clamp { No, Yes };
 
+// Edges come from skin files and may be anywhere in the 32-bit range, so sums and differences
+// of edges are taken in 64 bits and saturated to 32: a rect that spans more than INT32_MAX
+// reads as INT32_MAX wide instead of overflowing. Every rectangle helper goes through these.
+inline constexpr std::int32_t Saturated(std::int64_t value) {
+    return value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : std::int32_t(value);
+}
+inline constexpr std::int32_t EdgePlus(std::int32_t edge, std::int64_t length) {
+    return Saturated(std::int64_t{edge} + length);
+}
+
 inline constexpr std::int32_t WidthOf(const TRect& rect, Clamp clamp = Clamp::No) {
-    std::int32_t width = rect.Right - rect.Left;
+    std::int32_t width = Saturated(std::int64_t{rect.Right} - rect.Left);
     return clamp == Clamp::Yes && width < 0 ? 0 : width;
 }
 inline constexpr std::int32_t HeightOf(const TRect& rect, Clamp clamp = Clamp::No) {
-    std::int32_t height = rect.Bottom - rect.Top;
+    std::int32_t height = Saturated(std::int64_t{rect.Bottom} - rect.Top);
     return clamp == Clamp::Yes && height < 0 ? 0 : height;
+}
+// Pixels covered, 0 for an empty rect; exact for any edges up to INT64_MAX.
+inline constexpr std::int64_t AreaOf(const TRect& rect) {
+    const std::int64_t width = std::int64_t{rect.Right} - rect.Left;
+    const std::int64_t height = std::int64_t{rect.Bottom} - rect.Top;
+    if (width <= 0 || height <= 0)
+        return 0;
+    const std::uint64_t area = std::uint64_t(width) * std::uint64_t(height); // both below 2^32
+    return area > std::uint64_t(INT64_MAX) ? INT64_MAX : std::int64_t(area);
 }
 inline TRect RectOf(const Bitmap32& bitmap) { return {0, 0, bitmap.Width(), bitmap.Height()}; }
 

@@ -25,8 +25,13 @@ namespace {
 
 // Source index of each destination index: the pixel whose span holds the destination
 // pixel's centre, (2i + 1) * n / 2m.
-int NearestSource(int destIndex, int destLength, int sourceLength) {
-    return int((2LL * destIndex + 1) * sourceLength / (2LL * destLength));
+// Wider than 32 bits, as the rects' edges may lie anywhere in the 32-bit range (destIndex is
+// then up to 2^32); a source index beyond the 32-bit range lies outside any bitmap anyway.
+std::int64_t NearestSource(std::int64_t destIndex, int destLength, int sourceLength) {
+    if (destIndex >= 0 && destIndex < (std::int64_t{1} << 30))
+        return (2 * destIndex + 1) * sourceLength / (2LL * destLength);
+    const __int128 source = (__int128{2} * destIndex + 1) * sourceLength / (__int128{2} * destLength);
+    return source > INT32_MAX ? INT32_MAX : source < INT32_MIN ? INT32_MIN : std::int64_t(source);
 }
 
 } // namespace
@@ -55,14 +60,14 @@ void StretchBlock(Bitmap32& dst, const TRect& dstRect, const Bitmap32& src, cons
     std::vector<int> columnOf(std::size_t(WidthOf(visible)));
     bool everyColumnInside = true;
     for (int x = visible.Left; x < visible.Right; ++x) {
-        int sx = srcRect.Left + NearestSource(x - dstRect.Left, dstWidth, srcWidth);
+        const std::int64_t sx = srcRect.Left + NearestSource(std::int64_t{x} - dstRect.Left, dstWidth, srcWidth);
         bool inside = sx >= 0 && sx < src.Width();
         everyColumnInside = everyColumnInside && inside;
-        columnOf[std::size_t(x - visible.Left)] = inside ? sx : -1;
+        columnOf[std::size_t(x - visible.Left)] = inside ? int(sx) : -1;
     }
     int lastSourceRow = -1;
     for (int y = visible.Top; y < visible.Bottom; ++y) {
-        int sy = srcRect.Top + NearestSource(y - dstRect.Top, dstHeight, srcHeight);
+        const std::int64_t sy = srcRect.Top + NearestSource(std::int64_t{y} - dstRect.Top, dstHeight, srcHeight);
         if (sy < 0 || sy >= src.Height())
             continue;
         Pixel* to = dst.Row(y).data();
@@ -72,8 +77,8 @@ void StretchBlock(Bitmap32& dst, const TRect& dstRect, const Bitmap32& src, cons
                         std::size_t(WidthOf(visible)) * sizeof(Pixel));
             continue;
         }
-        lastSourceRow = sy;
-        const Pixel* from = src.Row(sy).data();
+        lastSourceRow = int(sy);
+        const Pixel* from = src.Row(int(sy)).data();
         for (int x = visible.Left; x < visible.Right; ++x) {
             int sx = columnOf[std::size_t(x - visible.Left)];
             if (sx >= 0)

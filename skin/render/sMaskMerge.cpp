@@ -2,11 +2,13 @@
 #include "skin/render/sMaskMerge.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "skin/pixels/ColorOps.h"
 #include "skin/pixels/Resample.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
+#include "skin/render/sMaskMergeRow.h"
 
 namespace skin {
 
@@ -26,8 +28,8 @@ inline Pixel WithAlpha(Pixel pixel, int alpha) { return (pixel & kColourMask) | 
 // The backdrop pixel under destination point (x, y), or nullptr outside the backdrop bitmap.
 inline const Pixel* BackdropPixelAt(const TsBackdrop& backdrop, int x, int y) {
     const Bitmap32& bitmap = *backdrop.Bitmap;
-    int bx = x + backdrop.OffsetX;
-    int by = y + backdrop.OffsetY;
+    int bx = EdgePlus(x, backdrop.OffsetX); // beyond any bitmap if saturated
+    int by = EdgePlus(y, backdrop.OffsetY);
     if (!bitmap.Contains(bx, by))
         return nullptr;
     return &bitmap.Row(by)[std::size_t(bx)];
@@ -87,18 +89,64 @@ struct PixelMerger {
     }
 };
 
-// Merges rows of image and mask pixels that line up with the destination area.
-void MergeArea(Bitmap32& dst, const BlitArea& area, const Bitmap32& image, const Bitmap32& mask, int maskOffset,
+// The row rule of settings for MergeSkinRow, or nothing when what a pixel gets depends on where
+// it lies (key pixels that show a backdrop bitmap) or the formula is the layered one.
+std::optional<SkinRowRule> RowRuleOf(const MergeSettings& settings) {
+    if (settings.Formula != MergeFormula::Skin)
+        return std::nullopt;
+    const bool backdropHasBitmap = settings.Backdrop.UsableBitmap();
+    SkinRowRule rule;
+    rule.OpaqueAlpha = settings.Alpha == MergedAlpha::Opaque || backdropHasBitmap;
+    switch (settings.Keys) {
+    case KeyPixels::Skip:
+        rule.KeyPixels = SkinRowRule::Key::LeftAlone;
+        break;
+    case KeyPixels::Merge:
+        rule.KeyPixels = SkinRowRule::Key::Merged;
+        break;
+    case KeyPixels::ByBackdrop:
+        if (backdropHasBitmap) {
+            if (settings.Use == UseBackdrop::Yes)
+                return std::nullopt;
+            rule.KeyPixels = SkinRowRule::Key::Merged;
+        } else if (settings.Use == UseBackdrop::Yes) {
+            rule.KeyPixels = SkinRowRule::Key::Set;
+            rule.KeyResult = PixelOfColor(settings.Backdrop.FillColor);
+        } else {
+            rule.KeyPixels = SkinRowRule::Key::LeftAlone;
+        }
+        break;
+    }
+    return rule;
+}
+
+// Merges rows of image and mask pixels that line up with the destination area; imageRow(y) and
+// maskRow(y) give the start of source row y.
+template <class ImageRow, class MaskRow>
+void MergeRows(Bitmap32& dst, const BlitArea& area, ImageRow imageRow, MaskRow maskRow, int maskOffset,
                const MergeSettings& settings) {
+    if (const std::optional<SkinRowRule> rule = RowRuleOf(settings)) {
+        for (int row = 0; row < area.Height; ++row)
+            MergeSkinRow(dst.Row(area.DstY + row).data() + area.DstX, imageRow(area.SrcY + row) + area.SrcX,
+                         maskRow(area.SrcY + row + maskOffset) + area.SrcX, std::size_t(area.Width), *rule);
+        return;
+    }
     PixelMerger merger(settings);
     for (int row = 0; row < area.Height; ++row) {
         const int y = area.DstY + row;
         Pixel* d = dst.Row(y).data() + area.DstX;
-        const Pixel* i = image.Row(area.SrcY + row).data() + area.SrcX;
-        const Pixel* m = mask.Row(area.SrcY + row + maskOffset).data() + area.SrcX;
+        const Pixel* i = imageRow(area.SrcY + row) + area.SrcX;
+        const Pixel* m = maskRow(area.SrcY + row + maskOffset) + area.SrcX;
         for (int col = 0; col < area.Width; ++col)
             merger.Merge(d[col], i[col], m[col], area.DstX + col, y);
     }
+}
+
+void MergeArea(Bitmap32& dst, const BlitArea& area, const Bitmap32& image, const Bitmap32& mask, int maskOffset,
+               const MergeSettings& settings) {
+    MergeRows(
+        dst, area, [&](int y) { return image.Row(y).data(); }, [&](int y) { return mask.Row(y).data(); }, maskOffset,
+        settings);
 }
 
 // The slice copied into a bitmap of at least 2 x 2 (a single row or column is repeated), as the
@@ -120,6 +168,47 @@ Bitmap32 StretchedPicture(const Bitmap32& src, const TRect& srcRect, int width, 
     }
     return out;
 }
+
+// A smoothly stretched slice: a slice of one colour (as mask pictures mostly are) through
+// ResampleUniform, any other through ResampleBitmap into a bitmap kept for the next paint.
+class ResampledSlice {
+public:
+    ResampledSlice(const Bitmap32& src, const TRect& srcRect, int width, int height, ResampleFilter filter,
+                   Bitmap32& kept)
+        : bitmap_(kept) {
+        const Bitmap32 slice = SliceOfAtLeastTwo(src, srcRect);
+        if (OneColour(slice)) {
+            uniform_ = ResampleUniform(slice.At(0, 0), slice.Width(), slice.Height(), width, filter, height);
+            fits_ = uniform_->RowOf.size() == std::size_t(height) && !uniform_->Rows.empty() &&
+                    uniform_->Rows[0].size() == std::size_t(width);
+            return;
+        }
+        ResampleBitmap(slice, bitmap_, width, filter, height);
+        fits_ = bitmap_.Width() == width && bitmap_.Height() == height;
+    }
+    bool Fits() const { return fits_; }
+    const Pixel* Row(int y) const {
+        return uniform_ ? uniform_->Rows[std::size_t(uniform_->RowOf[std::size_t(y)])].data() : bitmap_.Row(y).data();
+    }
+
+private:
+    static bool OneColour(const Bitmap32& slice) {
+        const Pixel first = slice.At(0, 0);
+        for (int y = 0; y < slice.Height(); ++y)
+            for (Pixel pixel : slice.Row(y))
+                if (pixel != first)
+                    return false;
+        return true;
+    }
+
+    Bitmap32& bitmap_;
+    std::optional<UniformResample> uniform_;
+    bool fits_ = false;
+};
+
+// Bitmaps of a paint's size are kept between paints (clearing and faulting in fresh ones cost
+// more than the merge); beyond this many pixels they are made for the call.
+constexpr std::size_t kKeptStretchPixels = std::size_t(1) << 20;
 
 } // namespace
 
@@ -176,16 +265,32 @@ void StretchSlice(Bitmap32& dst, const TRect& dstClip, const TRect& dstRect, con
         return;
     }
 
+    // Temporaries of the slice's whole destination size are made below; a destination that big
+    // is no control's (the skin's own numbers were cut to their picture before they got here).
+    if (std::uint64_t(AreaOf(dstRect)) > kMaskAreaLimit.Value)
+        return;
     const bool onlyOneDimensionShrinks = (dw < sw && dh == sh) || (dw == sw && dh < sh);
     const bool resample = (smoothing == Smoothing::On || onlyOneDimensionShrinks) && dw > 1 && dh > 1;
-    const Bitmap32 image = StretchedPicture(src, srcRect, dw, dh, resample, ResampleFilter::Mitchell);
-    const Bitmap32 mask = StretchedPicture(
-        src, maskRect, dw, dh, resample,
-        maskFilter == MaskPictureFilter::Hermite ? ResampleFilter::Hermite : ResampleFilter::Mitchell);
-    if (image.Width() != dw || image.Height() != dh || mask.Width() != dw || mask.Height() != dh)
-        return;
+    const ResampleFilter maskPictureFilter =
+        maskFilter == MaskPictureFilter::Hermite ? ResampleFilter::Hermite : ResampleFilter::Mitchell;
     BlitArea area{clip.Left, clip.Top, clip.Left - dstRect.Left, clip.Top - dstRect.Top, WidthOf(clip),
                   HeightOf(clip)};
+    if (resample) {
+        thread_local Bitmap32 keptImage, keptMask;
+        Bitmap32 freshImage, freshMask;
+        const bool keep = std::size_t(dw) * std::size_t(dh) <= kKeptStretchPixels;
+        const ResampledSlice image(src, srcRect, dw, dh, ResampleFilter::Mitchell, keep ? keptImage : freshImage);
+        const ResampledSlice mask(src, maskRect, dw, dh, maskPictureFilter, keep ? keptMask : freshMask);
+        if (!image.Fits() || !mask.Fits())
+            return;
+        MergeRows(
+            dst, area, [&](int y) { return image.Row(y); }, [&](int y) { return mask.Row(y); }, 0, stretchedSettings);
+        return;
+    }
+    const Bitmap32 image = StretchedPicture(src, srcRect, dw, dh, false, ResampleFilter::Mitchell);
+    const Bitmap32 mask = StretchedPicture(src, maskRect, dw, dh, false, maskPictureFilter);
+    if (image.Width() != dw || image.Height() != dh || mask.Width() != dw || mask.Height() != dh)
+        return;
     MergeArea(dst, area, image, mask, 0, stretchedSettings);
 }
 

@@ -14,24 +14,29 @@ namespace {
 enum class MaskVariant { Skin, Layered, Region };
 
 // Places tiles of `size` from start while a whole one fits before end - size, then one tile
-// cut to the space left: f(position, length).
+// cut to the space left: f(position, length). Only the tiles that reach into [visibleStart,
+// visibleEnd) are visited, at the positions the whole run gives them, so that a run far wider
+// than the bitmap costs no more than the bitmap.
 template <class F>
-void ForEachTile(int start, int end, int size, F&& f) {
+void ForEachTile(int start, int end, int size, int visibleStart, int visibleEnd, F&& f) {
     if (size <= 0)
         return;
-    int position = start;
-    for (; position < end - size; position += size)
-        f(position, size);
-    if (end - position > 0)
-        f(position, end - position);
+    std::int64_t position = start;
+    if (visibleStart > start)
+        position += (std::int64_t{visibleStart} - start) / size * size;
+    const std::int64_t stop = std::min<std::int64_t>(end, visibleEnd);
+    for (; position < std::int64_t{end} - size && position < stop; position += size)
+        f(int(position), size);
+    if (position < stop && end - position > 0)
+        f(int(position), int(end - position));
 }
 
 class NineSlicePainter {
 public:
     NineSlicePainter(Bitmap32& dst, const TRect& rect, const TsMaskData& mask, const Bitmap32& picture,
                      MaskVariant variant)
-        : dst_(dst), rect_(rect), clip_(IntersectRects(rect, RectOf(dst))), mask_(mask), picture_(picture),
-          variant_(variant) {}
+        : dst_(dst), rect_(rect), clip_(IntersectRects(rect, RectOf(dst))), mask_(MaskClippedTo(mask, picture)),
+          picture_(picture), variant_(variant) {}
 
     void SetCorners(const TsBackdrop& backdrop, UseBackdrop use) {
         if (mask_.CornerKind > 0) {
@@ -62,10 +67,10 @@ public:
         const int sourceRightLeft = x0 + b.Left + centreWidth;
         const int sourceCentreTop = y0 + b.Top;
         const int sourceBottomTop = y0 + ch - b.Bottom;
-        const int targetCentreLeft = rect_.Left + b.Left;
-        const int targetCentreRight = rect_.Right - b.Right;
-        const int targetCentreTop = rect_.Top + b.Top;
-        const int targetCentreBottom = rect_.Bottom - b.Bottom;
+        const int targetCentreLeft = EdgePlus(rect_.Left, b.Left);
+        const int targetCentreRight = EdgePlus(rect_.Right, -b.Right);
+        const int targetCentreTop = EdgePlus(rect_.Top, b.Top);
+        const int targetCentreBottom = EdgePlus(rect_.Bottom, -b.Bottom);
         stretch_ = (mask_.FillFlags & kFillStretch) != 0;
 
         Corner(RectAt(x0, y0, b.Left, b.Top), rect_.Left, rect_.Top);
@@ -157,8 +162,8 @@ private:
                          settings);
             return;
         }
-        ForEachTile(target.Top, target.Bottom, HeightOf(source), [&](int y, int rows) {
-            ForEachTile(target.Left, target.Right, WidthOf(source), [&](int x, int columns) {
+        ForEachTile(target.Top, target.Bottom, HeightOf(source), clip_.Top, clip_.Bottom, [&](int y, int rows) {
+            ForEachTile(target.Left, target.Right, WidthOf(source), clip_.Left, clip_.Right, [&](int x, int columns) {
                 const TRect tile = RectAt(source.Left, source.Top, columns, rows);
                 if (HasMaskPicture(mask_)) {
                     MergeBlock(dst_, clip_, x, y, src, tile, maskOffset_, settings);
@@ -173,7 +178,7 @@ private:
     Bitmap32& dst_;
     TRect rect_;
     TRect clip_;
-    const TsMaskData& mask_;
+    const TsMaskData mask_; // cut to the picture
     const Bitmap32& picture_;
     MaskVariant variant_;
     TsBackdrop cornerBackdrop_;
@@ -208,31 +213,38 @@ void PaintSkinMaskRegion(Bitmap32& dst, std::vector<TRect>& removed, int state, 
 
 void CornerKeyRuns(std::vector<TRect>& rects, int windowWidth, const TsMaskData& mask, CornerRows rows,
                    int yOffset, const Bitmap32& src) {
+    // The area is not cut to the picture here (an area that reaches below it adds nothing), so
+    // the row check is made in 64 bits and the columns are cut to the picture: the work is
+    // bounded by the picture's size whatever the borders say.
     const BorderWidths b = MaskBorders(mask);
-    const int cw = CellWidth(mask);
-    const int ch = CellHeight(mask);
-    const int firstRow = rows == CornerRows::Top ? 0 : ch - b.Bottom;
+    const std::int64_t cw = CellWidth(mask);
+    const std::int64_t ch = CellHeight(mask);
+    const std::int64_t firstRow = rows == CornerRows::Top ? 0 : ch - b.Bottom;
     const int rowCount = rows == CornerRows::Top ? b.Top : b.Bottom;
     if (rowCount <= 0 || firstRow < 0 || mask.Area.Top < 0 || mask.Area.Top + firstRow + rowCount > src.Height())
         return;
-    auto scan = [&](int row, int firstColumn, int columns, int windowX) {
+    // From here every row lies inside the picture, so rows fit an int.
+    auto scan = [&](int row, std::int64_t firstColumn, int columns, std::int64_t windowX) {
         const Pixel* line = src.Row(mask.Area.Top + row).data();
+        // Only the columns that fall inside the picture can hold the key.
+        const std::int64_t sx0 = mask.Area.Left + firstColumn;
+        const std::int64_t last = std::min<std::int64_t>(columns, src.Width() - sx0);
         int runStart = -1;
-        for (int col = 0; col <= columns; ++col) {
-            const int sx = mask.Area.Left + firstColumn + col;
-            const bool key = col < columns && sx >= 0 && sx < src.Width() && line[sx] == kKeyPixel;
+        for (std::int64_t col = std::max<std::int64_t>(0, -sx0); col <= last; ++col) {
+            const bool key = col < last && line[sx0 + col] == kKeyPixel;
             if (key && runStart < 0)
-                runStart = col;
+                runStart = int(col);
             if (!key && runStart >= 0) {
-                rects.push_back({windowX + runStart, yOffset + row, windowX + col, yOffset + row + 1});
+                rects.push_back({Saturated(windowX + runStart), EdgePlus(yOffset, row), Saturated(windowX + col),
+                                 EdgePlus(yOffset, std::int64_t{row} + 1)});
                 runStart = -1;
             }
         }
     };
     for (int k = 0; k < rowCount; ++k) {
-        const int row = firstRow + k;
+        const int row = int(firstRow) + k;
         scan(row, 0, b.Left, 0);
-        scan(row, cw - b.Right, b.Right, windowWidth - cw + (cw - b.Right));
+        scan(row, cw - b.Right, b.Right, std::int64_t{windowWidth} - b.Right);
     }
 }
 

@@ -33,7 +33,8 @@ void PaintCornerImage(const TsSkinModel& skin, int maskIndex, CornerPlace place,
     const TsMaskData& mask = skin.ma[std::size_t(maskIndex)];
     const bool right = place == CornerPlace::TopRight || place == CornerPlace::BottomRight;
     const bool bottom = place == CornerPlace::BottomLeft || place == CornerPlace::BottomRight;
-    const TPoint at{right ? rect.Right - CellWidth(mask) : rect.Left, bottom ? rect.Bottom - CellHeight(mask) : rect.Top};
+    const TPoint at{right ? EdgePlus(rect.Right, -std::int64_t{CellWidth(mask)}) : rect.Left,
+                    bottom ? EdgePlus(rect.Bottom, -std::int64_t{CellHeight(mask)}) : rect.Top};
     // The corner image lets the picture under it show through its key pixels.
     TsBackdrop itself;
     itself.Bitmap = &bitmap;

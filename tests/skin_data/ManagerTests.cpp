@@ -92,6 +92,37 @@ TEST_F(SkinManagerSources, AFailedLoadKeepsTheNameAndShowsTheMessage) {
     EXPECT_EQ(manager.SkinData().Author, "folder");
 }
 
+// A skin that breaks one of the size limits is refused with a message that names the limit,
+// and the skin that was loaded before stays loaded and active.
+TEST_F(SkinManagerSources, ASkinBeyondALimitIsRefusedAndThePreviousOneStays) {
+    FixtureSkin longOptions = NamedSkin("long");
+    longOptions.Options += ";" + std::string(std::size_t{4} << 20, 'x') + "\n";
+    testing::WriteSkinFolder(dir / "LongOptions", longOptions);
+    FixtureSkin bigPicture;
+    bigPicture.Options = "[GLOBALINFO]\nVERSION=8.00\nAUTHOR=big\nMASTERBITMAP=MASTER.BMP\n";
+    testing::WriteSkinFolder(dir / "BigPicture", bigPicture);
+    testing::WriteBytes(dir / "BigPicture/MASTER.BMP", ByteArray{'B', 'M'});
+    std::filesystem::resize_file(dir / "BigPicture/MASTER.BMP", (std::uintmax_t{32} << 20) + 1); // sparse
+    const ByteArray zeros(std::size_t{24} << 20, 0);
+    testing::WriteBytes(dir / "Inflating.vlz", WritePackage({{"Options.dat", ByteArray{'[', 'A', ']'}},
+                                                             {"A.bmp", zeros}, {"B.bmp", zeros}, {"C.bmp", zeros}}));
+    struct Row {
+        const char* Name;
+        const char* Limit;
+    };
+    for (const Row& row : {Row{"LongOptions", "the options text limit (4 MiB)"},
+                           Row{"BigPicture", "the skin file limit (32 MiB)"},
+                           Row{"Inflating", "the package total limit (64 MiB)"}}) {
+        manager.SetSkinName("Folder1");
+        CapturedMessages messages;
+        manager.SetSkinName(row.Name);
+        EXPECT_NE(messages.Errors().find(row.Limit), std::string::npos) << row.Name << ": " << messages.Errors();
+        EXPECT_EQ(manager.SkinName(), "Folder1") << row.Name;
+        EXPECT_EQ(manager.SkinData().Author, "folder") << row.Name;
+        EXPECT_TRUE(manager.SkinData().Active) << row.Name;
+    }
+}
+
 // Without a dialog presenter (command-line tools) a message goes to standard error in UTF-8,
 // every Windows-1251 character converted, not only the Cyrillic letters.
 TEST(SkinManagerMessages, WithoutAPresenterTheTextIsPrintedAsUtf8) {

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace skin {
 namespace {
 
@@ -297,6 +299,34 @@ TEST(SkinOptionsMasks, BrokenPicturesFailTheLoadNamingTheEntry) {
     manager->SetSkinName("Broken");
     EXPECT_NE(messages.Errors().find("BAD.PNG"), std::string::npos) << messages.Errors();
     EXPECT_EQ(manager->SkinName(), "Fixture");
+}
+
+// Areas at the ends of the 32-bit range load without overflow (cell widths saturate, corner
+// tests work in 64 bits); an area that covers more of its picture than the mask area limit
+// is refused with a message naming the mask and the limit.
+TEST(SkinOptionsMasks, HostileAreasLoadOrAreRefusedByTheMaskAreaLimit) {
+    TsSkinModel model;
+    model.MasterBitmap = SolidBitmap(8, 8, kKeyPixel);
+    const TsSkinIni ini;
+    const TsLoadContext context{ini, TsSkinImageSource{}, nullptr, nullptr};
+    AppendMaskFromValue(model, context, "S", "WIDE", "#(-2,0,2147483647,30)(2,0,20,1)");
+    AppendMaskFromValue(model, context, "S", "LOW", "#(0,2147483637,30,2147483647)(1,0,20,1)");
+    ASSERT_EQ(model.ma.size(), 2u);
+    EXPECT_EQ(CellWidth(model.ma[0]), INT32_MAX / 2);
+    EXPECT_EQ(model.ma[0].CornerKind, 1); // its top-left corner covers keyed pixels
+    EXPECT_EQ(CellHeight(model.ma[1]), 10);
+    EXPECT_EQ(model.ma[1].CornerKind, 0); // wholly below the picture
+
+    model.MasterBitmap = Bitmap32(4097, 4096);
+    try {
+        AppendMaskFromValue(model, context, "FORM", "BORDERSMASK", "#(-9,0,5000,5000)(1,0,4,1)");
+        ADD_FAILURE() << "loaded";
+    } catch (const EPackageError& failure) {
+        EXPECT_EQ(std::string(failure.what()), "Skin mask FORM.BORDERSMASK covers 4097 x 4096 pixels of its picture, "
+                                               "more than the mask area limit (16777216 pixels) allows");
+    }
+    AppendMaskFromValue(model, context, "FORM", "BORDERSMASK", "#(1,0,5000,5000)(1,0,4,1)"); // 4096 x 4096
+    EXPECT_EQ(model.ma.size(), 3u);
 }
 
 TEST(SkinOptionsMasks, StrictFormsFailWithTheConversionMessage) {

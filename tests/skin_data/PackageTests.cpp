@@ -72,6 +72,9 @@ TEST(SkinPackage, KeepsOnlyTheStatedSizeAndFindsTheNextEntry) {
 TEST(SkinPackage, MalformedPackagesFailWithTheReadersMessages) {
     const ByteArray good = WritePackage({{"Options.dat", Text("[GLOBALINFO]\nVERSION=8\n")}, {"A.png", Text("png")}});
     const std::size_t firstData = 8 + 4 + 11 + 4;
+    // The second entry's U: after the first entry, its name length and its name "A.png".
+    const std::size_t pictureSize =
+        WritePackage({{"Options.dat", Text("[GLOBALINFO]\nVERSION=8\n")}}).size() + 4 + 5;
     struct Case {
         const char* What;
         std::function<ByteArray()> Make;
@@ -92,11 +95,38 @@ TEST(SkinPackage, MalformedPackagesFailWithTheReadersMessages) {
         {"corrupt zlib header", [&] { ByteArray b = good; b[firstData] = 0x12; return b; }, "data error"},
         {"corrupt deflate data", [&] { ByteArray b = good; b[firstData + 2] = 0xFF; b[firstData + 3] = 0xFF; return b; },
          "data error"},
-        {"entry beyond any picture size", [&] { ByteArray b = good; PutUInt32(b, firstData - 4, 0xFFFFFFFFu); return b; },
-         "Skin package entry \"Options.dat\" is too large (4294967295 bytes)"},
+        {"options beyond any size", [&] { ByteArray b = good; PutUInt32(b, firstData - 4, 0xFFFFFFFFu); return b; },
+         "Skin options \"Options.dat\" of 4294967295 bytes are larger than the options text limit (4 MiB) allows"},
+        {"options just beyond their limit", [&] { ByteArray b = good; PutUInt32(b, firstData - 4, (4u << 20) + 1); return b; },
+         "Skin options \"Options.dat\" of 4194305 bytes are larger than the options text limit (4 MiB) allows"},
+        {"picture beyond any size", [&] { ByteArray b = good; PutUInt32(b, pictureSize, 0xFFFFFFFFu); return b; },
+         "Skin package entry \"A.png\" is too large (4294967295 bytes): the skin file limit (32 MiB)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadFailure(c.Make()), c.Message) << c.What;
+}
+
+// Every entry is below the entry limit, together they are not: three 24 MiB entries of zeros
+// pack into a few hundred KB and used to inflate to 72 MiB (or to gigabytes with more of them).
+TEST(SkinPackage, TheInflatedTotalIsCappedAndTheMessageNamesThePackage) {
+    const ByteArray zeros(std::size_t{24} << 20, 0);
+    const ByteArray package =
+        WritePackage({{"Options.dat", Text("[A]")}, {"A.bmp", zeros}, {"B.bmp", zeros}, {"C.bmp", zeros}});
+    ASSERT_LT(package.size(), 300000u);
+    for (const std::string& name : {std::string("Big.vlz"), std::string()}) {
+        try {
+            ReadPackageBytes(package, name);
+            ADD_FAILURE() << "read";
+        } catch (const EPackageError& failure) {
+            EXPECT_EQ(std::string(failure.what()),
+                      (name.empty() ? std::string("Skin package") : "Skin package \"" + name + "\"") +
+                          " inflates to more than the package total limit (64 MiB) allows (at entry \"C.bmp\")");
+        }
+    }
+    // Two of them are within the limit.
+    EXPECT_EQ(ReadPackageBytes(WritePackage({{"Options.dat", Text("[A]")}, {"A.bmp", zeros}, {"B.bmp", zeros}}))
+                  ->Images.size(),
+              2u);
 }
 
 TEST(SkinPackage, MissingFileCreatesNoConvertorAndWrongMagicFreesIt) {

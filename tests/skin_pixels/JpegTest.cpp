@@ -10,6 +10,7 @@
 #include "skin/pixels/codecs/SkinPictures.h"
 #include "tests/skin_pixels/JpegEncode.h"
 #include "tests/support/PixelTesting.h"
+#include "tests/support/LargestAllocation.h"
 
 namespace skin {
 namespace {
@@ -71,6 +72,34 @@ TEST(JpegReader, RefusesBrokenFilesWithTheirName) {
             EXPECT_NE(message.find("\"PATTERN.JPG\""), std::string::npos) << row.what << ": " << message;
             EXPECT_NE(message.find(row.messagePart), std::string::npos) << row.what << ": " << message;
         }
+    }
+}
+
+// A few hundred bytes may claim 8192 x 8192 pixels (256 MiB): the pixels must grow with the
+// rows actually decoded, not be allocated from the header and then fail.
+TEST(JpegReader, AClaimedSizeAllocatesNothingTheDataDoesNotHold) {
+    for (JpegScan scan : {JpegScan::Baseline, JpegScan::Progressive}) {
+        std::vector<std::uint8_t> bytes = MakeJpeg(16, 16, JpegColour::Rgb, scan);
+        const std::uint8_t frame = scan == JpegScan::Baseline ? 0xC0 : 0xC2;
+        for (std::size_t i = 0; i + 8 < bytes.size(); ++i)
+            if (bytes[i] == 0xFF && bytes[i + 1] == frame) {
+                bytes[i + 5] = 0x20, bytes[i + 6] = 0x00; // height 8192
+                bytes[i + 7] = 0x20, bytes[i + 8] = 0x00; // width 8192
+                break;
+            }
+        const char* what = scan == JpegScan::Baseline ? "baseline" : "progressive";
+        test::LargestAllocation largest;
+        try {
+            ReadPicture(bytes, "CLAIMS.JPG");
+            ADD_FAILURE() << what << " was read";
+        } catch (const EPictureError& failure) {
+            // A progressive picture keeps all its coefficients, which libjpeg is not given.
+            if (scan == JpegScan::Progressive) {
+                EXPECT_NE(std::string(failure.what()).find("JPEG working memory limit"), std::string::npos)
+                    << failure.what();
+            }
+        }
+        EXPECT_LT(largest.Bytes(), std::size_t{4} << 20) << what;
     }
 }
 

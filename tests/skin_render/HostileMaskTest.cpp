@@ -4,9 +4,11 @@
 // also runs in a build with the address sanitizer.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "PaintTestSupport.h"
+#include "tests/support/LargestAllocation.h"
 #include "skin/render/sFrameStrips.h"
 #include "skin/render/sGlyphPaint.h"
 #include "skin/render/sMaskPaint.h"
@@ -117,8 +119,57 @@ INSTANTIATE_TEST_SUITE_P(
                       HostileRow{"odd_layout", {0, 0, 12, 10}, 2, 5, 1, 1, 1, 1, 1},
                       HostileRow{"negative_layout", {0, 0, 12, 10}, 2, -7, 1, 1, 1, 1, 1},
                       HostileRow{"inverted_area", {12, 10, 0, 0}, 1, 1, 1, 1, 1, 1, 1},
-                      HostileRow{"one_pixel_cells", {0, 0, 3, 2}, 3, 1, 0, 0, 0, 0, 2}),
+                      HostileRow{"one_pixel_cells", {0, 0, 3, 2}, 3, 1, 0, 0, 0, 0, 2},
+                      // Edges at the ends of the 32-bit range, whose widths and sums overflow
+                      // 32 bits: #(-2,0,2147483647,30) and #(0,2147483637,30,2147483647)(1,0,20,1).
+                      HostileRow{"wider_than_int32", {-2, 0, INT32_MAX, 30}, 1, 0, 20, 20, 20, 20, 1},
+                      HostileRow{"at_the_int32_bottom", {0, INT32_MAX - 10, 30, INT32_MAX}, 1, 0, 20, 20, 20, 20, 1},
+                      HostileRow{"the_whole_int32_range", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 3, 1, 9, 9, 9,
+                                 9, 2}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HostileMaskNumbers, CornerRunsOfAnAreaAtTheEndOfTheRangeReadNothing) {
+    // Top + rows passed INT32_MAX, so the bounds check let the row loop read far outside the
+    // picture (and, with 32767 rows, run for seconds).
+    const Bitmap32 picture = Filled(30, 12, kKeyPixel);
+    for (const TRect& area : {TRect{0, INT32_MAX - 10, 30, INT32_MAX}, TRect{INT32_MIN, INT32_MAX - 1, 30, INT32_MAX},
+                              TRect{-2, 0, INT32_MAX, 12}}) {
+        TsMaskData mask;
+        mask.Area = area;
+        mask.BorderLeft = mask.BorderTop = mask.BorderRight = mask.BorderBottom = 32767;
+        for (CornerRows rows : {CornerRows::Top, CornerRows::Bottom}) {
+            std::vector<TRect> runs;
+            CornerKeyRuns(runs, INT32_MAX, mask, rows, INT32_MAX - 3, picture);
+            for (const TRect& r : runs)
+                ASSERT_TRUE(r.Right >= r.Left && r.Bottom >= r.Top) << r.Left << "," << r.Top << "," << r.Right;
+        }
+    }
+    // The area at the top of the range lies wholly outside the picture: no runs at all.
+    TsMaskData mask;
+    mask.Area = {0, INT32_MAX - 10, 30, INT32_MAX};
+    mask.BorderTop = 20;
+    std::vector<TRect> runs;
+    CornerKeyRuns(runs, 40, mask, CornerRows::Top, 0, picture);
+    EXPECT_TRUE(runs.empty());
+}
+
+// An 8000 x 8000 area over a 12 x 10 picture, stretched with a centre: slices used to be cut and
+// allocated from the area's size (128 MB and a second per paint) instead of the picture's.
+TEST(HostileMaskNumbers, WorkIsSizedByThePictureNotByTheArea) {
+    const Bitmap32 picture = PositionPicture(12, 10);
+    TsMaskData mask;
+    mask.Area = {0, 0, 8000, 8000};
+    mask.MaskLayout = 1;
+    mask.BorderLeft = mask.BorderTop = mask.BorderRight = mask.BorderBottom = 2;
+    mask.FillFlags = kFillStretch | kFillPaintCentre;
+    Bitmap32 dst = Filled(40, 30, kOutside);
+    test::LargestAllocation largest;
+    PaintSkinMask(dst, RectOf(dst), TsBackdrop{}, UseBackdrop::No, 1, mask, picture);
+    PaintSkinMaskAlpha(dst, RectOf(dst), TsBackdrop{}, 1, mask, picture);
+    std::vector<TRect> removed;
+    PaintSkinMaskRegion(dst, removed, 1, mask, picture);
+    EXPECT_LT(largest.Bytes(), std::size_t{64} << 10);
+}
 
 TEST(HostileFrameStrips, WildWidthsStayInside) {
     const Bitmap32 src = PositionPicture(10, 10);

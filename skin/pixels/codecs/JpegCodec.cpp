@@ -1,21 +1,24 @@
 // JPEG through libjpeg-turbo into a 32-bit bitmap with alpha 255.
 //
 // libjpeg reports failures through error_exit, which here longjmps back to the decoding
-// frame; C++ objects live in the caller's frame only.
+// frame; C++ objects live in the caller's frame only. The header's size is not trusted: a
+// few hundred bytes can claim 8192 x 8192 pixels, so the pixels grow with the rows that are
+// actually decoded instead of being allocated from the header.
 #include <cstdio> // jpeglib.h needs FILE
 #include <csetjmp>
 
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include <vector>
+
 #include "skin/pixels/codecs/PictureFailure.h"
 
 namespace skin {
 namespace {
 
-// Far more than a 256 MiB picture needs, even progressive; beyond it libjpeg fails instead
-// of allocating.
-constexpr long kMaxJpegWorkingMemory = 768L << 20;
+// Beyond it libjpeg fails ("backing store not supported") instead of allocating.
+constexpr long kMaxJpegWorkingMemory = long(kJpegMemoryLimit.Value);
 
 struct JpegErrorManager {
     jpeg_error_mgr standard;
@@ -29,14 +32,16 @@ void OnJpegError(j_common_ptr info) {
     std::longjmp(errors->jump, 1);
 }
 
-// Warnings are ignored, except running out of data: a truncated picture is refused.
+// Warnings are ignored, except running out of data or meeting a marker where pixel data
+// should be: a truncated picture is refused (instead of being filled out to its claimed size).
 void OnJpegMessage(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
         OnJpegError(info);
 }
 
 struct JpegReadContext {
     std::span<const std::uint8_t> bytes;
+    std::vector<Pixel> pixels; // the rows decoded so far
     Bitmap32 bitmap;
     bool sizeRefused = false;
     long long width = 0, height = 0;
@@ -70,16 +75,18 @@ bool DecodeJpeg(jpeg_decompress_struct& info, JpegErrorManager& errors, JpegRead
     jpeg_start_decompress(&info);
     if (info.output_width != info.image_width || info.output_height != info.image_height || info.output_components != 4)
         ERREXIT(&info, JERR_BAD_LENGTH);
-    context.bitmap.SetSize(int(info.output_width), int(info.output_height));
+    const std::size_t width = info.output_width;
     while (info.output_scanline < info.output_height) {
-        const int y = int(info.output_scanline);
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(context.bitmap.Row(y).data());
+        const std::size_t y = info.output_scanline;
+        context.pixels.resize((y + 1) * width); // grows by doubling, not from the header
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(context.pixels.data() + y * width);
         if (jpeg_read_scanlines(&info, &row, 1) != 1)
             ERREXIT(&info, JERR_INPUT_EOF);
         if (cmyk)
-            CmykRowToPixels(context.bitmap.Row(y));
+            CmykRowToPixels({context.pixels.data() + y * width, width});
     }
     jpeg_finish_decompress(&info);
+    context.bitmap = Bitmap32::FromPixels(int(info.output_width), int(info.output_height), std::move(context.pixels));
     return true;
 }
 
@@ -99,6 +106,8 @@ Bitmap32 ReadJpeg(std::span<const std::uint8_t> bytes, std::string_view name) {
     jpeg_destroy_decompress(&info);
     if (context.sizeRefused)
         CheckPictureSize(name, context.width, context.height);
+    if (!decoded && (errors.standard.msg_code == JERR_NO_BACKING_STORE || errors.standard.msg_code == JERR_OUT_OF_MEMORY))
+        FailPicture(name, "decoding it needs more than " + LimitText(kJpegMemoryLimit));
     if (!decoded)
         FailPicture(name, errors.message[0] ? errors.message : "the JPEG data is damaged");
     return std::move(context.bitmap);

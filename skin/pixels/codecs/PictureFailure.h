@@ -20,7 +20,7 @@ inline void CheckPictureSize(std::string_view name, long long width, long long h
         FailPicture(name, "the header gives a size of " + std::to_string(width) + " x " + std::to_string(height));
     if (!Bitmap32::SizeIsAllowed(width, height))
         FailPicture(name, "the picture of " + std::to_string(width) + " x " + std::to_string(height) +
-                              " pixels is too large (at most 256 MiB of pixels)");
+                              " pixels is too large for " + LimitText(kPicturePixelLimit));
 }
 
 } // namespace skin

@@ -33,6 +33,7 @@ TForm::TForm(QWidget* owner) : QWidget(owner, Qt::Window), client_(new QWidget(t
 }
 
 TForm::~TForm() {
+    emit Destroying();
     auto& forms = LiveForms();
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (modalLoop_ != nullptr)
@@ -109,7 +110,7 @@ void TForm::ApplyWindowFlags() {
 void TForm::ApplyGeometry() {
     const QSize total = clientSize_.grownBy(nonClient_);
     client_->setGeometry(QRect(QPoint(nonClient_.left(), nonClient_.top()), clientSize_));
-    if (IsSizeable(borderStyle_) && !frameTakenOver_) {
+    if (IsSizeable(borderStyle_)) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         resize(total);
@@ -121,7 +122,7 @@ void TForm::ApplyGeometry() {
 void TForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const QSize inner = size().shrunkBy(nonClient_);
-    if (inner != clientSize_ && IsSizeable(borderStyle_) && !frameTakenOver_) {
+    if (inner != clientSize_ && IsSizeable(borderStyle_)) {
         clientSize_ = inner;
         client_->setGeometry(QRect(QPoint(nonClient_.left(), nonClient_.top()), clientSize_));
     }
@@ -139,12 +140,19 @@ void TForm::PlaceOnFirstShow() {
 }
 
 void TForm::setVisible(bool visible) {
-    if (visible && !placed_)
+    if (visible && !placed_) {
+        loading_ = false;
+        // The window hook sees the form complete but before its window exists: a skin provider
+        // that takes the frame over decides the window's size and translucency here, and the
+        // form is then placed with its final size.
+        ensurePolished();
         PlaceOnFirstShow();
+    }
     QWidget::setVisible(visible);
 }
 
 void TForm::DoCreate() {
+    loading_ = false;
     if (OnCreate)
         CallSafely([this] { OnCreate(this); });
 }

@@ -5,6 +5,7 @@
 #include "framework/widgets/DesktopComposition.h"
 #include "resources/DefaultShadowPictures.h"
 #include "skin/window/sWidgetAccess.h"
+#include "skin/window/vlDials.h"
 #include "skin/data/sSkinHost.h"
 
 #include <QVariant>
@@ -35,6 +36,8 @@ void SetUpSkinEngine() {
     skin::InstallSkinHost(std::make_unique<ProgramSkinHost>());
     // Skin records and painters reach the widgets, and halos appear, through the control layer.
     skin::InstallWidgetAccess();
+    // Every form gets its skinned frame from the window hook.
+    skin::InstallWindowHook();
 }
 
 } // namespace app

@@ -184,13 +184,14 @@ void TsSkinProvider::GiveFrameBack() {
     client->setAttribute(Qt::WA_OpaquePaintEvent, false);
     client->setAutoFillBackground(clientAutoFill_);
     form_->setMouseTracking(formTracking_);
+    // The frame is the window manager's again before the window shows with it.
+    frameTaken_ = false;
     form_->GiveBackFrame();
     if (shown)
         form_->move(form_->pos() + clientAt - form_->client()->mapToGlobal(QPoint()));
     if (record_.CacheBitmap)
         *record_.CacheBitmap = Bitmap32{};
     record_.BackgroundStale = true;
-    frameTaken_ = false;
     form_->update();
 }
 

@@ -299,9 +299,10 @@ void TsSkinProvider::MouseMoved(QPoint point, Qt::MouseButtons buttons, QPoint s
     if (dragPending_ && (buttons & Qt::LeftButton)) {
         if ((screenPoint - dragPressScreen_).manhattanLength() >= QApplication::startDragDistance()) {
             dragPending_ = false;
-            StartMove(dragPressScreen_);
-            if (dragByHand_)
-                form_->move(dragWindowStart_ + screenPoint - dragPressScreen_);
+            // The window catches up with the pointer, then the window manager (or the pointer
+            // itself) moves it on.
+            form_->move(dragWindowStart_ + screenPoint - dragPressScreen_);
+            StartMove(screenPoint);
         }
         return;
     }
@@ -382,6 +383,7 @@ void TsSkinProvider::MouseReleased(QPoint point, Qt::MouseButton button, QPoint 
     dragPending_ = false;
     if (dragByHand_) {
         dragByHand_ = false;
+        form_->move(dragWindowStart_ + screenPoint - dragPressScreen_);
         form_->releaseMouse();
         return;
     }

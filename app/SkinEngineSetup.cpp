@@ -24,9 +24,8 @@ public:
             return widget->underMouse();
         return TsSkinHost::HasPointer(control);
     }
-    // The forms with a skin provider are not registered yet: the manager's own rule (the
-    // top-level windows that say they are skinned) stays in force. Whatever of the skin reaches
-    // the screen is listed in the README's "What is skinned"; it changes with this.
+    // The forms with a skin provider answer that they are skinned, so the manager's own rule
+    // (announce to those after the others) finds them without a list of its own.
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -71,6 +72,33 @@ void TForm::TakeOverFrame(QMargins margins, FrameTakeOver mode) {
     setAttribute(Qt::WA_TranslucentBackground, mode == FrameTakeOver::Translucent);
     ApplyWindowFlags();
     ApplyGeometry();
+    // A window keeps the pixel format it was made with: one made opaque is made again to gain
+    // an alpha channel. Later, from the loop: the take-over may come while Qt is still handling
+    // an event of the window (its activation).
+    if (mode == FrameTakeOver::Translucent && !HasAlphaChannel())
+        QMetaObject::invokeMethod(this, [this] { RemakeWithAlpha(); }, Qt::QueuedConnection);
+}
+
+// What the window was made with: a window made again keeps its first pixel format, whatever is
+// asked of it later. The offscreen platform has no pixel formats: there what was asked stands.
+bool TForm::HasAlphaChannel() const {
+    const QWindow* window = windowHandle();
+    if (!testAttribute(Qt::WA_WState_Created) || window == nullptr)
+        return true;
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return window->requestedFormat().hasAlpha();
+    return window->format().hasAlpha();
+}
+
+void TForm::RemakeWithAlpha() {
+    // Not while a modal loop runs: hiding the form would end it.
+    if (!frameTakenOver_ || !testAttribute(Qt::WA_TranslucentBackground) || HasAlphaChannel() || modalLoop_ != nullptr)
+        return;
+    const bool shown = isVisible();
+    hide();
+    destroy(true, true);
+    if (shown)
+        show();
 }
 
 void TForm::GiveBackFrame() {

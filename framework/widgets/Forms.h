@@ -116,6 +116,8 @@ private:
     void ApplyWindowFlags();
     void ApplyGeometry();
     void PlaceOnFirstShow();
+    bool HasAlphaChannel() const;
+    void RemakeWithAlpha();
 
     QWidget* client_;
     TFormBorderStyle borderStyle_ = bsSizeable;

@@ -3,6 +3,9 @@
 // built, a second provider on a form that has one, and the hook's list of providers.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QWindow>
+
 #include "FrameTestSupport.h"
 #include "framework/core/SkinCommand.h"
 #include "framework/widgets/MessageForm.h"
@@ -83,6 +86,7 @@ TEST(WindowHook, TheMessageDialogNeedsStdDialogsAndWearsTheSmallButtons) {
 TEST(WindowHook, AFormStillBeingBuiltIsTakenAtALaterActivation) {
     framework::TForm form;
     ASSERT_TRUE(form.Loading());
+    form.winId(); // its window is made as it stands: opaque
     form.ensurePolished();
     EXPECT_TRUE(AddToAdapter(&form)) << "taken later";
     EXPECT_FALSE(Skinned(form));
@@ -92,6 +96,12 @@ TEST(WindowHook, AFormStillBeingBuiltIsTakenAtALaterActivation) {
     EXPECT_FALSE(form.Loading());
     ASSERT_TRUE(Skinned(form));
     EXPECT_TRUE(form.FrameTakenOver());
+    // Its window was made opaque; it is made again with an alpha channel for the shadow (only
+    // the X11 platform tells a window's real format).
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        EXPECT_TRUE(WaitFor([&] { return form.windowHandle()->format().hasAlpha(); }));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.size(), QSize(ProviderOf(form).FrameWidth(), ProviderOf(form).FrameHeight()));
 }
 
 TEST(WindowHook, ASecondProviderOnAFormStaysIdle) {

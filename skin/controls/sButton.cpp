@@ -57,8 +57,10 @@ QSize MeasureText(const QFont& font, const QString& text, TsTextFormat format, i
     if (text.isEmpty())
         return {0, 0};
     const QFontMetrics metrics(font);
-    if (!(format & DT_WORDBREAK))
-        return {metrics.horizontalAdvance(text), metrics.height()};
+    const int advance = metrics.horizontalAdvance(text);
+    // A line that fits needs no wrapping: its extent is its advance.
+    if (!(format & DT_WORDBREAK) || (advance <= width && !text.contains(QLatin1Char('\n'))))
+        return {advance, metrics.height()};
     const QRect bounds = metrics.boundingRect(QRect(0, 0, std::max(width, 1), 0), QtTextFlags(format), text);
     return bounds.size();
 }

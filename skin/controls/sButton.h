@@ -73,7 +73,7 @@ public:
     int RenderState() const;
     bool MenuDropped() const { return menuDropped_; }
     bool RegionStale() const { return regionStale_; }
-    const TsFadeTimer* Fader() const { return fader_; }
+    TsFadeTimer* Fader() const { return fader_; }
     // The caption and glyph rectangles of the current state.
     TRect CaptionRect() const;
     TRect FocusRect() const;

@@ -106,8 +106,9 @@ void TsStatusBar::PaintPanel(Bitmap32& cache, const TRect& r, const QString& tex
         const int dividerMask = GetMaskIndex(model, divider, kDividerSection, kBorderKey);
         if (IsValidSkinIndex(model, divider) && IsValidImgIndex(model, dividerMask)) {
             const TsMaskData& mask = model.ma[std::size_t(dividerMask)];
-            const int w = std::max(kMinDividerWidth, MaskBorderWidth(mask, MaskSide::Left) +
-                                                         MaskBorderWidth(mask, MaskSide::Right));
+            // The mask's own widths: a divider is as wide as its lines, at least 2.
+            const BorderWidths borders = MaskBorders(mask);
+            const int w = std::max(kMinDividerWidth, borders.Left + borders.Right);
             const TPoint at{r.Right - w / 2 - 1, 1};
             Bitmap32 image;
             if (image.SetSize(w, cache.Height() - 2)) {

@@ -1,4 +1,4 @@
-// The skin engine's host as the program answers it, and its default pictures.
+// The skin engine's host as the program answers it, and the pictures it carries.
 #include "app/SkinEngineSetup.h"
 
 #include "framework/core/WidgetProperties.h"

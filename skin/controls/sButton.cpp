@@ -605,8 +605,8 @@ bool TsButton::HandleCommand(int command, int argument, std::intptr_t lParam, st
 }
 
 bool TsButton::event(QEvent* event) {
-    switch (event->type()) {
-    case framework::kSkinCommandEventType: {
+    switch (int(event->type())) {
+    case int(framework::kSkinCommandEventType): {
         auto* command = static_cast<framework::SkinCommandEvent*>(event);
         std::intptr_t result = 0;
         if (HandleCommand(command->Command(), command->Argument(), command->LParam(), result)) {

@@ -476,8 +476,8 @@ bool TsPageControl::HandleCommand(int command, int argument, std::intptr_t lPara
 }
 
 bool TsPageControl::event(QEvent* event) {
-    switch (event->type()) {
-    case framework::kSkinCommandEventType: {
+    switch (int(event->type())) {
+    case int(framework::kSkinCommandEventType): {
         auto* command = static_cast<framework::SkinCommandEvent*>(event);
         std::intptr_t result = 0;
         if (HandleCommand(command->Command(), command->Argument(), command->LParam(), result)) {

@@ -193,8 +193,9 @@ TEST(ButtonLayout, CaptionAndGlyphPlaces) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
         EXPECT_EQ(CaptionRect(row.In, row.Text), row.Caption);
-        if (row.In.HasGlyph)
+        if (row.In.HasGlyph) {
             EXPECT_EQ(GlyphRect(row.In), row.Glyph);
+        }
     }
     EXPECT_EQ(CommandLinkImageSize(link), QSize(32, 32));
     // The focus frame keeps 3 pixels from the top and bottom edges.

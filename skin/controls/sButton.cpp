@@ -605,16 +605,12 @@ bool TsButton::HandleCommand(int command, int argument, std::intptr_t lParam, st
 }
 
 bool TsButton::event(QEvent* event) {
-    switch (int(event->type())) {
-    case int(framework::kSkinCommandEventType): {
-        auto* command = static_cast<framework::SkinCommandEvent*>(event);
-        std::intptr_t result = 0;
-        if (HandleCommand(command->Command(), command->Argument(), command->LParam(), result)) {
-            command->SetResult(result);
-            return true;
-        }
-        break;
-    }
+    if (framework::AnswerSkinCommand(event, [this](int command, int argument, std::intptr_t lParam,
+                                                   std::intptr_t& result) {
+            return HandleCommand(command, argument, lParam, result);
+        }))
+        return true;
+    switch (event->type()) {
     case QEvent::Enter:
         MouseEntered();
         break;

@@ -276,14 +276,11 @@ bool TsGauge::HandleCommand(int command, int argument, std::intptr_t lParam, std
 }
 
 bool TsGauge::event(QEvent* event) {
-    if (event->type() == framework::kSkinCommandEventType) {
-        auto* command = static_cast<framework::SkinCommandEvent*>(event);
-        std::intptr_t result = 0;
-        if (HandleCommand(command->Command(), command->Argument(), command->LParam(), result)) {
-            command->SetResult(result);
-            return true;
-        }
-    }
+    if (framework::AnswerSkinCommand(event, [this](int command, int argument, std::intptr_t lParam,
+                                                   std::intptr_t& result) {
+            return HandleCommand(command, argument, lParam, result);
+        }))
+        return true;
     if (event->type() == QEvent::Resize)
         fillCache_ = Bitmap32{};
     if (SkinData.IsSkinned() && SkinData.HandleSkinMessage(event))

@@ -181,16 +181,12 @@ bool TsStatusBar::HandleCommand(int command, int argument, std::intptr_t lParam,
 }
 
 bool TsStatusBar::event(QEvent* event) {
-    switch (int(event->type())) {
-    case int(framework::kSkinCommandEventType): {
-        auto* command = static_cast<framework::SkinCommandEvent*>(event);
-        std::intptr_t result = 0;
-        if (HandleCommand(command->Command(), command->Argument(), command->LParam(), result)) {
-            command->SetResult(result);
-            return true;
-        }
-        break;
-    }
+    if (framework::AnswerSkinCommand(event, [this](int command, int argument, std::intptr_t lParam,
+                                                   std::intptr_t& result) {
+            return HandleCommand(command, argument, lParam, result);
+        }))
+        return true;
+    switch (event->type()) {
     case QEvent::Move: {
         const TsGeneralData* section = SkinData.Section();
         if (section && (section->Props[TsLook::Normal].Transparency > 0 || section->Props[TsLook::Hot].Transparency > 0))

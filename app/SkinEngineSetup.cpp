@@ -1,9 +1,12 @@
-// The skin engine's host as the program answers it, and its default pictures.
+// The skin engine's host as the program answers it, and the pictures it carries.
 #include "app/SkinEngineSetup.h"
 
 #include "framework/core/WidgetProperties.h"
 #include "framework/widgets/DesktopComposition.h"
 #include "resources/DefaultShadowPictures.h"
+#include "resources/TovrinResources.h"
+#include "skin/controls/sGauge.h"
+#include "skin/pixels/codecs/SkinPictures.h"
 #include "skin/window/sWidgetAccess.h"
 #include "skin/window/vlDials.h"
 #include "skin/data/sSkinHost.h"
@@ -32,6 +35,7 @@ public:
 
 void SetUpSkinEngine() {
     skin::InstallDefaultShadowPictures();
+    skin::SetGaugeLightPicture(skin::ReadPng(skin::GaugeLightPng(), "VLGL"));
     skin::InstallSkinHost(std::make_unique<ProgramSkinHost>());
     // Skin records and painters reach the widgets, and halos appear, through the control layer.
     skin::InstallWidgetAccess();

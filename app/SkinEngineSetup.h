@@ -1,5 +1,6 @@
 // What the program tells the skin engine at start-up: whether windows are composited, how a
-// control's pointer-over state is read, and the default form shadows it carries.
+// control's pointer-over state is read, and the pictures it carries (the default form shadows,
+// the gauge's light strip).
 #pragma once
 
 namespace app {

@@ -1,7 +1,9 @@
 // The windowed program: initialise the application, set its title, create the main window
-// (its creation handler probes the site), show it and run the message loop until it closes.
-// "--screenshot OUT.png [--screenshot-scan LAST]" renders the window to a picture and exits,
-// after scanning 1..LAST when asked; such a run answers its own dialogs.
+// (its creation handler probes the site), put the skin chosen on the command line in force,
+// show the window and run the message loop until it closes. "--screenshot OUT.png
+// [--screenshot-scan LAST]" renders the window to a picture and exits, after scanning 1..LAST
+// when asked; such a run answers its own dialogs.
+#include "app/SkinChoice.h"
 #include "app/Tovrin1.h"
 
 #include "framework/widgets/Application.h"
@@ -29,13 +31,22 @@ constexpr int kNoDisplay = 1;
 constexpr int kDialogPollMs = 20;
 
 constexpr const char* kUsage =
-    "usage: tovrin [--host HOST[:PORT]] [--screenshot OUT.png [--screenshot-scan LAST]]\n"
+    "usage: tovrin [--host HOST[:PORT]] [--skin NAME|FILE] [--hue DEGREES] [--saturation PERCENT]\n"
+    "              [--screenshot OUT.png [--screenshot-scan LAST]]\n"
     "Opens the scanner's window for the site: it reads the site's main page for the newest file\n"
     "number, and Start walks the range of numbers shown.\n"
     "  --host HOST[:PORT]      the site (else $TOVRIN_HOST, else the built-in default, %s)\n"
-    "  --screenshot OUT.png    draw the window into a PNG picture and exit; dialogs are answered\n"
+    "  --skin NAME|FILE        the window's skin: a package (.vlz or any stored package), a skin\n"
+    "                          folder, or the name of one in %s;\n"
+    "                          \"Pewter (internal)\" when it cannot be found or loaded\n"
+    "  --hue DEGREES           turn the skin's hues (-360..360)\n"
+    "  --saturation PERCENT    change the skin's saturation (-100..100)\n"
+    "  --screenshot OUT.png    draw the window, in the skin in force, into a PNG picture and exit;\n"
+    "                          dialogs are answered\n"
     "  --screenshot-scan LAST  before the picture, scan the numbers 1..LAST\n"
     "Without a display, tovrin-scan runs the same scan on the command line.\n";
+constexpr int kHueLimit = 360;
+constexpr int kSaturationLimit = 100;
 
 constexpr const char* kNoDisplayMessage =
     "tovrin: no display to open the window on; tovrin-scan runs the same scan on the command line\n";
@@ -50,6 +61,9 @@ struct Options {
     std::optional<std::string> host;
     std::optional<std::string> screenshot;
     std::optional<std::string> screenshotScan;
+    std::optional<std::string> skin;
+    std::optional<std::string> hue;
+    std::optional<std::string> saturation;
 };
 
 bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
@@ -83,6 +97,12 @@ Options ParseOptions(int argc, char** argv, bool strict) {
             take("--screenshot", options.screenshot);
         else if (is("--screenshot-scan"))
             take("--screenshot-scan", options.screenshotScan);
+        else if (is("--skin"))
+            take("--skin", options.skin);
+        else if (is("--hue"))
+            take("--hue", options.hue);
+        else if (is("--saturation"))
+            take("--saturation", options.saturation);
         else if (strict)
             throw UsageError{(arg.size() > 1 && arg[0] == '-' ? "unknown option " : "unexpected argument ") + arg};
     }
@@ -93,9 +113,37 @@ Options ParseOptions(int argc, char** argv, bool strict) {
     return options;
 }
 
+// A whole number within -limit..limit.
+int BoundedNumber(const char* name, const std::string& text, int limit) {
+    const bool signedNumber = !text.empty() && (text[0] == '-' || text[0] == '+');
+    const std::string digits = signedNumber ? text.substr(1) : text;
+    if (!IsDecimalNumber(digits))
+        throw UsageError{std::string(name) + " takes a whole number"};
+    const long value = std::stol(digits) * (text[0] == '-' ? -1 : 1);
+    if (value < -limit || value > limit)
+        throw UsageError{std::string(name) + " takes a number from " + std::to_string(-limit) + " to " +
+                         std::to_string(limit)};
+    return int(value);
+}
+
+app::SkinChoice SkinChoiceOf(const Options& options) {
+    app::SkinChoice choice;
+    choice.source = options.skin;
+    if (options.hue)
+        choice.hue = BoundedNumber("--hue", *options.hue, kHueLimit);
+    if (options.saturation)
+        choice.saturation = BoundedNumber("--saturation", *options.saturation, kSaturationLimit);
+    return choice;
+}
+
+void PrintUsage(std::FILE* to) {
+    std::fprintf(to, kUsage, std::string(scanner::DefaultSiteHost()).c_str(),
+                 skin::TsSkinManager::DefaultSkinDirectory().c_str());
+}
+
 int Usage(const std::string& message) {
     std::fprintf(stderr, "tovrin: %s\n", message.c_str());
-    std::fprintf(stderr, kUsage, std::string(scanner::DefaultSiteHost()).c_str());
+    PrintUsage(stderr);
     return kUsageError;
 }
 
@@ -184,14 +232,16 @@ int SaveScreenshot(app::TForm1& form, const std::string& path, const std::option
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (IsHelp(argv[i])) {
-            std::printf(kUsage, std::string(scanner::DefaultSiteHost()).c_str());
+            PrintUsage(stdout);
             return 0;
         }
     Options options;
     scanner::ScanSettings settings;
+    app::SkinChoice skinChoice;
     try {
         options = ParseOptions(argc, argv, false);
         settings.host = scanner::ResolveSiteHost(options.host);
+        skinChoice = SkinChoiceOf(options);
     } catch (const UsageError& error) {
         return Usage(error.message);
     } catch (const std::exception& error) {
@@ -217,6 +267,9 @@ int main(int argc, char** argv) {
     if (options.screenshot)
         answerer.emplace(); // before the window exists: its creation may already show a dialog
     auto* form = application.CreateForm<app::TForm1>(settings);
+    const std::string skinProblem = app::ApplySkinChoice(*form->sSkinManager1, skinChoice);
+    if (!skinProblem.empty())
+        std::fprintf(stderr, "tovrin: %s\n", skinProblem.c_str());
     // A skin editor may send the running program previews of the skin it edits.
     form->sSkinManager1->ListenForPreview();
     if (options.screenshot)

@@ -12,6 +12,7 @@
 #include "skin/render/sGradient.h"
 #include "skin/data/sMaskGeometry.h"
 #include "skin/render/sMaskPaint.h"
+#include "skin/render/sStretchCache.h"
 #include "tools/tovrin-skin/PaintCommands.h"
 
 namespace {
@@ -43,11 +44,17 @@ skin::TsMaskData CellMask(const Bitmap32& picture, bool withMaskPicture, bool st
     return mask;
 }
 
-void NineSlice(benchmark::State& state, bool withMaskPicture, bool stretch) {
+// Warm: the paint a render repeats (stretched slices come from the stretch cache); cold: the
+// first paint of a mask at a size.
+enum class Paint { Warm, Cold };
+
+void NineSlice(benchmark::State& state, bool withMaskPicture, bool stretch, Paint paint = Paint::Warm) {
     const Bitmap32 picture = CellPicture(withMaskPicture);
     const skin::TsMaskData mask = CellMask(picture, withMaskPicture, stretch);
     Bitmap32 frame(kFrameWidth, kFrameHeight);
     for (auto _ : state) {
+        if (paint == Paint::Cold)
+            skin::ClearStretchCache();
         skin::PaintSkinMask(frame, skin::RectOf(frame), skin::TsBackdrop{}, skin::UseBackdrop::No, 0, mask, picture);
         benchmark::DoNotOptimize(frame.Data());
     }
@@ -94,6 +101,8 @@ BENCHMARK_CAPTURE(NineSlice, stretched, false, true)->Unit(benchmark::kMicroseco
 BENCHMARK_CAPTURE(QtBorderPixmap, stretched, Qt::StretchTile)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(NineSlice, tiled_with_mask_picture, true, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(NineSlice, stretched_with_mask_picture, true, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(NineSlice, stretched_with_mask_picture_cold, true, true, Paint::Cold)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Gradient, vertical, skin::TsGradientKind::gkVertical)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Gradient, horizontal, skin::TsGradientKind::gkHorizontal)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ContactSheet)->Unit(benchmark::kMillisecond);

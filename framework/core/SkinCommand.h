@@ -35,6 +35,21 @@ private:
 // Delivers the command synchronously; a window that does not handle it answers 0.
 std::intptr_t SendSkinCommand(QObject* target, int command, int argument = 0, std::intptr_t lParam = 0);
 
+// For a widget's event(): when event is a skin command and handle(command, argument, lParam,
+// result) takes it (returns true), the result is answered and true returned; otherwise false
+// and the event goes on as any other.
+template <class Handle>
+bool AnswerSkinCommand(QEvent* event, Handle&& handle) {
+    if (event->type() != kSkinCommandEventType)
+        return false;
+    auto* command = static_cast<SkinCommandEvent*>(event);
+    std::intptr_t result = 0;
+    if (!handle(command->Command(), command->Argument(), command->LParam(), result))
+        return false;
+    command->SetResult(result);
+    return true;
+}
+
 // The widget layer registers how to list the application's top-level windows (forms first,
 // in creation order); without a registration the list is empty.
 using TopLevelWindowLister = std::function<std::vector<QObject*>()>;

@@ -214,12 +214,17 @@ void TPageControl::CaptionChanged(TTabSheet* page) {
 void TPageControl::SetActivePageIndex(int index) {
     if (index < 0 || index >= PageCount())
         return;
+    const bool changing = index != activeIndex_;
+    if (changing)
+        ActivePageChanging(index);
     activeIndex_ = index;
     {
         const QSignalBlocker block(tabBar_);
         tabBar_->setCurrentIndex(index);
     }
     LayOutPages();
+    if (changing)
+        ActivePageChanged();
 }
 
 QRect TPageControl::PageRect() const {
@@ -244,6 +249,7 @@ TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {}
 
 void TStatusBar::AddPanel(const QString& text, int width) {
     panels_.push_back(Panel{text, width});
+    PanelsChanged();
     update();
 }
 
@@ -255,6 +261,7 @@ void TStatusBar::SetPanelText(int index, const QString& text) {
     if (index < 0 || index >= PanelCount())
         return;
     panels_[static_cast<std::size_t>(index)].text = text;
+    PanelsChanged();
     update(PanelRect(index));
 }
 

@@ -85,6 +85,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Around every change of the active page: before the pages are switched (the old page still
+    // shows) and after.
+    virtual void ActivePageChanging(int /*newIndex*/) {}
+    virtual void ActivePageChanged() {}
 
 private:
     friend class TTabSheet;
@@ -114,6 +118,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Called after a panel was added or its text changed (the platform's SB_SETTEXT).
+    virtual void PanelsChanged() {}
 
 private:
     struct Panel {

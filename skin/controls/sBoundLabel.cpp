@@ -34,8 +34,6 @@ TPoint BoundLabelPlace(TsCaptionLayout layout, const TRect& edit, QSize label, i
     return {edit.Left, edit.Top};
 }
 
-TsEditLabel::TsEditLabel(QWidget* parent) : framework::TLabel(parent) {}
-
 TsBoundLabel::TsBoundLabel(QWidget* edit, TsCommonData* record) : edit_(edit), record_(record) {
     if (edit)
         font_ = edit->font();

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "framework/widgets/StdCtrls.h"
+#include "skin/controls/sLabel.h"
 #include "skin/pixels/BlendOps.h"
 
 class QEvent;
@@ -22,21 +23,6 @@ enum class TsCaptionLayout {
 
 // Where a label of labelSize goes for an edit at edit (its parent's coordinates).
 TPoint BoundLabelPlace(TsCaptionLayout layout, const TRect& edit, QSize labelSize, int indent);
-
-// The label of a bound caption.
-class TsEditLabel : public framework::TLabel {
-    Q_OBJECT
-public:
-    explicit TsEditLabel(QWidget* parent = nullptr);
-    QWidget* FocusControl() const { return focusControl_; }
-    void SetFocusControl(QWidget* control) { focusControl_ = control; }
-    bool UseSkinColor() const { return useSkinColor_; }
-    void SetUseSkinColor(bool use) { useSkinColor_ = use; }
-
-private:
-    QPointer<QWidget> focusControl_;
-    bool useSkinColor_ = true;
-};
 
 class TsBoundLabel {
 public:

@@ -9,6 +9,7 @@
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
 #include "skin/render/sMaskMergeRow.h"
+#include "skin/render/sStretchCache.h"
 
 namespace skin {
 
@@ -170,12 +171,11 @@ Bitmap32 StretchedPicture(const Bitmap32& src, const TRect& srcRect, int width, 
 }
 
 // A smoothly stretched slice: a slice of one colour (as mask pictures mostly are) through
-// ResampleUniform, any other through ResampleBitmap into a bitmap kept for the next paint.
+// ResampleUniform, any other through ResampleBitmap; slices of a control's size come from the
+// stretch cache, which keeps them for the next paint.
 class ResampledSlice {
 public:
-    ResampledSlice(const Bitmap32& src, const TRect& srcRect, int width, int height, ResampleFilter filter,
-                   Bitmap32& kept)
-        : bitmap_(kept) {
+    ResampledSlice(const Bitmap32& src, const TRect& srcRect, int width, int height, ResampleFilter filter) {
         const Bitmap32 slice = SliceOfAtLeastTwo(src, srcRect);
         if (OneColour(slice)) {
             uniform_ = ResampleUniform(slice.At(0, 0), slice.Width(), slice.Height(), width, filter, height);
@@ -183,12 +183,17 @@ public:
                     uniform_->Rows[0].size() == std::size_t(width);
             return;
         }
-        ResampleBitmap(slice, bitmap_, width, filter, height);
-        fits_ = bitmap_.Width() == width && bitmap_.Height() == height;
+        if (std::size_t(width) * std::size_t(height) <= kStretchCachePixels) {
+            result_ = CachedStretch(slice, width, height, filter);
+        } else {
+            ResampleBitmap(slice, own_, width, filter, height);
+            result_ = &own_;
+        }
+        fits_ = result_ && result_->Width() == width && result_->Height() == height;
     }
     bool Fits() const { return fits_; }
     const Pixel* Row(int y) const {
-        return uniform_ ? uniform_->Rows[std::size_t(uniform_->RowOf[std::size_t(y)])].data() : bitmap_.Row(y).data();
+        return uniform_ ? uniform_->Rows[std::size_t(uniform_->RowOf[std::size_t(y)])].data() : result_->Row(y).data();
     }
 
 private:
@@ -201,14 +206,11 @@ private:
         return true;
     }
 
-    Bitmap32& bitmap_;
+    Bitmap32 own_;
+    const Bitmap32* result_ = nullptr;
     std::optional<UniformResample> uniform_;
     bool fits_ = false;
 };
-
-// Bitmaps of a paint's size are kept between paints (clearing and faulting in fresh ones cost
-// more than the merge); beyond this many pixels they are made for the call.
-constexpr std::size_t kKeptStretchPixels = std::size_t(1) << 20;
 
 } // namespace
 
@@ -276,11 +278,8 @@ void StretchSlice(Bitmap32& dst, const TRect& dstClip, const TRect& dstRect, con
     BlitArea area{clip.Left, clip.Top, clip.Left - dstRect.Left, clip.Top - dstRect.Top, WidthOf(clip),
                   HeightOf(clip)};
     if (resample) {
-        thread_local Bitmap32 keptImage, keptMask;
-        Bitmap32 freshImage, freshMask;
-        const bool keep = std::size_t(dw) * std::size_t(dh) <= kKeptStretchPixels;
-        const ResampledSlice image(src, srcRect, dw, dh, ResampleFilter::Mitchell, keep ? keptImage : freshImage);
-        const ResampledSlice mask(src, maskRect, dw, dh, maskPictureFilter, keep ? keptMask : freshMask);
+        const ResampledSlice image(src, srcRect, dw, dh, ResampleFilter::Mitchell);
+        const ResampledSlice mask(src, maskRect, dw, dh, maskPictureFilter);
         if (!image.Fits() || !mask.Fits())
             return;
         MergeRows(

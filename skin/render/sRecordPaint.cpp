@@ -71,9 +71,11 @@ void PaintSection(const TsCommonData& record, const TsBackdrop& backdrop, int st
     PaintCornerImage(*model, section->ImgBottomRight, true, true, bitmap, rect, s);
     const TsMaskData* border = record.BorderMask();
     if (border && !(s == 0 && (border->FillFlags & kFillHiddenInNormal))) {
+        // The mask reads the backdrop at its destination coordinates: rect's top-left must land
+        // where the background found it.
         TsBackdrop moved = backdrop;
-        moved.OffsetX += point.X;
-        moved.OffsetY += point.Y;
+        moved.OffsetX = EdgePlus(moved.OffsetX, std::int64_t{point.X} - rect.Left);
+        moved.OffsetY = EdgePlus(moved.OffsetY, std::int64_t{point.Y} - rect.Top);
         PaintSkinMask(bitmap, rect, moved, use, s, *border, MaskPicture(*model, *border));
     } else if (section->Props[std::size_t(std::min(s, 1))].Transparency != 0) {
         return;

@@ -14,7 +14,8 @@ inline constexpr int kAllCorners = 15;
 
 // Background (with the record's custom colour and textures), corner images, border mask, then the
 // record's hue and saturation. Nothing when the bitmap is empty, the record's section invalid or
-// rect not inside the bitmap. point is where rect lies in the backdrop.
+// rect not inside the bitmap. point is where rect's top-left lies in the backdrop, counted from
+// the backdrop's offsets.
 void PaintSection(const TsCommonData& record, const TsBackdrop& backdrop, int state, UseBackdrop use,
                   Bitmap32& bitmap, TPoint point, const TRect& rect);
 

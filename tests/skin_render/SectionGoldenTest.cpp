@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FixtureSkin.h"
-#include "GoldenImages.h"
+#include "tests/support/GoldenImages.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
@@ -47,15 +47,15 @@ Bitmap32 SectionsSheet(const TsSkinModel& skin, const std::vector<std::string>& 
 
 TEST(SectionGolden, BordersAndGradients) {
     const TsSkinModel skin = test::LoadFixtureSkin();
-    const std::string failure = test::CompareWithGolden(
-        SectionsSheet(skin, {"BUTTON", "EDIT", "GLASS", "STRETCHY", "PANEL"}), "borders_and_gradients");
+    const std::string failure = testing_support::CompareWithGolden(
+        SectionsSheet(skin, {"BUTTON", "EDIT", "GLASS", "STRETCHY", "PANEL"}), "skin_render", "borders_and_gradients");
     EXPECT_TRUE(failure.empty()) << failure;
 }
 
 TEST(SectionGolden, BackgroundKinds) {
     const TsSkinModel skin = test::LoadFixtureSkin();
-    const std::string failure = test::CompareWithGolden(
-        SectionsSheet(skin, {"HGRAD", "MESH", "TEXTURED", "TEXGRAD", "HALF", "PLAINGRAD"}), "background_kinds");
+    const std::string failure = testing_support::CompareWithGolden(
+        SectionsSheet(skin, {"HGRAD", "MESH", "TEXTURED", "TEXGRAD", "HALF", "PLAINGRAD"}), "skin_render", "background_kinds");
     EXPECT_TRUE(failure.empty()) << failure;
 }
 
@@ -67,7 +67,7 @@ TEST(SectionGolden, LayeredSectionAlpha) {
         PaintSectionAlpha(skin, GetSkinIndex(skin, "BUTTON"), image, RectOf(image), state);
         CopyBlock(sheet, state * 30 + 1, 1, image, RectOf(image));
     }
-    const std::string failure = test::CompareWithGolden(sheet, "layered_button");
+    const std::string failure = testing_support::CompareWithGolden(sheet, "skin_render", "layered_button");
     EXPECT_TRUE(failure.empty()) << failure;
 }
 

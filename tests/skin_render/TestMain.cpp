@@ -3,12 +3,12 @@
 
 #include <cstring>
 
-#include "GoldenImages.h"
+#include "tests/support/GoldenImages.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--update-golden") == 0)
-            skin::test::SetUpdateGolden(true);
+            testing_support::SetUpdateGolden(true);
     return RUN_ALL_TESTS();
 }

@@ -21,6 +21,7 @@
 #include "skin/render/sMaskPaint.h"
 #include "skin/render/sSectionPaint.h"
 #include "tools/tovrin-skin/JsonWriter.h"
+#include "tools/tovrin-skin/OutputArguments.h"
 
 namespace tools {
 namespace {
@@ -30,7 +31,6 @@ using skin::Pixel;
 using skin::TRect;
 using skin::TsBackdrop;
 
-constexpr int kMaxPaintSide = 16384;
 
 enum class MaskPainter { Plain, Alpha, Region };
 
@@ -78,13 +78,6 @@ PaintOptions ParseOptions(const Arguments& arguments, std::size_t positionalCoun
     return options;
 }
 
-int SideArgument(const char* name, const std::string& value) {
-    const int side = ParseIntegerOption(name, value);
-    if (side < 1 || side > kMaxPaintSide)
-        throw framework::Exception(std::string(name) + " must be between 1 and " + std::to_string(kMaxPaintSide));
-    return side;
-}
-
 // The destination (transparent black, or a copy of the backdrop picture) and its backdrop.
 struct Canvas {
     Bitmap32 Image;
@@ -105,21 +98,6 @@ Canvas MakeCanvas(int width, int height, const PaintOptions& options) {
         canvas.Backdrop.FillColor = *options.BackdropColour;
     }
     return canvas;
-}
-
-void WritePngFile(const std::string& path, const Bitmap32& bitmap) {
-    const std::vector<std::uint8_t> png = skin::WritePng(bitmap);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-    if (!file)
-        throw framework::Exception("Cannot write \"" + path + "\"");
-}
-
-int SectionIndexOf(const skin::TsSkinManager& manager, const std::string& name) {
-    const int index = manager.GetSkinIndex(name);
-    if (index < 0)
-        throw framework::Exception("The skin has no section \"" + name + "\"");
-    return index;
 }
 
 const skin::TsMaskData& MaskOf(const skin::TsSkinManager& manager, const std::string& section,
@@ -339,7 +317,7 @@ int SectionCommand(const Arguments& arguments) {
     Canvas canvas = MakeCanvas(SideArgument("WIDTH", p[3]), SideArgument("HEIGHT", p[4]), options);
     const auto manager = LoadSkinSource(p[0], {});
     const skin::TsSectionPaint paint{
-        .SectionIndex = SectionIndexOf(*manager, p[1]), .SectionName = p[1], .State = state, .Backdrop = canvas.Backdrop};
+        .SectionIndex = SectionIndexOf(manager->Model(), p[1]), .SectionName = p[1], .State = state, .Backdrop = canvas.Backdrop};
     skin::PaintSectionByIndex(manager->Model(), canvas.Image, skin::RectOf(canvas.Image), paint);
     WritePngFile(p[5], canvas.Image);
     return 0;

@@ -2,6 +2,8 @@
 // as the backdrop, and the halo of ShowGlowEffect with its place beside the control as JSON.
 #include "tools/tovrin-skin/TextGlowCommands.h"
 
+#include "tools/tovrin-skin/OutputArguments.h"
+
 #include <QFont>
 #include <QString>
 
@@ -22,7 +24,6 @@
 namespace tools {
 namespace {
 
-constexpr int kMaxSide = 16384;
 constexpr int kDefaultFontPixels = 11; // Tahoma -11
 constexpr const char* kDefaultFontFamily = "Tahoma";
 
@@ -107,28 +108,6 @@ Options Parse(const Arguments& arguments, std::size_t positionalCount, unsigned 
     return options;
 }
 
-int Side(const char* name, const std::string& value) {
-    const int side = ParseIntegerOption(name, value);
-    if (side < 1 || side > kMaxSide)
-        throw framework::Exception(std::string(name) + " must be between 1 and " + std::to_string(kMaxSide));
-    return side;
-}
-
-int SectionOf(const skin::TsSkinModel& model, const std::string& name) {
-    const int index = skin::GetSkinIndex(model, name);
-    if (index < 0)
-        throw framework::Exception("The skin has no section \"" + name + "\"");
-    return index;
-}
-
-void WritePng(const std::string& path, const skin::Bitmap32& bitmap) {
-    const std::vector<std::uint8_t> png = skin::WritePng(bitmap);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-    if (!file)
-        throw framework::Exception("Cannot write \"" + path + "\"");
-}
-
 } // namespace
 
 bool CommandNeedsFonts(std::string_view command) { return command == "text"; }
@@ -141,7 +120,7 @@ int TextCommand(const Arguments& arguments) {
     const auto& p = options.Positional;
     const int state = ParseIntegerOption("STATE", p[2]);
     skin::Bitmap32 image;
-    if (!image.SetSize(Side("WIDTH", p[3]), Side("HEIGHT", p[4])) || image.Empty())
+    if (!image.SetSize(SideArgument("WIDTH", p[3]), SideArgument("HEIGHT", p[4])) || image.Empty())
         throw framework::Exception("Cannot make a bitmap of " + p[3] + " x " + p[4]);
     if (options.BackdropPicture) {
         const skin::Bitmap32 picture = skin::ReadPictureFile(*options.BackdropPicture);
@@ -151,7 +130,7 @@ int TextCommand(const Arguments& arguments) {
     }
     const auto manager = LoadSkinSource(p[0], {});
     const skin::TsSkinModel& model = manager->Model();
-    const int section = SectionOf(model, p[1]);
+    const int section = SectionIndexOf(model, p[1]);
     const QString text = QString::fromUtf8(p[5]);
     const skin::TsTextFormat format = skin::AlignmentFlags(nullptr, options.Align) | skin::DT_SINGLELINE;
     skin::TsCanvas canvas{image, options.Font, skin::TColor{0}};
@@ -160,7 +139,7 @@ int TextCommand(const Arguments& arguments) {
     else
         skin::WriteSectionText(canvas, text, !options.Disabled, model, state > 0 ? 1 : 0, section, format,
                                skin::RectOf(image));
-    WritePng(p[6], image);
+    WritePngFile(p[6], image);
     return 0;
 }
 
@@ -168,11 +147,11 @@ int GlowCommand(const Arguments& arguments) {
     constexpr const char* usage = "glow SOURCE SECTION WIDTH HEIGHT OUT.png [--key KEY]";
     const Options options = Parse(arguments, 5, kGlowOptions, usage);
     const auto& p = options.Positional;
-    const int width = Side("WIDTH", p[2]);
-    const int height = Side("HEIGHT", p[3]);
+    const int width = SideArgument("WIDTH", p[2]);
+    const int height = SideArgument("HEIGHT", p[3]);
     const auto manager = LoadSkinSource(p[0], {});
     const skin::TsSkinModel& model = manager->Model();
-    const int section = SectionOf(model, p[1]);
+    const int section = SectionIndexOf(model, p[1]);
     const skin::TRect control = skin::RectAt(0, 0, width, height);
     const int inset = model.gd[std::size_t(section)].GlowMargin;
     const std::optional<skin::TvlGlowImage> glow =
@@ -180,7 +159,7 @@ int GlowCommand(const Arguments& arguments) {
     if (!glow)
         throw framework::Exception("The skin has no mask \"" + options.Key + "0\" in section \"" + p[1] +
                                    "\", or the halo would be empty");
-    WritePng(p[4], glow->Image);
+    WritePngFile(p[4], glow->Image);
     JsonWriter json;
     json.BeginObject()
         .Key("x").Integer(glow->Place.X)

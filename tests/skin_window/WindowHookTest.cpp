@@ -98,8 +98,9 @@ TEST(WindowHook, AFormStillBeingBuiltIsTakenAtALaterActivation) {
     EXPECT_TRUE(form.FrameTakenOver());
     // Its window was made opaque; it is made again with an alpha channel for the shadow (only
     // the X11 platform tells a window's real format).
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         EXPECT_TRUE(WaitFor([&] { return form.windowHandle()->format().hasAlpha(); }));
+    }
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.size(), QSize(ProviderOf(form).FrameWidth(), ProviderOf(form).FrameHeight()));
 }

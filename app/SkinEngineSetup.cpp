@@ -8,6 +8,7 @@
 #include "skin/controls/sGauge.h"
 #include "skin/pixels/codecs/SkinPictures.h"
 #include "skin/window/sWidgetAccess.h"
+#include "skin/window/vlDials.h"
 #include "skin/data/sSkinHost.h"
 
 #include <QVariant>
@@ -26,9 +27,8 @@ public:
             return widget->underMouse();
         return TsSkinHost::HasPointer(control);
     }
-    // The forms with a skin provider are not registered yet: the manager's own rule (the
-    // top-level windows that say they are skinned) stays in force. Whatever of the skin reaches
-    // the screen is listed in the README's "What is skinned"; it changes with this.
+    // The forms with a skin provider answer that they are skinned, so the manager's own rule
+    // (announce to those after the others) finds them without a list of its own.
 };
 
 } // namespace
@@ -39,6 +39,8 @@ void SetUpSkinEngine() {
     skin::InstallSkinHost(std::make_unique<ProgramSkinHost>());
     // Skin records and painters reach the widgets, and halos appear, through the control layer.
     skin::InstallWidgetAccess();
+    // Every form gets its skinned frame from the window hook.
+    skin::InstallWindowHook();
 }
 
 } // namespace app

@@ -217,6 +217,8 @@ int SaveScreenshot(app::TForm1& form, const std::string& path, const std::option
         form.sSpinEdit2->setText(QString::fromStdString(*scanTo));
         form.ScanRange();
     }
+    // The picture shows the window as the active one, whatever dialog had the focus last.
+    form.activateWindow();
     framework::Application()->ProcessMessages();
     if (!form.grab().save(QString::fromLocal8Bit(path.c_str()), "PNG")) {
         std::fprintf(stderr, "tovrin: cannot write %s\n", path.c_str());

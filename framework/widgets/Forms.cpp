@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -33,6 +34,7 @@ TForm::TForm(QWidget* owner) : QWidget(owner, Qt::Window), client_(new QWidget(t
 }
 
 TForm::~TForm() {
+    emit Destroying();
     auto& forms = LiveForms();
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (modalLoop_ != nullptr)
@@ -70,6 +72,33 @@ void TForm::TakeOverFrame(QMargins margins, FrameTakeOver mode) {
     setAttribute(Qt::WA_TranslucentBackground, mode == FrameTakeOver::Translucent);
     ApplyWindowFlags();
     ApplyGeometry();
+    // A window keeps the pixel format it was made with: one made opaque is made again to gain
+    // an alpha channel. Later, from the loop: the take-over may come while Qt is still handling
+    // an event of the window (its activation).
+    if (mode == FrameTakeOver::Translucent && !HasAlphaChannel())
+        QMetaObject::invokeMethod(this, [this] { RemakeWithAlpha(); }, Qt::QueuedConnection);
+}
+
+// What the window was made with: a window made again keeps its first pixel format, whatever is
+// asked of it later. The offscreen platform has no pixel formats: there what was asked stands.
+bool TForm::HasAlphaChannel() const {
+    const QWindow* window = windowHandle();
+    if (!testAttribute(Qt::WA_WState_Created) || window == nullptr)
+        return true;
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return window->requestedFormat().hasAlpha();
+    return window->format().hasAlpha();
+}
+
+void TForm::RemakeWithAlpha() {
+    // Not while a modal loop runs: hiding the form would end it.
+    if (!frameTakenOver_ || !testAttribute(Qt::WA_TranslucentBackground) || HasAlphaChannel() || modalLoop_ != nullptr)
+        return;
+    const bool shown = isVisible();
+    hide();
+    destroy(true, true);
+    if (shown)
+        show();
 }
 
 void TForm::GiveBackFrame() {
@@ -109,7 +138,7 @@ void TForm::ApplyWindowFlags() {
 void TForm::ApplyGeometry() {
     const QSize total = clientSize_.grownBy(nonClient_);
     client_->setGeometry(QRect(QPoint(nonClient_.left(), nonClient_.top()), clientSize_));
-    if (IsSizeable(borderStyle_) && !frameTakenOver_) {
+    if (IsSizeable(borderStyle_)) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         resize(total);
@@ -121,7 +150,7 @@ void TForm::ApplyGeometry() {
 void TForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const QSize inner = size().shrunkBy(nonClient_);
-    if (inner != clientSize_ && IsSizeable(borderStyle_) && !frameTakenOver_) {
+    if (inner != clientSize_ && IsSizeable(borderStyle_)) {
         clientSize_ = inner;
         client_->setGeometry(QRect(QPoint(nonClient_.left(), nonClient_.top()), clientSize_));
     }
@@ -139,12 +168,19 @@ void TForm::PlaceOnFirstShow() {
 }
 
 void TForm::setVisible(bool visible) {
-    if (visible && !placed_)
+    if (visible && !placed_) {
+        loading_ = false;
+        // The window hook sees the form complete but before its window exists: a skin provider
+        // that takes the frame over decides the window's size and translucency here, and the
+        // form is then placed with its final size.
+        ensurePolished();
         PlaceOnFirstShow();
+    }
     QWidget::setVisible(visible);
 }
 
 void TForm::DoCreate() {
+    loading_ = false;
     if (OnCreate)
         CallSafely([this] { OnCreate(this); });
 }

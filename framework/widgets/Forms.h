@@ -58,6 +58,13 @@ public:
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
 
+    // The component's free number; the skin engine never skins a form whose tag and -98 equal -98.
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+    // True from construction until OnCreate runs or the form is first shown (the framework's
+    // loading state: a form being built is not complete yet).
+    bool Loading() const { return loading_; }
+
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     // The form's font; controls without a font of their own inherit it.
@@ -96,6 +103,8 @@ public:
 
 signals:
     void Closed();
+    // The first thing the form's destructor does: what hangs on the form lets go of it.
+    void Destroying();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -107,11 +116,15 @@ private:
     void ApplyWindowFlags();
     void ApplyGeometry();
     void PlaceOnFirstShow();
+    bool HasAlphaChannel() const;
+    void RemakeWithAlpha();
 
     QWidget* client_;
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = TBorderIcons(biSystemMenu) | biMinimize | biMaximize;
     TPosition position_ = poDesigned;
+    int tag_ = 0;
+    bool loading_ = true;
     TColor color_ = clBtnFace;
     static constexpr int kDefaultClientWidth = 320;
     static constexpr int kDefaultClientHeight = 240;

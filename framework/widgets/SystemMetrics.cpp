@@ -3,6 +3,7 @@
 
 #include "framework/base/SharedMetrics.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -25,6 +26,7 @@ constexpr std::pair<SystemMetric, int> kMetrics[] = {
 };
 
 constexpr int kFallbackScreenWidth = 800;
+constexpr int kCaptionFontPixels = 11;
 constexpr int kFallbackScreenHeight = 600;
 
 QRect ScreenRect(bool available) {
@@ -50,6 +52,13 @@ int GetSystemMetrics(SystemMetric metric) {
         if (key == metric)
             return value;
     return 0;
+}
+
+QFont CaptionFont() {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(kCaptionFontPixels);
+    font.setBold(true);
+    return font;
 }
 
 } // namespace framework

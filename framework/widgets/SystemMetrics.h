@@ -2,6 +2,8 @@
 // and control formulas give the same numbers on every desktop.
 #pragma once
 
+class QFont;
+
 namespace framework {
 
 enum SystemMetric : int {
@@ -19,5 +21,9 @@ enum SystemMetric : int {
 // The table value; screen sizes come from the primary screen (800 x 600 without one);
 // 0 for a metric the table does not hold.
 int GetSystemMetrics(SystemMetric metric);
+
+// The font the system writes window captions in (the caption font of its non-client metrics):
+// Tahoma bold at 11 pixels, the classic desktop's, which fits the SM_CYCAPTION title.
+QFont CaptionFont();
 
 } // namespace framework

@@ -6,6 +6,7 @@
 #include "resources/TovrinResources.h"
 #include "tests/support/ModalAnswerer.h"
 #include "tests/mainform/MainFormFixture.h"
+#include "skin/window/sSkinProvider.h"
 
 #include <QAbstractButton>
 #include <QFontMetrics>
@@ -59,9 +60,14 @@ TEST_F(WindowLayoutTest, WindowProperties) {
     EXPECT_EQ(form->client()->size(), QSize(455, 296));
     EXPECT_EQ(form->BorderStyle(), framework::bsSingle);
     EXPECT_EQ(form->BorderIcons(), framework::TBorderIcons(framework::biSystemMenu));
-    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    // The skin's frame stands in for the window manager's: Close is its only caption button.
+    EXPECT_TRUE(form->FrameTakenOver());
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
+    const skin::TsSkinProvider* frame = skin::ProviderOf(form.get());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->CaptionButton(skin::HTCLOSE)->Shown());
+    EXPECT_FALSE(frame->CaptionButton(skin::HTMINBUTTON)->Shown());
+    EXPECT_FALSE(frame->CaptionButton(skin::HTMAXBUTTON)->Shown());
     EXPECT_EQ(form->Position(), framework::poDesktopCenter);
     EXPECT_EQ(form->Color(), framework::clBtnFace);
     EXPECT_EQ(form->client()->palette().color(QPalette::Window), QColor(0xF0, 0xF0, 0xF0));
@@ -276,5 +282,8 @@ TEST_F(WindowLayoutTest, ScreenshotModeRendersTheWindow) {
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 0);
     const QImage image(picture);
-    EXPECT_EQ(image.size(), QSize(455, 296));
+    // The whole skinned frame: the title, edges and the shadow margin around them.
+    EXPECT_EQ(image.size(), QSize(499, 363));
+    EXPECT_LT(qAlpha(image.pixel(0, 0)), 0x20) << "the shadow's corner";
+    EXPECT_EQ(qAlpha(image.pixel(250, 30)), 0xFF) << "the title strip";
 }

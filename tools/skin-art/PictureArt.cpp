@@ -95,9 +95,18 @@ skin::Bitmap32 EditGlowPicture() {
     return Halo(16, {5, 5, 11, 11}, 1.5, kGlow, 90, 5.5, 2.0).ToBitmap();
 }
 
-skin::Bitmap32 CaptionGlowPicture(CaptionGlowKind kind) {
-    const bool close = kind == CaptionGlowKind::Close;
-    return Halo(24, {5, 5, 19, 19}, 3.5, close ? 0xFF5A4E : 0xCFE0F5, close ? 120 : 90, 5.5, 0).ToBitmap();
+skin::Bitmap32 CaptionGlowPicture(CaptionSymbol symbol) {
+    constexpr int kButton = 24, kMargin = 3, kSide = kButton + 2 * kMargin;
+    const bool close = symbol == CaptionSymbol::Close;
+    const Box button{kMargin, kMargin, kMargin + kButton, kMargin + kButton};
+    ArtLayer layer = Halo(kSide, button.Inset(1), 3.5, close ? 0xFF5A4E : 0xCFE0F5, close ? 150 : 110, 3.5, 0);
+    // The hot button itself, as the master bitmap draws its hot cell.
+    ArtLayer face(kButton, kButton);
+    const Box back = Box{0, 0, kButton, kButton}.Inset(1.0);
+    face.Fill(RoundedBox(back, 3.5), close ? kCloseHot : kWhite, close ? 1.0 : 0.18);
+    face.Fill(CaptionGlyph(symbol, kButton), kWhite, 1.0);
+    layer.Draw(face, kMargin, kMargin);
+    return layer.ToBitmap();
 }
 
 skin::Bitmap32 HintFramePicture() {

@@ -5,6 +5,7 @@
 
 #include "skin/pixels/Bitmap32.h"
 #include "tools/skin-art/ArtLayer.h"
+#include "tools/skin-art/GlyphArt.h"
 
 namespace skinart {
 
@@ -12,9 +13,10 @@ namespace skinart {
 skin::Bitmap32 ExtendedBorderPicture();
 // "GLOWEDIT.PNG": 16 × 16, borders 7, the edit's focus halo.
 skin::Bitmap32 EditGlowPicture();
-enum class CaptionGlowKind { Close, Other };
-// "CLOSE.PNG", "MAX.PNG", "MIN.PNG", "NORM.PNG": 24 × 24 halos, borders 8.
-skin::Bitmap32 CaptionGlowPicture(CaptionGlowKind kind);
+// "CLOSE.PNG", "MAX.PNG", "MIN.PNG", "NORM.PNG": the hot look of a large caption button as its
+// fade shows it: the 24 × 24 hot button in the middle of a 30 × 30 picture, with a halo in the
+// glow margin of 3 around it (the frame places the picture 3 pixels up and left of the button).
+skin::Bitmap32 CaptionGlowPicture(CaptionSymbol symbol);
 // "RECTHINT1.PNG": 20 × 20, borders 6, a hint frame with its own soft shadow.
 skin::Bitmap32 HintFramePicture();
 // "BUTTONHUGE.BMP": three 64 × 64 cells with their mask pictures below (192 × 128, opaque).

@@ -63,10 +63,10 @@ int Run(const std::string& optionsPath, const std::filesystem::path& skinOut, co
     WriteBytes(skinOut / "ButtonHuge.bmp", skin::WriteDib(HugeButtonPicture(), kDibBits));
     WriteBytes(skinOut / "ExtBord.png", skin::WritePng(ExtendedBorderPicture()));
     WriteBytes(skinOut / "GlowEdit.png", skin::WritePng(EditGlowPicture()));
-    WriteBytes(skinOut / "Close.png", skin::WritePng(CaptionGlowPicture(CaptionGlowKind::Close)));
-    WriteBytes(skinOut / "Max.png", skin::WritePng(CaptionGlowPicture(CaptionGlowKind::Other)));
-    WriteBytes(skinOut / "Min.png", skin::WritePng(CaptionGlowPicture(CaptionGlowKind::Other)));
-    WriteBytes(skinOut / "Norm.png", skin::WritePng(CaptionGlowPicture(CaptionGlowKind::Other)));
+    WriteBytes(skinOut / "Close.png", skin::WritePng(CaptionGlowPicture(CaptionSymbol::Close)));
+    WriteBytes(skinOut / "Max.png", skin::WritePng(CaptionGlowPicture(CaptionSymbol::Maximize)));
+    WriteBytes(skinOut / "Min.png", skin::WritePng(CaptionGlowPicture(CaptionSymbol::Minimize)));
+    WriteBytes(skinOut / "Norm.png", skin::WritePng(CaptionGlowPicture(CaptionSymbol::Restore)));
     WriteBytes(skinOut / "RectHint1.png", skin::WritePng(HintFramePicture()));
 
     WriteBytes(resourcesOut / "VLGL.png", skin::WritePng(GaugeLightPicture()));

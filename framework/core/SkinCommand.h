@@ -50,6 +50,16 @@ bool AnswerSkinCommand(QEvent* event, Handle&& handle) {
     return true;
 }
 
+// The same for a widget whose handler is one of its member functions.
+template <class Widget>
+bool AnswerSkinCommand(QEvent* event, Widget* widget,
+                       bool (Widget::*handle)(int, int, std::intptr_t, std::intptr_t&)) {
+    return AnswerSkinCommand(event, [widget, handle](int command, int argument, std::intptr_t lParam,
+                                                     std::intptr_t& result) {
+        return (widget->*handle)(command, argument, lParam, result);
+    });
+}
+
 // The widget layer registers how to list the application's top-level windows (forms first,
 // in creation order); without a registration the list is empty.
 using TopLevelWindowLister = std::function<std::vector<QObject*>()>;

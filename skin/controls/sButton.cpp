@@ -605,10 +605,7 @@ bool TsButton::HandleCommand(int command, int argument, std::intptr_t lParam, st
 }
 
 bool TsButton::event(QEvent* event) {
-    if (framework::AnswerSkinCommand(event, [this](int command, int argument, std::intptr_t lParam,
-                                                   std::intptr_t& result) {
-            return HandleCommand(command, argument, lParam, result);
-        }))
+    if (framework::AnswerSkinCommand(event, this, &TsButton::HandleCommand))
         return true;
     switch (event->type()) {
     case QEvent::Enter:

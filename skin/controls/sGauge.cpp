@@ -276,10 +276,7 @@ bool TsGauge::HandleCommand(int command, int argument, std::intptr_t lParam, std
 }
 
 bool TsGauge::event(QEvent* event) {
-    if (framework::AnswerSkinCommand(event, [this](int command, int argument, std::intptr_t lParam,
-                                                   std::intptr_t& result) {
-            return HandleCommand(command, argument, lParam, result);
-        }))
+    if (framework::AnswerSkinCommand(event, this, &TsGauge::HandleCommand))
         return true;
     if (event->type() == QEvent::Resize)
         fillCache_ = Bitmap32{};

@@ -303,10 +303,7 @@ bool TsGroupBox::HandleCommand(int command, int argument, std::intptr_t lParam, 
 }
 
 bool TsGroupBox::event(QEvent* event) {
-    if (framework::AnswerSkinCommand(event, [this](int command, int argument, std::intptr_t lParam,
-                                                   std::intptr_t& result) {
-            return HandleCommand(command, argument, lParam, result);
-        }))
+    if (framework::AnswerSkinCommand(event, this, &TsGroupBox::HandleCommand))
         return true;
     switch (event->type()) {
     case QEvent::Move:

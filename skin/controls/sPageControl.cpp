@@ -476,10 +476,7 @@ bool TsPageControl::HandleCommand(int command, int argument, std::intptr_t lPara
 }
 
 bool TsPageControl::event(QEvent* event) {
-    if (framework::AnswerSkinCommand(event, [this](int command, int argument, std::intptr_t lParam,
-                                                   std::intptr_t& result) {
-            return HandleCommand(command, argument, lParam, result);
-        }))
+    if (framework::AnswerSkinCommand(event, this, &TsPageControl::HandleCommand))
         return true;
     switch (event->type()) {
     case QEvent::Resize:

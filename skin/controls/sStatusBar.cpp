@@ -181,10 +181,7 @@ bool TsStatusBar::HandleCommand(int command, int argument, std::intptr_t lParam,
 }
 
 bool TsStatusBar::event(QEvent* event) {
-    if (framework::AnswerSkinCommand(event, [this](int command, int argument, std::intptr_t lParam,
-                                                   std::intptr_t& result) {
-            return HandleCommand(command, argument, lParam, result);
-        }))
+    if (framework::AnswerSkinCommand(event, this, &TsStatusBar::HandleCommand))
         return true;
     switch (event->type()) {
     case QEvent::Move: {

@@ -545,7 +545,7 @@ void TsButton::keyReleaseEvent(QKeyEvent* event) {
 // ---------------------------------------------------------------- commands and notifications
 
 bool TsButton::HandleCommand(int command, int argument, std::intptr_t lParam, std::intptr_t& result) {
-    const bool own = lParam == reinterpret_cast<std::intptr_t>(SkinData.Manager());
+    const bool own = SkinData.FromOwnManager(lParam);
     switch (command) {
     case SKC_SKIN_LOADED:
         if (own) {

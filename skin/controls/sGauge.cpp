@@ -238,7 +238,7 @@ void TsGauge::paintEvent(QPaintEvent*) {
 }
 
 bool TsGauge::HandleCommand(int command, int argument, std::intptr_t lParam, std::intptr_t& result) {
-    const bool own = lParam == reinterpret_cast<std::intptr_t>(SkinData.Manager());
+    const bool own = SkinData.FromOwnManager(lParam);
     switch (command) {
     case SKC_SKIN_LOADED:
     case SKC_SKIN_REFRESH:

@@ -249,7 +249,7 @@ void TsGroupBox::paintEvent(QPaintEvent* event) {
 }
 
 bool TsGroupBox::HandleCommand(int command, int argument, std::intptr_t lParam, std::intptr_t& result) {
-    const bool own = lParam == reinterpret_cast<std::intptr_t>(SkinData.Manager());
+    const bool own = SkinData.FromOwnManager(lParam);
     switch (command) {
     case SKC_SKIN_LOADED:
         // The manager passes its announcements on to the children itself.

@@ -153,7 +153,7 @@ void TsStatusBar::paintEvent(QPaintEvent* event) {
 }
 
 bool TsStatusBar::HandleCommand(int command, int argument, std::intptr_t lParam, std::intptr_t& result) {
-    const bool own = lParam == reinterpret_cast<std::intptr_t>(SkinData.Manager());
+    const bool own = SkinData.FromOwnManager(lParam);
     switch (command) {
     case SKC_SKIN_LOADED:
     case SKC_SKIN_REFRESH:

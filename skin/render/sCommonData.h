@@ -129,6 +129,8 @@ public:
 
     // --- The skin behind the record.
     QObject* Manager() const; // the serving manager (stored, else the default); may be null
+    // Whether a skin announcement whose lParam names its sender comes from the serving manager.
+    bool FromOwnManager(std::intptr_t lParam) const { return lParam == reinterpret_cast<std::intptr_t>(Manager()); }
     const TsSkinModel* Model() const;
     const TsCommonIndexes* CommonIndexes() const;
     const TsGeneralData* Section() const; // the resolved section, or nullptr

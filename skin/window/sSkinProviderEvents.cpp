@@ -140,7 +140,7 @@ bool TsSkinProvider::ClientEvent(QEvent* event) {
 
 bool TsSkinProvider::SkinCommand(QObject* target, QEvent* event) {
     auto* command = static_cast<framework::SkinCommandEvent*>(event);
-    const bool fromOwnManager = command->LParam() == AsLParam(record_.Manager());
+    const bool fromOwnManager = record_.FromOwnManager(command->LParam());
     std::intptr_t result = 0;
     switch (command->Command()) {
     case SKC_SKIN_LOADED:

@@ -34,8 +34,10 @@ std::optional<RunStop> VisitNumber(ScanView& view, const ScanSettings& settings,
     FetchedPage fetched = FetchPageRetrying(PageAddress(settings.host, number), LogTo(view), settings.retry,
                                             [&view](std::chrono::milliseconds delay) { view.Pause(delay); });
     view.SetStatusPanelText(kCurrentNumberPanel, IntToStr(number));
-    if (fetched.Failed())
+    if (fetched.Failed()) {
+        UpdateRemainingCount(view); // counted from the number the run stops at, as the range start shows
         return RunStop{number, fetched.failure};
+    }
     std::string page = DecodePage(fetched.body);
     if (IsMissingPage(page)) {
         view.ProcessPendingMessages();
@@ -115,8 +117,7 @@ std::string RunStoppedText(const std::string& host, const RunStop& stop) {
     if (reason.empty() || reason.back() != '.')
         reason += '.';
     return framework::Utf8ToCp1251("Сбор данных с сайта ") + host + framework::Utf8ToCp1251(" остановлен на номере ") +
-           IntToStr(stop.number) + ": " + reason + "\n" +
-           framework::Utf8ToCp1251("Старт продолжит с этого номера.");
+           IntToStr(stop.number) + ":\n" + reason + "\n" + framework::Utf8ToCp1251("Старт продолжит с этого номера.");
 }
 
 void SaveLog(const std::vector<std::string>& lines, const std::filesystem::path& path) {

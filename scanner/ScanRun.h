@@ -56,8 +56,8 @@ std::optional<RunStop> ScanRange(ScanView& view, const ScanSettings& settings);
 // "Сбор данных с сайта " + host + " завершен!" in Windows-1251.
 std::string CompletionText(const std::string& host);
 
-// The window's message for a stopped run (Windows-1251): the site, the number, the reason, and
-// that Start goes on from that number.
+// The window's message for a stopped run (Windows-1251), three lines: the site and the number,
+// the reason, and that Start goes on from that number.
 std::string RunStoppedText(const std::string& host, const RunStop& stop);
 
 // Writes every line followed by CR LF, then one more CR LF, as the bytes are held (Windows-1251),

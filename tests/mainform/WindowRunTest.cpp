@@ -278,19 +278,20 @@ TEST_F(WindowRunTest, ASiteThatStopsGivingPagesStopsTheRunAndStartGoesOnFromThat
         ASSERT_EQ(answerer.Answered().size(), 1u);
         const QString message = answerer.Answered()[0].text;
         const QString said = QStringLiteral("Сбор данных с сайта ") + QString::fromStdString(failing->Host()) +
-                             QStringLiteral(" остановлен на номере ") + QString::number(c.stopAt) + QStringLiteral(": ");
+                             QStringLiteral(" остановлен на номере ") + QString::number(c.stopAt) + QStringLiteral(":\n");
         EXPECT_TRUE(message.startsWith(said)) << message.toStdString();
         EXPECT_TRUE(message.endsWith(QStringLiteral(".\nСтарт продолжит с этого номера."))) << message.toStdString();
         EXPECT_TRUE(answerer.Answered()[0].hasIcon);
         EXPECT_EQ(form->sSpinEdit1->text(), QString::number(c.stopAt));
         EXPECT_EQ(form->sStatusBar1->PanelText(1), QString::number(c.stopAt));
+        EXPECT_EQ(form->sStatusBar1->PanelText(3), QString::number(kNewest - c.stopAt));
         EXPECT_TRUE(form->sButton1->isEnabled());
         EXPECT_FALSE(form->sButton2->isEnabled());
         const std::vector<std::string> lines = form->LogLines();
         ASSERT_EQ(lines.size(), static_cast<std::size_t>(c.stopAt));
         for (int n = 1; n < c.stopAt; ++n)
             EXPECT_EQ(lines[n - 1].rfind("http://" + failing->Host() + "/" + std::to_string(n) + " - ", 0), 0u) << lines[n - 1];
-        const QString reason = message.mid(said.size(), message.indexOf(u'\n') - said.size() - 1);
+        const QString reason = message.mid(said.size(), message.indexOf(u'\n', said.size()) - said.size() - 1);
         EXPECT_EQ(QString::fromStdString(lines.back().substr(lines.back().find(" - ") + 3)), reason);
         EXPECT_EQ(ReadFile(LogPath()), ExpectedLogBytes());
 

@@ -231,6 +231,8 @@ TEST_F(ScanRangeTest, ASiteThatStopsGivingPagesStopsTheRunAtThatNumberAndStartGo
             EXPECT_EQ(view.log[n - 1], testing::Expect(options_, settings.host, n).line);
         EXPECT_EQ(view.log.back().substr(view.log.back().find(" - ")), " - " + stop->reason); // the error line
         EXPECT_EQ(view.rangeStart, std::to_string(c.stopAt));
+        EXPECT_EQ(view.panels[1], std::to_string(c.stopAt));
+        EXPECT_EQ(view.panels[3], std::to_string(kNewest - c.stopAt));
         EXPECT_EQ(view.gaugeProgress, c.stopAt - 1);
         EXPECT_TRUE(view.startEnabled);
         EXPECT_FALSE(view.stopEnabled);

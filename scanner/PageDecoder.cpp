@@ -111,11 +111,6 @@ constexpr BlockMask kLastPosition = BlockMask{1} << (kBlock - 1);
 
 TOVRIN_AVX2 inline __m256i Splat(unsigned byte) { return _mm256_set1_epi8(static_cast<char>(byte)); }
 TOVRIN_AVX2 inline BlockMask MaskOf(__m256i flags) { return static_cast<std::uint32_t>(_mm256_movemask_epi8(flags)); }
-// Bytes x in [low, low + span], unsigned: x - low, wrapped, is at most span.
-TOVRIN_AVX2 inline __m256i Within(__m256i x, unsigned low, unsigned span) {
-    const __m256i offset = _mm256_sub_epi8(x, Splat(low));
-    return _mm256_cmpeq_epi8(_mm256_min_epu8(offset, Splat(span)), offset);
-}
 
 // What a block's bytes are, by their top bits: 0x80..0xBF continuation bytes (10), leads of two
 // (110) and of three (111).
@@ -188,15 +183,31 @@ TOVRIN_AVX2 inline void PackEight(__m128i sixteen, unsigned keep, char*& dst) {
 // ASCII and such pairs only is decoded in the vector registers: each lead becomes its letter, and
 // a shuffle per eight bytes drops the second bytes. False (nothing written) when the block holds
 // anything else.
-TOVRIN_AVX2 inline bool DecodeRussianLetters(__m256i bytes, BlockMask high, const unsigned char* in, char*& dst,
-                                             std::ptrdiff_t& length) {
+// Bytes x in [low, low + span], unsigned: x - low, wrapped, is at most span.
+TOVRIN_AVX2 inline __m256i Within(__m256i x, __m256i low, __m256i span) {
+    const __m256i offset = _mm256_sub_epi8(x, low);
+    return _mm256_cmpeq_epi8(_mm256_min_epu8(offset, span), offset);
+}
+
+struct RussianLetters {
+    __m256i leadD0, leadD1, firstHalfLow, firstHalfSpan, secondHalfLow, secondHalfSpan, yoD0, yoD1;
+    __m256i firstHalfAmount, secondHalfAmount, yoAmount;
+};
+
+TOVRIN_AVX2 inline RussianLetters MakeRussianLetters() {
+    return {Splat(0xD0), Splat(0xD1), Splat(0x90), Splat(0x2F), Splat(0x80), Splat(0x0F),
+            Splat(0x81), Splat(0x91), Splat(0x30), Splat(0x70), Splat(0x27)};
+}
+
+TOVRIN_AVX2 inline bool DecodeRussianLetters(const RussianLetters& r, __m256i bytes, BlockMask high,
+                                             const unsigned char* in, char*& dst, std::ptrdiff_t& length) {
     const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 1));
-    const __m256i leadD0 = _mm256_cmpeq_epi8(bytes, Splat(0xD0));
-    const __m256i leadD1 = _mm256_cmpeq_epi8(bytes, Splat(0xD1));
-    const __m256i firstHalf = _mm256_and_si256(leadD0, Within(next, 0x90, 0x2F));
-    const __m256i secondHalf = _mm256_and_si256(leadD1, Within(next, 0x80, 0x0F));
-    const __m256i yo = _mm256_or_si256(_mm256_and_si256(leadD0, _mm256_cmpeq_epi8(next, Splat(0x81))),
-                                       _mm256_and_si256(leadD1, _mm256_cmpeq_epi8(next, Splat(0x91))));
+    const __m256i leadD0 = _mm256_cmpeq_epi8(bytes, r.leadD0);
+    const __m256i leadD1 = _mm256_cmpeq_epi8(bytes, r.leadD1);
+    const __m256i firstHalf = _mm256_and_si256(leadD0, Within(next, r.firstHalfLow, r.firstHalfSpan));
+    const __m256i secondHalf = _mm256_and_si256(leadD1, Within(next, r.secondHalfLow, r.secondHalfSpan));
+    const __m256i yo = _mm256_or_si256(_mm256_and_si256(leadD0, _mm256_cmpeq_epi8(next, r.yoD0)),
+                                       _mm256_and_si256(leadD1, _mm256_cmpeq_epi8(next, r.yoD1)));
     const __m256i letters = _mm256_or_si256(_mm256_or_si256(firstHalf, secondHalf), yo);
     // Every byte of 0x80 or more must be a letter's lead or its second byte (a second byte is
     // never a lead: it lies in 0x80..0xBF). A lead in the last position waits for the next block.
@@ -204,9 +215,9 @@ TOVRIN_AVX2 inline bool DecodeRussianLetters(__m256i bytes, BlockMask high, cons
     if (((leads | leads << 1) & kBlockBits) != high)
         return false;
     length = (leads & kLastPosition) ? kBlock - 1 : kBlock;
-    const __m256i amount = _mm256_or_si256(
-        _mm256_or_si256(_mm256_and_si256(firstHalf, Splat(0x30)), _mm256_and_si256(secondHalf, Splat(0x70))),
-        _mm256_and_si256(yo, Splat(0x27)));
+    const __m256i amount = _mm256_or_si256(_mm256_or_si256(_mm256_and_si256(firstHalf, r.firstHalfAmount),
+                                                           _mm256_and_si256(secondHalf, r.secondHalfAmount)),
+                                           _mm256_and_si256(yo, r.yoAmount));
     const __m256i decoded = _mm256_blendv_epi8(bytes, _mm256_add_epi8(next, amount), letters);
     const BlockMask keep = ~(leads << 1) & (length == kBlock ? kBlockBits : kLastPosition - 1);
     const __m128i low = _mm256_castsi256_si128(decoded), high16 = _mm256_extracti128_si256(decoded, 1);
@@ -221,7 +232,12 @@ TOVRIN_AVX2 inline bool DecodeRussianLetters(__m256i bytes, BlockMask high, cons
 // it is, a block of ASCII and Russian letters decoded in the vector registers, one of ASCII and
 // other pairs through DecodePairs. Anything else goes through DecodeOne, which applies the rules
 // to the letter.
-TOVRIN_AVX2 bool DecodeBlocks(const unsigned char*& in, const unsigned char* end, char*& dst) {
+TOVRIN_AVX2 bool DecodeBlocks(const unsigned char*& from, const unsigned char* end, char*& to) {
+    // Local copies: stores through char may alias anything, so the callers' would be reloaded.
+    const unsigned char* in = from;
+    char* dst = to;
+    const RussianLetters russian = MakeRussianLetters();
+    bool readable = true;
     while (end - in > kBlock) {
         const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in));
         const BlockMask high = MaskOf(bytes);
@@ -232,20 +248,24 @@ TOVRIN_AVX2 bool DecodeBlocks(const unsigned char*& in, const unsigned char* end
             continue;
         }
         std::ptrdiff_t length = 0;
-        if (DecodeRussianLetters(bytes, high, in, dst, length)) {
+        if (DecodeRussianLetters(russian, bytes, high, in, dst, length)) {
             in += length;
             continue;
         }
         const BlockBytes b = Classify(bytes, high);
         if (!b.OnlyPairs()) {
-            if (!DecodeOne(in, end, dst))
-                return false;
+            if (!DecodeOne(in, end, dst)) {
+                readable = false;
+                break;
+            }
             continue;
         }
         DecodePairs(in, b, dst);
         in += b.length;
     }
-    return true;
+    from = in;
+    to = dst;
+    return readable;
 }
 
 bool HasAvx2() {

@@ -5,6 +5,7 @@
 #include "framework/base/Cp1251.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -23,15 +24,18 @@ constexpr char kReplacement = '?';
 
 constexpr bool IsContinuation(unsigned byte) { return (byte & 0xC0) == 0x80; }
 
-// Windows-1251 byte of every 16-bit character, built once (three-byte sequences).
-const std::array<unsigned char, 0x10000>& Cp1251Of() {
-    static const auto table = [] {
-        std::array<unsigned char, 0x10000> t{};
-        for (char32_t code = 0; code < 0x10000; ++code)
-            t[code] = framework::UnicodeToCp1251(code);
-        return t;
-    }();
-    return table;
+// The Windows-1251 byte of a 16-bit character (three-byte sequences), each converted once when
+// first met: a page holds a few kinds of them, and converting all 65536 ahead took milliseconds.
+// The table holds the byte plus one (0: not converted yet); pages may be decoded on several
+// threads, which at worst convert a character twice to the same byte.
+unsigned char Cp1251Of(unsigned code) {
+    static std::array<std::atomic<std::uint16_t>, 0x10000> known{};
+    std::uint16_t entry = known[code].load(std::memory_order_relaxed);
+    if (entry == 0) {
+        entry = static_cast<std::uint16_t>(framework::UnicodeToCp1251(code) + 1);
+        known[code].store(entry, std::memory_order_relaxed);
+    }
+    return static_cast<unsigned char>(entry - 1);
 }
 
 // Two-byte sequences looked up by their two bytes at once (lead | second << 8): the
@@ -72,7 +76,7 @@ inline bool DecodeOne(const unsigned char*& in, const unsigned char* end, char*&
     }
     if (end - in < 3 || !IsContinuation(in[1]) || !IsContinuation(in[2]))
         return false;
-    *dst++ = static_cast<char>(Cp1251Of()[((lead & 0x0F) << 12) | ((in[1] & 0x3Fu) << 6) | (in[2] & 0x3Fu)]);
+    *dst++ = static_cast<char>(Cp1251Of(((lead & 0x0F) << 12) | ((in[1] & 0x3Fu) << 6) | (in[2] & 0x3Fu)));
     in += 3;
     return true;
 }

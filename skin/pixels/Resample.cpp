@@ -113,7 +113,7 @@ void resample::ResampleWithKernel(const Bitmap32& src, Bitmap32& dst, int newWid
 }
 
 void ResampleBitmap(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter, int newHeight) {
-    resample::ResampleWithKernel(src, dst, newWidth, filter, newHeight, Kernel::Avx2);
+    resample::ResampleWithKernel(src, dst, newWidth, filter, newHeight, Kernel::Avx512);
 }
 
 void ResampleBitmapReference(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter,

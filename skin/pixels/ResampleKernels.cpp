@@ -5,13 +5,11 @@
 #include "skin/pixels/ResampleKernels.h"
 
 #include "skin/pixels/CpuFeatures.h"
+#include "skin/pixels/HelperThread.h"
 
 #include <algorithm>
 #include <atomic>
-#include <barrier>
 #include <cstdint>
-#include <optional>
-#include <system_error>
 #include <thread>
 
 namespace skin::resample {
@@ -91,10 +89,12 @@ void VerticalPortable(const Bitmap32& src, Bitmap32& out, const WeightLists& lis
 // Below this many multiply-adds a second thread costs more than it saves.
 constexpr std::size_t kParallelWork = std::size_t(1) << 21;
 
-// Hands out bands of rows in turn, so that a thread that starts late simply takes fewer.
+// Hands out bands of rows in turn, so that a thread that starts late simply takes fewer, and
+// counts the bands done.
 class BandQueue {
 public:
-    explicit BandQueue(int rows) : rows_(rows), size_(std::max(2, rows / 32 / 2 * 2)) {}
+    explicit BandQueue(int rows)
+        : rows_(rows), size_(std::max(kBandRows, rows / 32 / kBandRows * kBandRows)), bands_((rows + size_ - 1) / size_) {}
     bool Take(Rows& band) {
         const int begin = next_.fetch_add(size_);
         if (begin >= rows_)
@@ -102,41 +102,53 @@ public:
         band = Rows{begin, std::min(begin + size_, rows_)};
         return true;
     }
+    void Done() {
+        if (done_.fetch_add(1) + 1 == bands_)
+            done_.notify_all();
+    }
+    void WaitAllDone() {
+        for (int done = done_.load(); done != bands_; done = done_.load())
+            done_.wait(done);
+    }
 
 private:
-    const int rows_, size_; // an even band size keeps the row pairs of a horizontal pass together
+    // Bands of whole row quartets keep the row groups of a horizontal pass together.
+    static constexpr int kBandRows = 4;
+    const int rows_, size_, bands_;
     std::atomic<int> next_{0};
+    std::atomic<int> done_{0};
 };
 
 void RunPasses(const PreparedPass& first, const PreparedPass& second) {
-    const bool shared = first.work + second.work >= kParallelWork && std::thread::hardware_concurrency() >= 2;
-    if (!shared) {
+    HelperThread* helper = first.work + second.work >= kParallelWork && std::thread::hardware_concurrency() >= 2
+                               ? HelperThread::Shared()
+                               : nullptr;
+    if (!helper) {
         first.band(Rows{0, first.rows});
         second.band(Rows{0, second.rows});
         return;
     }
+    // Both threads take bands of the first pass, wait until every band of it is done (the
+    // second reads what any of them wrote), then take bands of the second. The helper may start
+    // late or not at all: then this thread does the bands it finds.
     BandQueue firstBands(first.rows), secondBands(second.rows);
-    std::barrier<> between(2); // the second pass reads what any band of the first wrote
     const auto work = [&] {
-        for (Rows band; firstBands.Take(band);)
+        for (Rows band; firstBands.Take(band); firstBands.Done())
             first.band(band);
-        between.arrive_and_wait();
-        for (Rows band; secondBands.Take(band);)
+        firstBands.WaitAllDone();
+        for (Rows band; secondBands.Take(band); secondBands.Done())
             second.band(band);
     };
-    std::optional<std::thread> helper;
-    try {
-        helper.emplace(work);
-    } catch (const std::system_error&) {
-        between.arrive_and_drop(); // no thread to be had: this one does every band
-    }
+    const std::uint64_t ticket = helper->Offer(work);
     work();
-    if (helper)
-        helper->join();
+    if (ticket != 0)
+        helper->Finish(ticket);
 }
 
 PreparedPass PrepareHorizontal(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel) {
-    if (kernel == Kernel::Avx2 && Avx2Available())
+    if (kernel == Kernel::Avx512 && Avx512Available())
+        return PrepareHorizontalAvx512(src, out, lists);
+    if ((kernel == Kernel::Avx2 || kernel == Kernel::Avx512) && Avx2Available())
         return PrepareHorizontalAvx2(src, out, lists);
     if (kernel == Kernel::Plain)
         return {src.Height(), 0, [&](Rows rows) { HorizontalPlain(src, out, lists, rows); }};
@@ -144,7 +156,9 @@ PreparedPass PrepareHorizontal(const Bitmap32& src, Bitmap32& out, const WeightL
 }
 
 PreparedPass PrepareVertical(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel) {
-    if (kernel == Kernel::Avx2 && Avx2Available())
+    if (kernel == Kernel::Avx512 && Avx512Available())
+        return PrepareVerticalAvx512(src, out, lists);
+    if ((kernel == Kernel::Avx2 || kernel == Kernel::Avx512) && Avx2Available())
         return PrepareVerticalAvx2(src, out, lists);
     if (kernel == Kernel::Plain)
         return {out.Height(), 0, [&](Rows rows) { VerticalPlain(src, out, lists, rows); }};

@@ -30,6 +30,7 @@ const CommandRow kCommands[] = {
     {"unpack", tools::UnpackCommand, "unpack PACKAGE FOLDER"},
     {"picture", tools::PictureCommand, "picture FILE OUT.png"},
     {"info", tools::InfoCommand, "info SOURCE [--hue DEGREES] [--saturation PERCENT] [--extended-borders]"},
+    {"check", tools::CheckCommand, "check SOURCE [--json]"},
     {"section", tools::SectionCommand,
      "section SOURCE SECTION STATE WIDTH HEIGHT OUT.png [--backdrop COLOR | --backdrop-png FILE]"},
     {"mask", tools::MaskCommand,

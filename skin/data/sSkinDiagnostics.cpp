@@ -12,6 +12,34 @@ TsSkinDiagnostic DiagnosticAt(const TsSkinPlace& place, TsSeverity severity, std
                             place.Key, std::move(problem), std::move(fallback)};
 }
 
+namespace {
+
+std::string FileAndLine(const TsSkinDiagnostic& d) {
+    return d.Line > 0 ? d.File + ":" + std::to_string(d.Line) : d.File;
+}
+
+std::string SectionAndKey(const TsSkinDiagnostic& d) {
+    std::string text;
+    if (!d.Section.empty())
+        text += "[" + d.Section + "]";
+    if (!d.Key.empty())
+        text += (text.empty() ? "" : " ") + d.Key;
+    return text;
+}
+
+} // namespace
+
+std::string DiagnosticPlace(const TsSkinDiagnostic& d) {
+    const std::string part = SectionAndKey(d);
+    return part.empty() ? FileAndLine(d) : FileAndLine(d) + ": " + part;
+}
+
+std::string DiagnosticLine(const TsSkinDiagnostic& d) {
+    const std::string part = SectionAndKey(d);
+    return FileAndLine(d) + (d.Severity == TsSeverity::Error ? ": error: " : ": warning: ") +
+           (part.empty() ? "" : part + ": ") + d.Problem + " (engine: " + d.Fallback + ") [" + d.Rule + "]";
+}
+
 void ReportLoadFailure(TsSkinDiagnostics* diagnostics, const std::exception& failure, const TsSkinPlace& place) {
     if (diagnostics == nullptr)
         throw;

@@ -62,6 +62,11 @@ TsSkinDiagnostic DiagnosticAt(const TsSkinPlace& place, TsSeverity severity, std
 // past failures, in which case the caller takes the value as missing.
 void ReportLoadFailure(TsSkinDiagnostics* diagnostics, const std::exception& failure, const TsSkinPlace& place);
 
+// "Options.dat:12: [EDIT] GLOW0": where the problem lies.
+std::string DiagnosticPlace(const TsSkinDiagnostic& diagnostic);
+// "Options.dat:12: error: [EDIT] GLOW0: problem (engine: fallback) [rule]".
+std::string DiagnosticLine(const TsSkinDiagnostic& diagnostic);
+
 // What the program does with a skin whose load fails.
 inline constexpr const char* kRefusedFallback = "the program refuses the whole skin and keeps the skin it had";
 

@@ -445,16 +445,29 @@ void TsSkinManager::ReloadSkin() {
 }
 
 std::string TsSkinManager::ReloadFromSource() {
-    if (!modelLoaded_ || sourceKind_ == SkinSourceKind::None)
-        return "no skin is loaded";
+    if (!modelLoaded_ || (sourceKind_ != SkinSourceKind::Folder && sourceKind_ != SkinSourceKind::PackageFile))
+        return "no skin of a folder or a package file is loaded";
+    return LoadSkinFiles(sourceKind_, sourcePath_);
+}
+
+std::string TsSkinManager::LoadSkinFiles(SkinSourceKind kind, const std::string& path) {
+    if (!active_)
+        return "skinning is off";
+    if (kind != SkinSourceKind::Folder && kind != SkinSourceKind::PackageFile)
+        return "only a skin folder or a package file can be loaded from its files";
+    const std::string source = kind == SkinSourceKind::Folder ? WithTrailingSlash(path) : path;
     {
         FlagGuard loading(gLoading, true);
         try {
-            LoadFrom(ChosenSource{sourceKind_, sourcePath_, sourceInternalIndex_});
+            LoadFrom(ChosenSource{kind, source, -1});
         } catch (const std::exception& failure) {
             return ExceptionText(failure);
         }
     }
+    // The skin's name and directory now name these files, as if they had been chosen.
+    const std::filesystem::path files(kind == SkinSourceKind::Folder ? source.substr(0, source.size() - 1) : source);
+    skinDirectory_ = files.parent_path().string();
+    skinName_ = kind == SkinSourceKind::Folder ? files.filename().string() : files.stem().string();
     // Fades and halos hold pictures of the skin that was: they end before the new one is told.
     SendToAllWindows(SKC_STOP_FADING);
     AnnounceSkinLoaded(false);

@@ -142,10 +142,13 @@ public:
     void UpdateCommonIndexes();
     // Re-reads the skin from its source with the current settings (no announcement).
     void ReloadSkin();
-    // Reads the loaded skin again from where it came from (the same folder or package file, even
-    // while its options text is missing) with the current settings, and announces it to every
-    // window. A skin that cannot be loaded leaves the loaded one in force and announces nothing;
-    // the failure is returned (empty when the skin was loaded), not shown.
+    // Loads the skin of a folder or a package file with the current settings and announces it to
+    // every window; SkinDirectory and SkinName then name it. A skin that cannot be loaded leaves
+    // the loaded one in force and announces nothing: the failure is returned (empty when the skin
+    // was loaded), not shown. Unlike a change of SkinName, nothing else is tried.
+    std::string LoadSkinFiles(SkinSourceKind kind, const std::string& path);
+    // LoadSkinFiles of where the loaded skin came from (the same files, even while its options
+    // text is missing).
     std::string ReloadFromSource();
     // Told of what each load passes over (null: nobody); the listener outlives the manager's loads.
     void SetLoadDiagnostics(TsSkinDiagnostics* diagnostics) { diagnostics_ = diagnostics; }

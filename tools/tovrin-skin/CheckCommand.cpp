@@ -49,17 +49,7 @@ void WriteText(const std::string& source, const std::vector<skin::TsSkinDiagnost
     int errors = 0;
     for (const skin::TsSkinDiagnostic& d : diagnostics) {
         errors += d.Severity == skin::TsSeverity::Error;
-        std::string where = d.File;
-        if (d.Line > 0)
-            where += ":" + std::to_string(d.Line);
-        std::string part;
-        if (!d.Section.empty())
-            part += "[" + d.Section + "] ";
-        if (!d.Key.empty())
-            part += d.Key + ": ";
-        const std::string line = where + ": " + SeverityName(d.Severity) + ": " + part + d.Problem + " (engine: " +
-                                 d.Fallback + ") [" + d.Rule + "]";
-        std::printf("%s\n", framework::Cp1251ToUtf8(line).c_str());
+        std::printf("%s\n", framework::Cp1251ToUtf8(skin::DiagnosticLine(d)).c_str());
     }
     const int warnings = int(diagnostics.size()) - errors;
     if (diagnostics.empty())

@@ -41,6 +41,7 @@ int UnpackCommand(const Arguments& arguments);
 int PictureCommand(const Arguments& arguments);
 int InfoCommand(const Arguments& arguments);
 int CheckCommand(const Arguments& arguments);
+int ContactCommand(const Arguments& arguments);
 
 // Reads an integer option value; fails with a message naming the option.
 int ParseIntegerOption(const std::string& option, const std::string& value);

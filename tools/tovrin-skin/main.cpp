@@ -43,6 +43,7 @@ const CommandRow kCommands[] = {
      "text SOURCE SECTION STATE WIDTH HEIGHT TEXT OUT.png [--disabled] [--alpha] [--align left|center|right] "
      "[--font FAMILY:PIXELS[:bold]] [--backdrop COLOR | --backdrop-png FILE]"},
     {"glow", tools::GlowCommand, "glow SOURCE SECTION WIDTH HEIGHT OUT.png [--key KEY]"},
+    {"contact", tools::ContactCommand, "contact OUT.png [--columns N] [--width PIXELS] PICTURE[=LABEL]..."},
 };
 
 constexpr int kUsageStatus = 2;

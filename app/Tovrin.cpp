@@ -3,11 +3,13 @@
 // show the window and run the message loop until it closes. "--screenshot OUT.png
 // [--screenshot-scan LAST]" renders the window to a picture and exits, after scanning 1..LAST
 // when asked; such a run answers its own dialogs.
+#include "app/LogPlace.h"
 #include "app/SkinChoice.h"
 #include "app/SkinWatch.h"
 #include "app/Tovrin1.h"
 
 #include "framework/widgets/Application.h"
+#include "framework/base/SysUtils.h"
 #include "framework/widgets/QtText.h"
 #include "scanner/SiteHost.h"
 
@@ -32,11 +34,14 @@ constexpr int kNoDisplay = 1;
 constexpr int kDialogPollMs = 20;
 
 constexpr const char* kUsage =
-    "usage: tovrin [--host HOST[:PORT]] [--skin NAME|FILE [--watch]] [--hue DEGREES] [--saturation PERCENT]\n"
-    "              [--screenshot OUT.png [--screenshot-scan LAST]]\n"
+    "usage: tovrin [--host HOST[:PORT]] [--log PATH] [--skin NAME|FILE [--watch]] [--hue DEGREES]\n"
+    "              [--saturation PERCENT] [--screenshot OUT.png [--screenshot-scan LAST]]\n"
     "Opens the scanner's window for the site: it reads the site's main page for the newest file\n"
     "number, and Start walks the range of numbers shown.\n"
-    "  --host HOST[:PORT]      the site (else $TOVRIN_HOST, else the built-in default, %s)\n"
+    "  --host HOST[:PORT]      the site, also as http://HOST[:PORT]/... (else $TOVRIN_HOST, else\n"
+    "                          the built-in default, %s)\n"
+    "  --log PATH              where a run saves the log (default: logs.txt beside the program, or\n"
+    "                          in $XDG_STATE_HOME/tovrin when that folder cannot be written)\n"
     "  --skin NAME|FILE        the window's skin: a package (.vlz or any stored package), a skin\n"
     "                          folder, or the name of one in %s;\n"
     "                          \"Pewter (internal)\" when it cannot be found or loaded\n"
@@ -47,7 +52,8 @@ constexpr const char* kUsage =
     "  --saturation PERCENT    change the skin's saturation (-100..100)\n"
     "  --screenshot OUT.png    draw the window, in the skin in force, into a PNG picture and exit;\n"
     "                          dialogs are answered\n"
-    "  --screenshot-scan LAST  before the picture, scan the numbers 1..LAST\n"
+    "  --screenshot-scan LAST  before the picture, scan the numbers 1..LAST (at most the newest)\n"
+    "  --version               print the version\n"
     "Without a display, tovrin-scan runs the same scan on the command line.\n";
 constexpr int kHueLimit = 360;
 constexpr int kSaturationLimit = 100;
@@ -63,6 +69,7 @@ struct UsageError {
 
 struct Options {
     std::optional<std::string> host;
+    std::optional<std::string> log;
     std::optional<std::string> screenshot;
     std::optional<std::string> screenshotScan;
     std::optional<std::string> skin;
@@ -98,6 +105,8 @@ Options ParseOptions(int argc, char** argv, bool strict) {
         auto is = [&](const char* name) { return arg == name || arg.rfind(std::string(name) + "=", 0) == 0; };
         if (is("--host"))
             take("--host", options.host);
+        else if (is("--log"))
+            take("--log", options.log);
         else if (is("--screenshot"))
             take("--screenshot", options.screenshot);
         else if (is("--screenshot-scan"))
@@ -224,8 +233,16 @@ int SaveScreenshot(app::TForm1& form, const std::string& path, const std::option
     form.show();
     framework::Application()->ProcessMessages();
     if (scanTo) {
-        // Walks 1..last on the GUI thread as Start would.
-        form.sSpinEdit2->setText(QString::fromStdString(*scanTo));
+        // Walks 1..last on the GUI thread as Start would; past the newest number there is
+        // nothing to scan, so last is cut to it, as the range-end edit's limit would.
+        std::string last = *scanTo;
+        const int newest = framework::StrToIntDef(scanner::NewestNumber, 0);
+        if (newest > 0 && framework::StrToIntDef(last, 0) > newest) {
+            std::fprintf(stderr, "tovrin: --screenshot-scan %s is past the newest number, %d; scanning 1..%d\n",
+                         last.c_str(), newest, newest);
+            last = std::to_string(newest);
+        }
+        form.sSpinEdit2->setText(QString::fromStdString(last));
         form.ScanRange();
     }
     // The picture shows the window as the active one, whatever dialog had the focus last.
@@ -241,11 +258,16 @@ int SaveScreenshot(app::TForm1& form, const std::string& path, const std::option
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         if (IsHelp(argv[i])) {
             PrintUsage(stdout);
             return 0;
         }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("tovrin " TOVRIN_VERSION);
+            return 0;
+        }
+    }
     Options options;
     scanner::ScanSettings settings;
     app::SkinChoice skinChoice;
@@ -272,12 +294,19 @@ int main(int argc, char** argv) {
         return Usage(error.message);
     }
 
-    settings.logPath = scanner::DefaultLogPath();
+    app::LogPlace logPlace;
+    if (options.log)
+        logPlace.path = std::filesystem::absolute(*options.log);
+    else
+        logPlace = app::ChooseLogPlace(scanner::DefaultLogPath().parent_path());
+    settings.logPath = logPlace.path;
     application.SetTitle(framework::ToQString(settings.host) + QStringLiteral(" Parser"));
     std::optional<DialogAnswerer> answerer;
     if (options.screenshot)
         answerer.emplace(); // before the window exists: its creation may already show a dialog
     auto* form = application.CreateForm<app::TForm1>(settings);
+    if (!logPlace.note.empty())
+        form->AppendLogLine(logPlace.note);
     const std::string skinProblem = app::ApplySkinChoice(*form->sSkinManager1, skinChoice);
     if (!skinProblem.empty())
         std::fprintf(stderr, "tovrin: %s\n", skinProblem.c_str());

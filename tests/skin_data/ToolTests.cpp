@@ -226,5 +226,65 @@ TEST(SkinTool, ContactPutsPicturesInRowsWithTheirLabels) {
     EXPECT_EQ(RunTool({"contact", Q(dir / "x.png")}).ExitCode, 1);
 }
 
+// unpack takes every SOURCE the other commands take, and writes over nothing unless told to.
+TEST(SkinTool, UnpackTakesEverySourceAndWritesOverNothingWithoutForce) {
+    TempFolder dir;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir / "data")));
+    struct RestoreDataHome {
+        QByteArray value;
+        ~RestoreDataHome() { value.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", value); }
+    } restore{dataHome};
+    testing::WriteSkinFolder(dir / "skin", ToolSkin());
+    testing::WriteBytes(dir / "skin.vlz", testing::PackSkin(ToolSkin()));
+    std::filesystem::create_directories(dir.Path() / "data" / "Tovrin" / "Skins");
+    testing::WriteBytes(dir / "data/Tovrin/Skins/Named.vlz", testing::PackSkin(ToolSkin()));
+
+    struct Case {
+        const char* what;
+        QString source;
+        std::vector<std::string> files;
+    };
+    const std::vector<std::string> toolSkinFiles = {"Glow.png", "Master.bmp", "Options.dat"};
+    const Case cases[] = {
+        {"a package file", Q(dir / "skin.vlz"), toolSkinFiles},
+        {"a skin folder", Q(dir / "skin"), toolSkinFiles},
+        {"a name in the skin folder", "Named", toolSkinFiles},
+        {"the program's own skin", ":internal",
+         {"ButtonHuge.bmp", "Close.png", "ExtBord.png", "GlowEdit.png", "Master.bmp", "Max.png", "Min.png", "Norm.png",
+          "Options.dat", "RectHint1.png"}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string out = dir / ("out" + std::to_string(n++));
+        ToolRun run = RunTool({"unpack", c.source, Q(out)});
+        ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+        std::vector<std::string> written;
+        for (const auto& entry : std::filesystem::directory_iterator(out))
+            written.push_back(entry.path().filename().string());
+        std::sort(written.begin(), written.end());
+        EXPECT_EQ(written, c.files);
+        if (c.files == toolSkinFiles) {
+            EXPECT_EQ(testing::ReadBytes(out + "/Options.dat"), testing::ReadBytes(dir / "skin/Options.dat"));
+        }
+    }
+
+    // Into a folder that already holds one of the files: refused, naming it, nothing written.
+    const std::string out = dir / "out0";
+    testing::WriteBytes(out + "/Options.dat", ByteArray{'m', 'i', 'n', 'e'});
+    std::filesystem::remove(out + "/Glow.png");
+    ToolRun refused = RunTool({"unpack", Q(dir / "skin.vlz"), Q(out)});
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_EQ(refused.Err.toStdString(), "\"" + out + "/Options.dat\" is already there; --force writes over it\n");
+    EXPECT_EQ(testing::ReadBytes(out + "/Options.dat"), (ByteArray{'m', 'i', 'n', 'e'}));
+    EXPECT_FALSE(std::filesystem::exists(out + "/Glow.png"));
+
+    ToolRun forced = RunTool({"unpack", "--force", Q(dir / "skin.vlz"), Q(out)});
+    ASSERT_EQ(forced.ExitCode, 0) << forced.Err.toStdString();
+    EXPECT_EQ(testing::ReadBytes(out + "/Options.dat"), testing::ReadBytes(dir / "skin/Options.dat"));
+    EXPECT_TRUE(std::filesystem::exists(out + "/Glow.png"));
+}
+
 } // namespace
 } // namespace skin

@@ -4,6 +4,7 @@
 
 #include "skin/data/sSkinManager.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,10 @@ inline constexpr const char* kInternalSource = ":internal";
 // package (tovrin_resources); where nothing is registered, the source is refused.
 using InternalSourceSetup = void (*)(skin::TsSkinManager& manager);
 void SetInternalSourceSetup(InternalSourceSetup setup);
+// SOURCE (not kInternalSource) as a path when something is there, else as the name of a skin in
+// the user's skin folder, found as the skin manager finds a skin name: the package NAME.vlz
+// first, then the folder NAME. Fails naming what was looked for.
+std::filesystem::path FindSkinSource(const std::string& source);
 std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, const SkinSourceOptions& options);
 
 int PackCommand(const Arguments& arguments);

@@ -46,6 +46,8 @@ std::string NamingTheFile(const std::string& file, const std::string& message) {
 
 void SetInternalSourceSetup(InternalSourceSetup setup) { gInternalSourceSetup = setup; }
 
+fs::path FindSkinSource(const std::string& source) { return FindSource(source); }
+
 int ParseIntegerOption(const std::string& option, const std::string& value) {
     try {
         return framework::StrToInt(value);

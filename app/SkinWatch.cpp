@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 namespace app {
 namespace {
@@ -72,21 +73,23 @@ std::string WatchSkin(TForm1& form, const std::string& source) {
         for (const skin::TsSkinDiagnostic& problem : reload.Problems)
             if (problem.Severity == skin::TsSeverity::Error && (reload.Loaded || problem.Problem != reload.Failure))
                 Say(Utf8(skin::DiagnosticLine(problem)));
-        std::string logLine;
+        std::vector<std::string> logLines;
         if (reload.Loaded) {
             Say("skin reloaded from " + path + " (" + std::to_string((reload.Took.count() + 500) / 1000) + " ms)");
             if (*failing)
-                logLine = "The skin is reloaded from " + framework::Utf8ToCp1251(path) + ".";
+                logLines = {"Skin reloaded from " + framework::Utf8ToCp1251(path)};
             *failing = false;
         } else {
             const std::string why =
                 reload.FailurePlace.empty() ? reload.Failure : reload.FailurePlace + ": " + reload.Failure;
             Say("the skin in " + path + " was not reloaded, the last good skin stays: " + Utf8(why));
-            logLine = "The skin was not reloaded, the last good skin stays: " + why;
+            // Two lines, so that the narrow log shows the reason.
+            logLines = {"Skin not reloaded, the last good skin stays:", why};
             *failing = true;
         }
-        if (window && !logLine.empty())
-            window->AppendLogLine(logLine);
+        if (window)
+            for (const std::string& line : logLines)
+                window->AppendLogLine(line);
     };
     return {};
 }

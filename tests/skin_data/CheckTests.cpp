@@ -8,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -243,18 +242,10 @@ TEST(SkinCheckLoader, TheProgramsLoadFailsAsBeforeAndTheListenerHearsWhere) {
 
 // ---------------------------------------------------------------- the tool
 
-struct ToolRun {
-    int ExitCode = -1;
-    QByteArray Out;
-    QByteArray Err;
-};
+using testing::ToolRun;
 
 ToolRun RunCheck(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TOVRIN_SKIN_TOOL), QStringList{QStringLiteral("check")} + arguments);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
+    return testing::RunTool(QStringList{QStringLiteral("check")} + arguments);
 }
 
 const QString kFaultSkin = QStringLiteral(TOVRIN_TEST_SOURCE_DIR "/../fixtures/skins/faults");
@@ -286,8 +277,7 @@ TEST(SkinCheckTool, TheFaultSkinShowsEachRuleOnceWorstFirst) {
         EXPECT_EQ(item[QStringLiteral("file")].toString(), QStringLiteral("Options.dat"));
     // The same skin packed: the same findings, lines of its options text and all.
     testing::TempFolder dir;
-    ASSERT_EQ(QProcess::execute(QStringLiteral(TOVRIN_SKIN_TOOL),
-                                {QStringLiteral("pack"), kFaultSkin, QString::fromStdString(dir / "faults.vlz")}),
+    ASSERT_EQ(testing::RunTool({QStringLiteral("pack"), kFaultSkin, QString::fromStdString(dir / "faults.vlz")}).ExitCode,
               0);
     const ToolRun packed = RunCheck({QString::fromStdString(dir / "faults.vlz"), QStringLiteral("--json")});
     EXPECT_EQ(packed.ExitCode, 1);

@@ -7,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -15,21 +14,9 @@ namespace skin {
 namespace {
 
 using testing::FixtureSkin;
+using testing::RunTool;
 using testing::TempFolder;
-
-struct ToolRun {
-    int ExitCode = -1;
-    QByteArray Out;
-    QByteArray Err;
-};
-
-ToolRun RunTool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TOVRIN_SKIN_TOOL), arguments);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
-}
+using testing::ToolRun;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 

@@ -5,6 +5,7 @@
 // when asked; such a run answers its own dialogs.
 #include "app/LogPlace.h"
 #include "app/SkinChoice.h"
+#include "app/SkinWatch.h"
 #include "app/Tovrin1.h"
 
 #include "framework/widgets/Application.h"
@@ -33,7 +34,7 @@ constexpr int kNoDisplay = 1;
 constexpr int kDialogPollMs = 20;
 
 constexpr const char* kUsage =
-    "usage: tovrin [--host HOST[:PORT]] [--log PATH] [--skin NAME|FILE] [--hue DEGREES]\n"
+    "usage: tovrin [--host HOST[:PORT]] [--log PATH] [--skin NAME|FILE [--watch]] [--hue DEGREES]\n"
     "              [--saturation PERCENT] [--screenshot OUT.png [--screenshot-scan LAST]]\n"
     "Opens the scanner's window for the site: it reads the site's main page for the newest file\n"
     "number, and Start walks the range of numbers shown.\n"
@@ -44,6 +45,9 @@ constexpr const char* kUsage =
     "  --skin NAME|FILE        the window's skin: a package (.vlz or any stored package), a skin\n"
     "                          folder, or the name of one in %s;\n"
     "                          \"Pewter (internal)\" when it cannot be found or loaded\n"
+    "  --watch                 read the skin again whenever one of its files changes; a save that\n"
+    "                          cannot be loaded leaves the last good skin (why goes to standard\n"
+    "                          error and the log tab)\n"
     "  --hue DEGREES           turn the skin's hues (-360..360)\n"
     "  --saturation PERCENT    change the skin's saturation (-100..100)\n"
     "  --screenshot OUT.png    draw the window, in the skin in force, into a PNG picture and exit;\n"
@@ -71,6 +75,7 @@ struct Options {
     std::optional<std::string> skin;
     std::optional<std::string> hue;
     std::optional<std::string> saturation;
+    bool watch = false;
 };
 
 bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
@@ -112,6 +117,8 @@ Options ParseOptions(int argc, char** argv, bool strict) {
             take("--hue", options.hue);
         else if (is("--saturation"))
             take("--saturation", options.saturation);
+        else if (arg == "--watch")
+            options.watch = true;
         else if (strict)
             throw UsageError{(arg.size() > 1 && arg[0] == '-' ? "unknown option " : "unexpected argument ") + arg};
     }
@@ -119,6 +126,10 @@ Options ParseOptions(int argc, char** argv, bool strict) {
         throw UsageError{"--screenshot-scan takes a file number"};
     if (options.screenshotScan && !options.screenshot)
         throw UsageError{"--screenshot-scan goes with --screenshot"};
+    if (options.watch && !options.skin)
+        throw UsageError{"--watch goes with --skin FOLDER or a package file"};
+    if (options.watch && options.screenshot)
+        throw UsageError{"--watch does not go with --screenshot"};
     return options;
 }
 
@@ -299,6 +310,9 @@ int main(int argc, char** argv) {
     const std::string skinProblem = app::ApplySkinChoice(*form->sSkinManager1, skinChoice);
     if (!skinProblem.empty())
         std::fprintf(stderr, "tovrin: %s\n", skinProblem.c_str());
+    if (options.watch)
+        if (const std::string why = app::WatchSkin(*form, *options.skin); !why.empty())
+            std::fprintf(stderr, "tovrin: --watch: %s\n", why.c_str());
     // A skin editor may send the running program previews of the skin it edits.
     form->sSkinManager1->ListenForPreview();
     if (options.screenshot)

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 constexpr int kTimeoutMs = 30000;
@@ -122,6 +124,23 @@ TEST(ProgramCommandLine, TheWindowProgramsOptionsWithoutAValueAreUsageErrors) {
                                      QStringLiteral(" needs a value\nusage: tovrin ")))
             << f.err.toStdString();
         EXPECT_TRUE(f.out.isEmpty());
+    }
+}
+
+// --watch watches the skin --skin gives, and a window: without either it is a usage error.
+TEST(ProgramCommandLine, WatchGoesWithASkinAndAWindow) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{QStringLiteral("--watch")}, "tovrin: --watch goes with --skin FOLDER or a package file\n"},
+        {{QStringLiteral("--skin"), QStringLiteral("x"), QStringLiteral("--watch"), QStringLiteral("--screenshot"),
+          QStringLiteral("x.png")},
+         "tovrin: --watch does not go with --screenshot\n"},
+    };
+    for (const auto& [arguments, said] : cases) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const Finished f = RunProgram(QStringLiteral(TOVRIN_WINDOW), arguments);
+        ASSERT_TRUE(f.ended);
+        EXPECT_EQ(f.status, 2);
+        EXPECT_TRUE(f.err.startsWith(QString::fromLatin1(said) + QStringLiteral("usage: tovrin "))) << f.err.toStdString();
     }
 }
 

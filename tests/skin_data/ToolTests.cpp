@@ -7,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -15,21 +14,9 @@ namespace skin {
 namespace {
 
 using testing::FixtureSkin;
+using testing::RunTool;
 using testing::TempFolder;
-
-struct ToolRun {
-    int ExitCode = -1;
-    QByteArray Out;
-    QByteArray Err;
-};
-
-ToolRun RunTool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TOVRIN_SKIN_TOOL), arguments);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
-}
+using testing::ToolRun;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -196,6 +183,34 @@ TEST(SkinTool, SourcesByNameInTheUsersSkinFolderAndDamagedPackagesNamed) {
         EXPECT_EQ(run.Err.toStdString(), c.said);
         EXPECT_TRUE(run.Out.isEmpty());
     }
+}
+
+TEST(SkinTool, ContactPutsPicturesInRowsWithTheirLabels) {
+    TempFolder dir;
+    testing::WriteBytes(dir / "red.png", WritePng(testing::SolidBitmap(40, 30, 0xFFFF0000)));
+    testing::WriteBytes(dir / "blue.png", WritePng(testing::SolidBitmap(20, 10, 0xFF0000FF)));
+    ToolRun run = RunTool({"contact", Q(dir / "sheet.png"), "--columns", "2", Q(dir / "red.png"),
+                           Q(dir / "blue.png") + "=Blue"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const Bitmap32 sheet = ReadPicture(testing::ReadBytes(dir / "sheet.png"), "sheet.png");
+    // Two cells as wide as the widest picture, 12 pixels apart and from the edges; the pictures
+    // centred in their cells, at the top.
+    EXPECT_EQ(sheet.Width(), 12 + 40 + 12 + 40 + 12);
+    EXPECT_EQ(sheet.At(12, 12), 0xFFFF0000u);
+    EXPECT_EQ(sheet.At(12 + 39, 12 + 29), 0xFFFF0000u);
+    EXPECT_EQ(sheet.At(12 + 40 + 12 + 10, 12), 0xFF0000FFu);
+    EXPECT_EQ(sheet.At(12 + 40 + 12 + 9, 12), 0xFFF3F5F7u) << "the sheet's face around a narrower picture";
+    // Made narrower: the pictures are scaled down to their cells.
+    run = RunTool({"contact", Q(dir / "narrow.png"), "--columns", "1", "--width", "42", Q(dir / "red.png"),
+                   Q(dir / "blue.png")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const Bitmap32 narrow = ReadPicture(testing::ReadBytes(dir / "narrow.png"), "narrow.png");
+    EXPECT_EQ(narrow.Width(), 42);
+    EXPECT_EQ(narrow.At(12 + 9, 12 + 6), 0xFFFF0000u); // 40 x 30 became 18 x 14
+    EXPECT_EQ(narrow.At(12 + 18, 12 + 6), 0xFFF3F5F7u);
+    EXPECT_EQ(narrow.At(12 + 9, 12 + 16), 0xFFF3F5F7u);
+    EXPECT_EQ(RunTool({"contact", Q(dir / "x.png"), Q(dir / "missing.png")}).ExitCode, 1);
+    EXPECT_EQ(RunTool({"contact", Q(dir / "x.png")}).ExitCode, 1);
 }
 
 // unpack takes every SOURCE the other commands take, and writes over nothing unless told to.

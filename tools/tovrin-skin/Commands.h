@@ -22,6 +22,7 @@ struct SkinSourceOptions {
     std::optional<int> HueOffset;
     std::optional<int> Saturation;
     bool ExtendedBorders = false;
+    skin::TsSkinDiagnostics* Diagnostics = nullptr; // told of what the load passes over
 };
 
 // Loads SOURCE through TsSkinManager as the program would: a package file (any name; one ending
@@ -44,6 +45,8 @@ int PackCommand(const Arguments& arguments);
 int UnpackCommand(const Arguments& arguments);
 int PictureCommand(const Arguments& arguments);
 int InfoCommand(const Arguments& arguments);
+int CheckCommand(const Arguments& arguments);
+int ContactCommand(const Arguments& arguments);
 
 // Reads an integer option value; fails with a message naming the option.
 int ParseIntegerOption(const std::string& option, const std::string& value);

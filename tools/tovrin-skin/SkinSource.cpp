@@ -91,6 +91,7 @@ std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, c
     } reset;
 
     auto manager = std::make_unique<skin::TsSkinManager>();
+    manager->SetLoadDiagnostics(options.Diagnostics);
     if (options.HueOffset)
         manager->SetHueOffset(*options.HueOffset);
     if (options.Saturation)

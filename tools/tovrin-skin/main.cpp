@@ -30,6 +30,7 @@ const CommandRow kCommands[] = {
     {"unpack", tools::UnpackCommand, "unpack SOURCE FOLDER [--force]"},
     {"picture", tools::PictureCommand, "picture FILE OUT.png"},
     {"info", tools::InfoCommand, "info SOURCE [--hue DEGREES] [--saturation PERCENT] [--extended-borders]"},
+    {"check", tools::CheckCommand, "check SOURCE [--json]"},
     {"section", tools::SectionCommand,
      "section SOURCE SECTION STATE WIDTH HEIGHT OUT.png [--backdrop COLOR | --backdrop-png FILE]"},
     {"mask", tools::MaskCommand,
@@ -42,6 +43,7 @@ const CommandRow kCommands[] = {
      "text SOURCE SECTION STATE WIDTH HEIGHT TEXT OUT.png [--disabled] [--alpha] [--align left|center|right] "
      "[--font FAMILY:PIXELS[:bold]] [--backdrop COLOR | --backdrop-png FILE]"},
     {"glow", tools::GlowCommand, "glow SOURCE SECTION WIDTH HEIGHT OUT.png [--key KEY]"},
+    {"contact", tools::ContactCommand, "contact OUT.png [--columns N] [--width PIXELS] PICTURE[=LABEL]..."},
 };
 
 constexpr int kUsageStatus = 2;

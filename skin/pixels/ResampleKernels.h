@@ -42,12 +42,14 @@ struct PreparedPass {
     int rows = 0;
     std::size_t work = 0; // multiply-adds; 0 keeps the pass on the calling thread
     std::function<void(Rows)> band;
+    // The rows of src that a band reads (a vertical pass's); empty: all of them.
+    std::function<Rows(Rows)> sourceRows;
 };
 PreparedPass PrepareHorizontal(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel);
 PreparedPass PrepareVertical(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel);
 
-// Runs first, then second. Large passes share their bands with one helper thread (the second
-// pass begins when every band of the first is done).
+// Runs first, then second. Large passes share their bands with the helper thread; a band of the
+// second pass begins when the bands of the first that wrote the rows it reads are done.
 void RunPasses(const PreparedPass& first, const PreparedPass& second);
 
 // ResampleBitmap with a chosen kernel (Avx512 falls back to Avx2, and Avx2 to Portable, where the

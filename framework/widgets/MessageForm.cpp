@@ -2,6 +2,7 @@
 #include "framework/widgets/MessageForm.h"
 
 #include "framework/widgets/Application.h"
+#include "framework/widgets/Fonts.h"
 #include "framework/widgets/StdCtrls.h"
 
 #include <QFontMetrics>
@@ -48,7 +49,7 @@ DialogUnits AverageCharSize(const QFont& font) {
 QFont DialogFont() {
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(kDialogFontPixels);
-    return font;
+    return FullyHinted(font);
 }
 
 } // namespace

@@ -80,12 +80,35 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// A label is windowless: the container paints it once skinned.
+// A label is windowless: the container paints it once skinned. It is transparent: it paints
+// nothing of its own background, so its container's image shows around the text.
 class TLabel : public QLabel {
     Q_OBJECT
 public:
     explicit TLabel(QWidget* parent = nullptr);
     void SetFontColor(TColor color);
+
+    // On, "&x" draws x underlined and "&&" one ampersand; off, the text is drawn as it stands.
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool show);
+    // Qt's text flags of the label's text: alignment, word wrap and mnemonics.
+    int TextFlags() const;
+
+    // Sets the text; a single-line label grows to fit it (hides QLabel::setText: a text set
+    // through a QLabel pointer is fitted when the label is next polished or changes its font).
+    void setText(const QString& text);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The layouts give the widths the design platform's font measured; where ours runs wider a
+    // single-line label grows (to the left when right-aligned) instead of cutting its text, as the
+    // framework's auto-sized labels do. The height stays: this platform's line height of the
+    // window faces leaves out part of their descenders.
+    void FitWidthToText();
+    bool showAccelChar_ = true;
 };
 
 class TGroupBox : public QGroupBox {

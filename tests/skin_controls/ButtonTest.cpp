@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEnterEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 #include <cstring>
@@ -140,6 +141,34 @@ TEST_F(Buttons, EachStateShowsItsFaceBorderAndFocusFrame) {
         EXPECT_EQ(shown.At(frame.Left + 1, frame.Top) == dotColour && shown.At(frame.Left, frame.Top + 1) == dotColour,
                   row.FocusFrame);
         delete button;
+    }
+}
+
+TEST_F(Buttons, TheDefaultLookLastsWhileNoOtherPushButtonHasTheFocus) {
+    auto* other = Make(QStringLiteral("Стоп"), "BUTTON", {80, 10, 61, 29});
+    auto* edit = new QLineEdit(window_.get());
+    edit->setGeometry(10, 50, 80, 21);
+    edit->show();
+    button_->setDefault(true);
+    struct Row {
+        const char* Name;
+        QWidget* Focus;
+        bool ActiveDefault;
+    };
+    const Row rows[] = {
+        {"focus in an edit", edit, true},
+        {"focus on another push button", other, false},
+        {"focus back in the edit", edit, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        row.Focus->setFocus();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), row.Focus);
+        EXPECT_EQ(button_->IsActiveDefault(), row.ActiveDefault);
+        EXPECT_EQ(button_->VisualState(), row.ActiveDefault ? bvActiveDefault : bvNormal);
+        // The section has 3 states: the default look is image 1.
+        EXPECT_EQ(Hex(Grabbed(button_).At(0, 14)), Hex(row.ActiveDefault ? kHotBorder : kNormalBorder));
     }
 }
 

@@ -25,6 +25,9 @@ public:
     // A button with a modal result gives it to its form when clicked (closing a modal form).
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
+    // The form's cancel button: Escape presses it.
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool cancel) { cancel_ = cancel; }
 
     // Presses the button as a click of the user would (nothing when disabled).
     void Click();
@@ -32,6 +35,7 @@ public:
 private:
     void Clicked();
     int modalResult_ = 0;
+    bool cancel_ = false;
 };
 
 // Base of the edits: the colour setter shared by TEdit and TMemo.

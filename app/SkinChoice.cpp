@@ -8,6 +8,7 @@
 #include "skin/data/vlSkinPack.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace app {
@@ -105,8 +106,11 @@ std::string ApplySkinChoice(skin::TsSkinManager& manager, const SkinChoice& choi
     std::optional<Placement> placement = Place(manager, *choice.source, refusal);
     if (!placement) {
         // Something that is no skin is told as the manager tells a skin it cannot load.
-        if (refusal.notASkin)
-            framework::ShowMessageDialog(framework::MessageKind::Error, framework::Utf8ToCp1251(refusal.why));
+        if (refusal.notASkin) {
+            std::string sentence = refusal.why;
+            sentence.front() = char(std::toupper(static_cast<unsigned char>(sentence.front())));
+            framework::ShowMessageDialog(framework::MessageKind::Error, framework::Utf8ToCp1251(sentence));
+        }
         return refusal.why + "; \"" + before + "\" stays";
     }
     if (placement->stored) {

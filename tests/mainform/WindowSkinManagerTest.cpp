@@ -144,7 +144,7 @@ TEST_F(WindowSkinManagerTest, ASkinFromTheCommandLineThatCannotBeLoadedIsNamedIn
     const std::string empty = (dir / "Empty").string();
     struct Row {
         std::string Source;
-        std::string Named; // what the dialog and the line name
+        std::string Named; // what the line names (the dialog too, as a sentence)
         std::size_t Dialogs;
     };
     const Row rows[] = {
@@ -165,8 +165,9 @@ TEST_F(WindowSkinManagerTest, ASkinFromTheCommandLineThatCannotBeLoadedIsNamedIn
         ASSERT_EQ(answerer.Answered().size(), row.Dialogs);
         if (row.Dialogs > 0) {
             EXPECT_TRUE(answerer.Answered()[0].hasIcon);
-            EXPECT_TRUE(answerer.Answered()[0].text.contains(QString::fromStdString(row.Named)))
+            EXPECT_TRUE(answerer.Answered()[0].text.contains(QString::fromStdString(row.Named), Qt::CaseInsensitive))
                 << answerer.Answered()[0].text.toStdString();
+            EXPECT_TRUE(answerer.Answered()[0].text.front().isUpper() || answerer.Answered()[0].text.front() == u'/');
         }
         EXPECT_EQ(manager.SkinName(), skin::kInternalSkinName);
         EXPECT_TRUE(manager.SkinData().Active);

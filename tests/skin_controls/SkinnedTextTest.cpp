@@ -191,15 +191,6 @@ int WellCoveredPixels(const Bitmap32& image, const TRect& area, Pixel background
     return count;
 }
 
-Bitmap32 GrabbedWidget(QWidget* widget) {
-    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    Bitmap32 bitmap(image.width(), image.height());
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            bitmap.At(x, y) = image.pixel(x, y);
-    return bitmap;
-}
-
 TEST(SkinTextHinting, StemsOfTahomaAtElevenPixelsStandOnWholePixels) {
     // Five stems eight pixels high. Hinted fully each stem is one pixel of about 240/255 on every
     // row (40 such pixels); hinted slightly (Qt's default) most stems are two pixels of about
@@ -233,7 +224,7 @@ TEST(SkinTextHinting, StemsOfTahomaAtElevenPixelsStandOnWholePixels) {
         button->setGeometry(10, 10, 61, 29);
         ShowExposed(&window);
         ASSERT_EQ(button->RenderState(), 0);
-        const Bitmap32 shown = GrabbedWidget(button);
+        const Bitmap32 shown = GrabbedBitmap(button);
         const TRect caption = button->CaptionRect();
         const Pixel face = shown.At(caption.Left - 2, (caption.Top + caption.Bottom) / 2);
         EXPECT_GE(WellCoveredPixels(shown, caption, face, fontColour("BUTTON")), kAtLeast);
@@ -245,7 +236,7 @@ TEST(SkinTextHinting, StemsOfTahomaAtElevenPixelsStandOnWholePixels) {
         label->setText(stems);
         label->setGeometry(10, 50, 40, 13);
         label->show();
-        const Bitmap32 shown = GrabbedWidget(&window);
+        const Bitmap32 shown = GrabbedBitmap(&window);
         const Pixel text = 0xFF000000u | PixelOfColor(label->TextColor());
         const TRect bounds = RectAt(10, 50, label->width(), 13);
         EXPECT_GE(WellCoveredPixels(shown, bounds, shown.At(5, 55), text), kAtLeast);

@@ -158,12 +158,25 @@ void ConsoleScanView::AddFileRow(const FileRow& row) {
 
 void ConsoleScanView::AppendLogLine(const std::string& line) {
     logLines_.push_back(line);
-    if (!output_.log)
+    if (holding_)
+        return;
+    heldFrom_ = logLines_.size();
+    Print(line, output_.log);
+}
+
+void ConsoleScanView::ReleaseLogLines() {
+    holding_ = false;
+    for (; heldFrom_ < logLines_.size(); ++heldFrom_)
+        Print(logLines_[heldFrom_], output_.log);
+}
+
+void ConsoleScanView::Print(const std::string& cp1251Line, std::FILE* to) {
+    if (!to)
         return;
     EraseProgress();
-    std::string text = framework::Cp1251ToUtf8(line) + "\n";
-    std::fwrite(text.data(), 1, text.size(), output_.log);
-    std::fflush(output_.log);
+    std::string text = framework::Cp1251ToUtf8(cp1251Line) + "\n";
+    std::fwrite(text.data(), 1, text.size(), to);
+    std::fflush(to);
     DrawProgress();
 }
 
@@ -175,10 +188,14 @@ void ConsoleScanView::ProcessPendingMessages() {
 void ConsoleScanView::Pause(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
 
 void ConsoleScanView::ShowCompletionMessage(const std::string& text) {
-    EraseProgress();
-    std::string utf8 = framework::Cp1251ToUtf8(text) + "\n";
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-    std::fflush(stdout);
+    Print(text, output_.log);
+}
+
+void ConsoleScanView::ShowRunStoppedMessage(const RunStop& stop) {
+    const std::string number = framework::IntToStr(stop.number);
+    Print(framework::Utf8ToCp1251("tovrin-scan: stopped at ") + number + ": " + stop.reason + "; continue with " + number +
+              " " + rangeEnd_,
+          stderr);
 }
 
 void ConsoleScanView::DrawProgress() {

@@ -22,7 +22,7 @@ int ClampSpinValue(int value, int minValue, int maxValue);
 class ConsoleScanView : public ScanView {
 public:
     struct Output {
-        std::FILE* log = stdout;        // nullptr: log lines are not printed
+        std::FILE* log = stdout;        // log lines and the completion; nullptr: neither is printed
         std::FILE* progress = nullptr;  // a terminal for the progress bar, or nullptr
         // The window's standard error dialog, for failures of handlers run by typing.
         std::function<void(const std::string& message)> errorDialog;
@@ -39,6 +39,10 @@ public:
     void TypeRangeStart(const std::string& text);
     void TypeRangeEnd(const std::string& text);
     void TypeFilter(const std::string& text) { filter_ = text; }
+
+    // While held, log lines are kept but not printed; ReleaseLogLines prints the ones kept.
+    void HoldLogLines() { holding_ = true; }
+    void ReleaseLogLines();
 
     // Ctrl+C: turns into RunFlag = false at the next ProcessPendingMessages.
     static void InstallInterruptHandler();
@@ -71,8 +75,11 @@ public:
     void ProcessPendingMessages() override;
     void Pause(std::chrono::milliseconds duration) override;
     void ShowCompletionMessage(const std::string& text) override;
+    // On standard error: "tovrin-scan: stopped at N: REASON; continue with N LAST".
+    void ShowRunStoppedMessage(const RunStop& stop) override;
 
 private:
+    void Print(const std::string& cp1251Line, std::FILE* to);
     void TypeAndLeave(std::string& text, const std::string& typed, int minValue, int maxValue, bool firesChange);
     void RunChangeHandler();
     void DrawProgress();
@@ -95,6 +102,8 @@ private:
     std::string filter_;
     std::vector<std::vector<std::string>> rows_;
     std::vector<std::string> logLines_;
+    bool holding_ = false;
+    std::size_t heldFrom_ = 0; // the first line not printed while held
     bool progressShown_ = false;
 
     // The terminal's bar counts numbers, not the window's gauge (whose maximum is the newest

@@ -3,10 +3,13 @@
 // show the window and run the message loop until it closes. "--screenshot OUT.png
 // [--screenshot-scan LAST]" renders the window to a picture and exits, after scanning 1..LAST
 // when asked; such a run answers its own dialogs.
+#include "app/LogPlace.h"
 #include "app/SkinChoice.h"
+#include "app/SkinWatch.h"
 #include "app/Tovrin1.h"
 
 #include "framework/widgets/Application.h"
+#include "framework/base/SysUtils.h"
 #include "framework/widgets/QtText.h"
 #include "scanner/SiteHost.h"
 
@@ -31,19 +34,26 @@ constexpr int kNoDisplay = 1;
 constexpr int kDialogPollMs = 20;
 
 constexpr const char* kUsage =
-    "usage: tovrin [--host HOST[:PORT]] [--skin NAME|FILE] [--hue DEGREES] [--saturation PERCENT]\n"
-    "              [--screenshot OUT.png [--screenshot-scan LAST]]\n"
+    "usage: tovrin [--host HOST[:PORT]] [--log PATH] [--skin NAME|FILE [--watch]] [--hue DEGREES]\n"
+    "              [--saturation PERCENT] [--screenshot OUT.png [--screenshot-scan LAST]]\n"
     "Opens the scanner's window for the site: it reads the site's main page for the newest file\n"
     "number, and Start walks the range of numbers shown.\n"
-    "  --host HOST[:PORT]      the site (else $TOVRIN_HOST, else the built-in default, %s)\n"
+    "  --host HOST[:PORT]      the site, also as http://HOST[:PORT]/... (else $TOVRIN_HOST, else\n"
+    "                          the built-in default, %s)\n"
+    "  --log PATH              where a run saves the log (default: logs.txt beside the program, or\n"
+    "                          in $XDG_STATE_HOME/tovrin when that folder cannot be written)\n"
     "  --skin NAME|FILE        the window's skin: a package (.vlz or any stored package), a skin\n"
     "                          folder, or the name of one in %s;\n"
     "                          \"Pewter (internal)\" when it cannot be found or loaded\n"
+    "  --watch                 read the skin again whenever one of its files changes; a save that\n"
+    "                          cannot be loaded leaves the last good skin (why goes to standard\n"
+    "                          error and the log tab)\n"
     "  --hue DEGREES           turn the skin's hues (-360..360)\n"
     "  --saturation PERCENT    change the skin's saturation (-100..100)\n"
     "  --screenshot OUT.png    draw the window, in the skin in force, into a PNG picture and exit;\n"
     "                          dialogs are answered\n"
-    "  --screenshot-scan LAST  before the picture, scan the numbers 1..LAST\n"
+    "  --screenshot-scan LAST  before the picture, scan the numbers 1..LAST (at most the newest)\n"
+    "  --version               print the version\n"
     "Without a display, tovrin-scan runs the same scan on the command line.\n";
 constexpr int kHueLimit = 360;
 constexpr int kSaturationLimit = 100;
@@ -59,11 +69,13 @@ struct UsageError {
 
 struct Options {
     std::optional<std::string> host;
+    std::optional<std::string> log;
     std::optional<std::string> screenshot;
     std::optional<std::string> screenshotScan;
     std::optional<std::string> skin;
     std::optional<std::string> hue;
     std::optional<std::string> saturation;
+    bool watch = false;
 };
 
 bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
@@ -93,6 +105,8 @@ Options ParseOptions(int argc, char** argv, bool strict) {
         auto is = [&](const char* name) { return arg == name || arg.rfind(std::string(name) + "=", 0) == 0; };
         if (is("--host"))
             take("--host", options.host);
+        else if (is("--log"))
+            take("--log", options.log);
         else if (is("--screenshot"))
             take("--screenshot", options.screenshot);
         else if (is("--screenshot-scan"))
@@ -103,6 +117,8 @@ Options ParseOptions(int argc, char** argv, bool strict) {
             take("--hue", options.hue);
         else if (is("--saturation"))
             take("--saturation", options.saturation);
+        else if (arg == "--watch")
+            options.watch = true;
         else if (strict)
             throw UsageError{(arg.size() > 1 && arg[0] == '-' ? "unknown option " : "unexpected argument ") + arg};
     }
@@ -110,6 +126,10 @@ Options ParseOptions(int argc, char** argv, bool strict) {
         throw UsageError{"--screenshot-scan takes a file number"};
     if (options.screenshotScan && !options.screenshot)
         throw UsageError{"--screenshot-scan goes with --screenshot"};
+    if (options.watch && !options.skin)
+        throw UsageError{"--watch goes with --skin FOLDER or a package file"};
+    if (options.watch && options.screenshot)
+        throw UsageError{"--watch does not go with --screenshot"};
     return options;
 }
 
@@ -213,8 +233,16 @@ int SaveScreenshot(app::TForm1& form, const std::string& path, const std::option
     form.show();
     framework::Application()->ProcessMessages();
     if (scanTo) {
-        // Walks 1..last on the GUI thread as Start would.
-        form.sSpinEdit2->setText(QString::fromStdString(*scanTo));
+        // Walks 1..last on the GUI thread as Start would; past the newest number there is
+        // nothing to scan, so last is cut to it, as the range-end edit's limit would.
+        std::string last = *scanTo;
+        const int newest = framework::StrToIntDef(scanner::NewestNumber, 0);
+        if (newest > 0 && framework::StrToIntDef(last, 0) > newest) {
+            std::fprintf(stderr, "tovrin: --screenshot-scan %s is past the newest number, %d; scanning 1..%d\n",
+                         last.c_str(), newest, newest);
+            last = std::to_string(newest);
+        }
+        form.sSpinEdit2->setText(QString::fromStdString(last));
         form.ScanRange();
     }
     // The picture shows the window as the active one, whatever dialog had the focus last.
@@ -230,11 +258,16 @@ int SaveScreenshot(app::TForm1& form, const std::string& path, const std::option
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         if (IsHelp(argv[i])) {
             PrintUsage(stdout);
             return 0;
         }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("tovrin " TOVRIN_VERSION);
+            return 0;
+        }
+    }
     Options options;
     scanner::ScanSettings settings;
     app::SkinChoice skinChoice;
@@ -261,15 +294,25 @@ int main(int argc, char** argv) {
         return Usage(error.message);
     }
 
-    settings.logPath = scanner::DefaultLogPath();
+    app::LogPlace logPlace;
+    if (options.log)
+        logPlace.path = std::filesystem::absolute(*options.log);
+    else
+        logPlace = app::ChooseLogPlace(scanner::DefaultLogPath().parent_path());
+    settings.logPath = logPlace.path;
     application.SetTitle(framework::ToQString(settings.host) + QStringLiteral(" Parser"));
     std::optional<DialogAnswerer> answerer;
     if (options.screenshot)
         answerer.emplace(); // before the window exists: its creation may already show a dialog
     auto* form = application.CreateForm<app::TForm1>(settings);
+    if (!logPlace.note.empty())
+        form->AppendLogLine(logPlace.note);
     const std::string skinProblem = app::ApplySkinChoice(*form->sSkinManager1, skinChoice);
     if (!skinProblem.empty())
         std::fprintf(stderr, "tovrin: %s\n", skinProblem.c_str());
+    if (options.watch)
+        if (const std::string why = app::WatchSkin(*form, *options.skin); !why.empty())
+            std::fprintf(stderr, "tovrin: --watch: %s\n", why.c_str());
     // A skin editor may send the running program previews of the skin it edits.
     form->sSkinManager1->ListenForPreview();
     if (options.screenshot)

@@ -338,4 +338,9 @@ void TForm1::ShowCompletionMessage(const std::string& text) {
         framework::ShowMessage(ToQString(text));
 }
 
+void TForm1::ShowRunStoppedMessage(const scanner::RunStop& stop) {
+    if (!closeRequested_)
+        framework::MessageDlg(ToQString(scanner::RunStoppedText(settings_.host, stop)), framework::mtWarning);
+}
+
 } // namespace app

@@ -86,6 +86,7 @@ public:
     void ProcessPendingMessages() override;
     void Pause(std::chrono::milliseconds duration) override;
     void ShowCompletionMessage(const std::string& text) override;
+    void ShowRunStoppedMessage(const scanner::RunStop& stop) override;
 
     // The controls, owned by their Qt parents.
     skin::TsGroupBox* sGroupBox1;

@@ -4,11 +4,14 @@
 #include "app/TableExport.h"
 #include "framework/base/Cp1251.h"
 #include "framework/base/SysUtils.h"
+#include "scanner/OutputFile.h"
 #include "scanner/ScanRun.h"
 #include "scanner/SiteHost.h"
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -27,25 +30,35 @@ constexpr int kExitUsage = 2;
 constexpr int kExitInterrupted = 130;
 constexpr std::size_t kFilterMaxLength = 4; // the filter edit's MaxLength
 constexpr long long kMaxDelayMs = 3600000;
+constexpr long long kMaxRetries = 100;
+constexpr const char* kStandardOutput = "-";
 
 constexpr const char* kUsage =
     "usage: tovrin-scan [--host HOST[:PORT]] [--filter EXT] [--log PATH] [--csv PATH] [--json PATH]\n"
-    "                   [--delay MS] [--quiet] FIRST [LAST]\n"
+    "                   [--delay MS] [--retries N] [--retry-delay MS] [--quiet] FIRST [LAST]\n"
     "Reads the site's main page for the newest file number, then visits the file pages FIRST..LAST\n"
     "(LAST omitted: the newest number), printing one log line per number and saving the log.\n"
-    "  --host HOST[:PORT]  the site (else $TOVRIN_HOST, else the built-in default)\n"
+    "  --host HOST[:PORT]  the site, also as http://HOST[:PORT]/... (else $TOVRIN_HOST, else the\n"
+    "                      built-in default)\n"
     "  --filter EXT        table rows only for this extension (exact, at most 4 characters)\n"
     "  --log PATH          the text log (default: logs.txt beside the program)\n"
-    "  --csv PATH          the table rows as CSV;  --json PATH: as JSON\n"
+    "  --csv PATH          the table rows as CSV;  --json PATH: as JSON; - is standard output\n"
+    "                      (the log lines then go to standard error)\n"
     "  --delay MS          pause after every number (default 50)\n"
-    "  --quiet             do not print the log lines\n"
-    "Exit status: 0 completed, 1 run failed, 2 bad arguments, 130 stopped by Ctrl+C.\n";
+    "  --retries N         a page the site does not give (no answer, or status 5xx or 429) is\n"
+    "                      asked for again N times (default 1) before the run stops at its number\n"
+    "  --retry-delay MS    the wait before asking again (default 1000)\n"
+    "  --quiet             print nothing but warnings and failures\n"
+    "  --version           print the version\n"
+    "Exit status: 0 completed, 1 run failed or stopped at a page the site did not give, 2 bad\n"
+    "arguments or an output that cannot be written, 130 stopped by Ctrl+C.\n";
 
 struct Arguments {
     std::optional<std::string> host;
     std::string filter; // Windows-1251
     std::optional<std::string> logPath, csvPath, jsonPath;
     std::chrono::milliseconds delay = scanner::kScanPause;
+    scanner::RetryPolicy retry;
     bool quiet = false;
     std::string first;
     std::optional<std::string> last;
@@ -92,6 +105,16 @@ Arguments ParseArguments(int argc, char** argv) {
             if (!IsDecimalNumber(ms) || framework::StrToInt(ms) > kMaxDelayMs)
                 throw UsageError{"--delay takes a number of milliseconds"};
             args.delay = std::chrono::milliseconds(framework::StrToInt(ms));
+        } else if (is("--retries")) {
+            std::string count = value("--retries");
+            if (!IsDecimalNumber(count) || framework::StrToInt(count) > kMaxRetries)
+                throw UsageError{"--retries takes a number from 0 to " + std::to_string(kMaxRetries)};
+            args.retry.retries = framework::StrToInt(count);
+        } else if (is("--retry-delay")) {
+            std::string ms = value("--retry-delay");
+            if (!IsDecimalNumber(ms) || framework::StrToInt(ms) > kMaxDelayMs)
+                throw UsageError{"--retry-delay takes a number of milliseconds"};
+            args.retry.delay = std::chrono::milliseconds(framework::StrToInt(ms));
         } else if (arg == "--quiet" || arg == "-q") {
             args.quiet = true;
         } else if (arg == "--") {
@@ -111,7 +134,22 @@ Arguments ParseArguments(int argc, char** argv) {
     args.first = positional[0];
     if (positional.size() == 2)
         args.last = positional[1];
+    if (args.logPath && *args.logPath == kStandardOutput)
+        throw UsageError{"--log takes a file; - (standard output) is for --csv and --json"};
     return args;
+}
+
+// A range that names no file, said in one line: not a run that completes with nothing done.
+std::optional<std::string> RangeProblem(const Arguments& args) {
+    if (!args.last)
+        return std::nullopt;
+    const int first = framework::StrToInt(args.first);
+    const int last = framework::StrToInt(*args.last);
+    if (last == 0)
+        return "LAST 0 names no file (file numbers start at 1)";
+    if (first > last)
+        return "FIRST " + args.first + " comes after LAST " + *args.last;
+    return std::nullopt;
 }
 
 // A file the run writes, named by its option.
@@ -125,6 +163,8 @@ std::filesystem::path Normalised(const std::filesystem::path& path) {
     std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
     return error ? path.lexically_normal() : canonical;
 }
+
+bool IsStandardOutput(const std::filesystem::path& path) { return path == kStandardOutput; }
 
 // The log first, then the exports given; two of them on one file would leave only the last.
 std::vector<Output> OutputsOf(const Arguments& args) {
@@ -149,12 +189,12 @@ void PrintError(const std::string& cp1251Message) {
 
 std::string MainPageAddress(const std::string& host) { return "http://" + host + "/main"; }
 
-// Why the probe found no newest number, in UTF-8: the fetch error it logged, else what the page
-// lacked, else the conversion failure itself.
+// Why the probe found no newest number, in UTF-8: the message of the fetch error it logged, else
+// what the page lacked, else the conversion failure itself.
 std::string ProbeFailureCause(const ConsoleScanView& view, const framework::Exception& failure) {
     const std::vector<std::string> lines = view.LogLines();
     if (!lines.empty())
-        return framework::Cp1251ToUtf8(lines.back());
+        return framework::Cp1251ToUtf8(scanner::FetchErrorMessage(lines.back()));
     if (scanner::NewestNumber.empty())
         return "the page links to no file number";
     return framework::Cp1251ToUtf8(failure.what());
@@ -189,8 +229,14 @@ void TellRangeChanges(const Arguments& args, const ConsoleScanView& view) {
 bool Export(const std::optional<std::string>& path, const std::string& bytes) {
     if (!path)
         return true;
+    if (IsStandardOutput(*path)) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0)
+            return true;
+        PrintError(std::string("Cannot write the standard output: ") + std::strerror(errno));
+        return false;
+    }
     try {
-        scanner::ReplaceFileContents(*path, bytes);
+        scanner::WriteOutputFile(*path, bytes);
         return true;
     } catch (const framework::Exception& failure) {
         PrintError(failure.what());
@@ -203,11 +249,16 @@ bool Export(const std::optional<std::string>& path, const std::string& bytes) {
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, ""); // the locale's long time format in fetch error lines
     std::signal(SIGPIPE, SIG_IGN);
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(kUsage, stdout);
             return kExitCompleted;
         }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("tovrin-scan " TOVRIN_VERSION);
+            return kExitCompleted;
+        }
+    }
 
     Arguments args;
     std::string host;
@@ -223,20 +274,29 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tovrin-scan: %s\n%s", framework::Cp1251ToUtf8(error.what()).c_str(), kUsage);
         return kExitUsage;
     }
+    if (const std::optional<std::string> problem = RangeProblem(args)) {
+        std::fprintf(stderr, "tovrin-scan: %s\n", problem->c_str());
+        return kExitUsage;
+    }
 
     // A path that cannot be written is found before the first fetch, not after the whole walk.
     for (const Output& out : outputs) {
+        if (IsStandardOutput(out.path))
+            continue;
         try {
-            scanner::CheckFileCanBeReplaced(out.path);
+            scanner::CheckOutputFile(out.path);
         } catch (const framework::Exception& failure) {
             PrintError(failure.what());
-            return kExitFailed;
+            return kExitUsage;
         }
     }
 
+    // With a table on standard output the log lines make way for it, to standard error.
+    const bool tableOnStandardOutput =
+        std::any_of(outputs.begin(), outputs.end(), [](const Output& out) { return IsStandardOutput(out.path); });
     ConsoleScanView::Output output;
-    output.log = args.quiet ? nullptr : stdout;
-    output.progress = isatty(STDERR_FILENO) ? stderr : nullptr;
+    output.log = args.quiet ? nullptr : tableOnStandardOutput ? stderr : stdout;
+    output.progress = !args.quiet && isatty(STDERR_FILENO) ? stderr : nullptr;
     output.errorDialog = PrintError;
     ConsoleScanView view(output);
     ConsoleScanView::InstallInterruptHandler();
@@ -245,10 +305,13 @@ int main(int argc, char** argv) {
     settings.host = host;
     settings.logPath = outputs.front().path;
     settings.pause = args.delay;
+    settings.retry = args.retry;
 
     // Window creation: the probe. The window shows its failure in the error dialog and opens
     // with the design values; without the newest number nothing here could be scanned, so the
     // failure is told once, with its cause, and the log (with the fetch error line) is saved.
+    // Its lines are printed only when it succeeds, so that the cause is not said twice.
+    view.HoldLogLines();
     try {
         scanner::ProbeNewestNumber(view, host);
     } catch (const framework::Exception& failure) {
@@ -261,6 +324,7 @@ int main(int argc, char** argv) {
         }
         return kExitFailed;
     }
+    view.ReleaseLogLines();
     view.TypeRangeStart(args.first);
     if (args.last)
         view.TypeRangeEnd(*args.last);
@@ -271,7 +335,8 @@ int main(int argc, char** argv) {
     bool walked = false;
     if (!ConsoleScanView::Interrupted()) {
         try {
-            scanner::ScanRange(view, settings);
+            if (scanner::ScanRange(view, settings))
+                status = kExitFailed; // the view said where it stopped
             walked = true;
         } catch (const framework::Exception& failure) {
             PrintError(failure.what());

@@ -1,4 +1,5 @@
-// The page decoder: UTF-8 by the decoder's own rules, straight into Windows-1251.
+// The page decoder: UTF-8 by the decoder's own rules, straight into Windows-1251, and a second
+// reading that mends what those rules cannot read.
 #include "scanner/PageDecoder.h"
 
 #include "framework/base/Cp1251.h"
@@ -6,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -15,6 +17,9 @@ namespace scanner {
 namespace {
 constexpr unsigned char kFirstLeadByte = 0x80;
 constexpr unsigned char kThreeByteBit = 0x20;
+constexpr unsigned char kFourByteLeadMask = 0xF8; // leads 11110xxx
+constexpr unsigned char kFourByteLead = 0xF0;
+constexpr char kReplacement = '?';
 
 constexpr bool IsContinuation(unsigned byte) { return (byte & 0xC0) == 0x80; }
 
@@ -72,6 +77,27 @@ inline bool DecodeOne(const unsigned char*& in, const unsigned char* end, char*&
     return true;
 }
 
+// The step of the second reading, for bodies the rules cannot read through: a four-byte sequence
+// is one character that Windows-1251 lacks, a broken one is replaced with its lead and the
+// continuation bytes it had; everything else is read by the rules.
+void DecodeOneMending(const unsigned char*& in, const unsigned char* end, char*& dst) {
+    const unsigned lead = in[0];
+    if ((lead & kFourByteLeadMask) == kFourByteLead && end - in >= 4 && IsContinuation(in[1]) && IsContinuation(in[2]) &&
+        IsContinuation(in[3])) {
+        *dst++ = kReplacement;
+        in += 4;
+        return;
+    }
+    if (DecodeOne(in, end, dst))
+        return;
+    const std::ptrdiff_t length = (lead & kThreeByteBit) ? 3 : 2;
+    std::ptrdiff_t taken = 1;
+    while (taken < length && taken < end - in && IsContinuation(in[taken]))
+        ++taken;
+    *dst++ = kReplacement;
+    in += taken;
+}
+
 #if defined(__SSE2__)
 constexpr std::ptrdiff_t kBlock = 16;
 
@@ -121,8 +147,11 @@ bool DecodeBlocks(const unsigned char*& in, const unsigned char* end, char*& dst
 #endif
 
 enum class DecodePath { Blocks, OneByOne };
+enum class Reading { ByTheRules, Mending };
 
-std::string Decode(std::string_view body, DecodePath path) {
+// Reading ByTheRules gives nothing when the rules cannot read body through; Mending always
+// gives a text and goes one sequence at a time (such bodies are rare).
+std::optional<std::string> Read(std::string_view body, DecodePath path, Reading reading) {
     std::string out;
     out.resize(body.size());
     // Plain pointers: stores through char may alias anything, so members would be reloaded.
@@ -130,15 +159,27 @@ std::string Decode(std::string_view body, DecodePath path) {
     const unsigned char* const end = in + body.size();
     char* const first = out.data();
     char* dst = first; // never ahead of in, so whole-block stores stay inside out
+    if (reading == Reading::Mending) {
+        while (in < end)
+            DecodeOneMending(in, end, dst);
+    } else {
 #if defined(__SSE2__)
-    if (path == DecodePath::Blocks && !DecodeBlocks(in, end, dst))
-        return {};
+        if (path == DecodePath::Blocks && !DecodeBlocks(in, end, dst))
+            return std::nullopt;
 #endif
-    while (in < end)
-        if (!DecodeOne(in, end, dst))
-            return {};
+        while (in < end)
+            if (!DecodeOne(in, end, dst))
+                return std::nullopt;
+    }
     out.resize(static_cast<std::size_t>(dst - first));
     return out;
+}
+
+std::string Decode(std::string_view body, DecodePath path) {
+    std::optional<std::string> decoded = Read(body, path, Reading::ByTheRules);
+    if (!decoded)
+        decoded = Read(body, path, Reading::Mending);
+    return std::move(*decoded);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // FetchPage over libcurl: a fresh easy handle per call, open connections kept in one
-// process-wide share (the platform client's connection pool), the body cut into 4096-byte reads.
+// process-wide share (the platform client's connection pool), the body cut into 4096-byte reads,
+// the answer's status line kept to tell a page from a site that is failing.
 #include "scanner/PageFetcher.h"
 
 #include "framework/base/Cp1251.h"
@@ -11,6 +12,8 @@
 #include <ctime>
 #include <memory>
 #include <mutex>
+#include <string_view>
+#include <vector>
 
 namespace scanner {
 namespace {
@@ -19,6 +22,15 @@ constexpr std::size_t kReadSize = 4096;
 constexpr long kMaxRedirects = 10;
 constexpr long kStallBytesPerSecond = 1;
 constexpr const char* kUserAgent = "Mozilla/5.0 (compatible; Googlebot/2.1; +http://tovrin.example/crawler.html)";
+constexpr long kTooManyRequests = 429;
+constexpr long kFirstServerError = 500;
+constexpr long kLastServerError = 599;
+constexpr std::string_view kErrorLineSeparator = " - ";
+
+// A server error or "too many requests" is the site failing, not a page of it.
+bool IsFailingStatus(long status) {
+    return status == kTooManyRequests || (status >= kFirstServerError && status <= kLastServerError);
+}
 
 // The pool of open connections that every call may reuse, as the platform's client has one.
 class ConnectionPool {
@@ -95,6 +107,28 @@ struct BodyCollector {
     }
 };
 
+// Keeps the status line of the last answer ("HTTP/1.1 503 Service Unavailable"); a redirect
+// followed brings a new one.
+struct StatusLine {
+    std::string text;
+
+    static std::size_t Header(char* data, std::size_t, std::size_t size, void* self) {
+        std::string_view line(data, size);
+        if (line.rfind("HTTP/", 0) == 0) {
+            while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+                line.remove_suffix(1);
+            static_cast<StatusLine*>(self)->text = line;
+        }
+        return size;
+    }
+
+    // "503 Service Unavailable", or the code alone when the line has no reason phrase.
+    std::string CodeAndReason(long status) const {
+        std::size_t space = text.find(' ');
+        return space == std::string::npos ? std::to_string(status) : text.substr(space + 1);
+    }
+};
+
 struct EasyDeleter {
     void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
 };
@@ -126,20 +160,30 @@ FetchLimits& CurrentFetchLimits() {
     return limits;
 }
 
-std::string FetchErrorLine(const std::string& message) { return LongTimeText() + " - " + TrimMessage(message); }
+std::string FetchErrorLine(const std::string& message) { return LongTimeText() + std::string(kErrorLineSeparator) + TrimMessage(message); }
 
-std::string FetchPage(const std::string& address, const LogSink& log) {
-    std::string body;
+std::string FetchErrorMessage(const std::string& line) {
+    std::size_t separator = line.find(kErrorLineSeparator);
+    return separator == std::string::npos ? line : line.substr(separator + kErrorLineSeparator.size());
+}
+
+FetchedPage FetchPage(const std::string& address, const LogSink& log) {
+    FetchedPage fetched;
+    auto fail = [&](const std::string& message) {
+        fetched.failure = TrimMessage(message);
+        log(FetchErrorLine(message));
+    };
     const FetchLimits& limits = CurrentFetchLimits();
     std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
     if (!easy) {
-        log(FetchErrorLine("Cannot create an HTTP request"));
-        return body;
+        fail("Cannot create an HTTP request");
+        return fetched;
     }
     char errorText[CURL_ERROR_SIZE] = {};
     BodyCollector collector;
-    collector.body = &body;
+    collector.body = &fetched.body;
     collector.cap = limits.bodyCap;
+    StatusLine statusLine;
     CURL* h = easy.get();
     curl_easy_setopt(h, CURLOPT_SHARE, Pool().share());
     curl_easy_setopt(h, CURLOPT_URL, address.c_str());
@@ -153,14 +197,41 @@ std::string FetchPage(const std::string& address, const LogSink& log) {
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &BodyCollector::Write);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &collector);
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &StatusLine::Header);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, &statusLine);
     CURLcode result = curl_easy_perform(h);
+    long status = 0;
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
     if (collector.capReached) {
+        // The site answered; the program declined the rest, so what came is the page.
         log(FetchErrorLine("The page is larger than " + std::to_string(limits.bodyCap) + " bytes; the rest was not read"));
     } else if (result != CURLE_OK) {
-        std::string message = errorText[0] ? errorText : curl_easy_strerror(result);
-        log(FetchErrorLine(framework::Utf8ToCp1251(message)));
+        fail(framework::Utf8ToCp1251(errorText[0] ? errorText : curl_easy_strerror(result)));
+    } else if (IsFailingStatus(status)) {
+        fail(framework::Utf8ToCp1251("The server answered " + statusLine.CodeAndReason(status)));
     }
-    return body;
+    return fetched;
+}
+
+FetchedPage FetchPageRetrying(const std::string& address, const LogSink& log, const RetryPolicy& policy,
+                              const std::function<void(std::chrono::milliseconds)>& wait) {
+    for (int attempt = 0;; ++attempt) {
+        const bool last = attempt >= policy.retries;
+        std::vector<std::string> lines;
+        FetchedPage fetched = FetchPage(address, [&](const std::string& line) {
+            if (last)
+                log(line);
+            else
+                lines.push_back(line);
+        });
+        if (!fetched.Failed() || last) {
+            if (!last)
+                for (const std::string& line : lines)
+                    log(line);
+            return fetched;
+        }
+        wait(policy.delay);
+    }
 }
 
 } // namespace scanner

@@ -5,15 +5,11 @@
 #include "framework/base/SysUtils.h"
 #include "scanner/FilePage.h"
 #include "scanner/NewestNumberPattern.h"
+#include "scanner/OutputFile.h"
 #include "scanner/PageDecoder.h"
 #include "scanner/PageFetcher.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace scanner {
 namespace {
@@ -33,10 +29,16 @@ LogSink LogTo(ScanView& view) {
 
 std::string PageAddress(const std::string& host, int number) { return "http://" + host + "/" + IntToStr(number); }
 
-// One number of the walk (its steps 1 to 10).
-void VisitNumber(ScanView& view, const ScanSettings& settings, int number) {
-    std::string page = DecodePage(FetchPage(PageAddress(settings.host, number), LogTo(view)));
+// One number of the walk (its steps 1 to 10); the stop when the site gave no page for it.
+std::optional<RunStop> VisitNumber(ScanView& view, const ScanSettings& settings, int number) {
+    FetchedPage fetched = FetchPageRetrying(PageAddress(settings.host, number), LogTo(view), settings.retry,
+                                            [&view](std::chrono::milliseconds delay) { view.Pause(delay); });
     view.SetStatusPanelText(kCurrentNumberPanel, IntToStr(number));
+    if (fetched.Failed()) {
+        UpdateRemainingCount(view); // counted from the number the run stops at, as the range start shows
+        return RunStop{number, fetched.failure};
+    }
+    std::string page = DecodePage(fetched.body);
     if (IsMissingPage(page)) {
         view.ProcessPendingMessages();
         view.AppendLogLine(LogLine(settings.host, number, PageKind::Missing, {}));
@@ -58,23 +60,7 @@ void VisitNumber(ScanView& view, const ScanSettings& settings, int number) {
     view.ProcessPendingMessages();
     view.SetGaugeProgress(view.GaugeProgress() + 1);
     view.Pause(settings.pause);
-}
-
-[[noreturn]] void FailWrite(const std::filesystem::path& path, int error) {
-    throw framework::Exception(framework::Utf8ToCp1251("Cannot write file \"" + path.string() + "\": " + std::strerror(error)));
-}
-
-// The mkstemp template of a temporary file in the folder of path, renamed over path when written.
-std::string TemporaryNameBeside(const std::filesystem::path& path) {
-    std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    return (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-}
-
-mode_t NewFileMode() {
-    constexpr mode_t kReadWriteAll = 0666;
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return kReadWriteAll & ~mask;
+    return std::nullopt;
 }
 
 } // namespace
@@ -82,7 +68,8 @@ mode_t NewFileMode() {
 void ProbeNewestNumber(ScanView& view, const std::string& host) {
     NewestNumberPattern pattern;
     view.ProcessPendingMessages();
-    MainPageText = DecodePage(FetchPage("http://" + host + kMainPagePath, LogTo(view)));
+    FetchedPage mainPage = FetchPage("http://" + host + kMainPagePath, LogTo(view));
+    MainPageText = mainPage.Failed() ? std::string() : DecodePage(mainPage.body);
     if (std::optional<std::string> found = pattern.Search(MainPageText))
         NewestNumber = *found;
     view.SetRangeStartMaxValue(Minus(StrToInt(NewestNumber), 1));
@@ -96,7 +83,7 @@ void UpdateRemainingCount(ScanView& view) {
     view.SetStatusPanelText(kRemainingCountPanel, IntToStr(Minus(newest, StrToInt(view.StatusPanelText(kCurrentNumberPanel)))));
 }
 
-void ScanRange(ScanView& view, const ScanSettings& settings) {
+std::optional<RunStop> ScanRange(ScanView& view, const ScanSettings& settings) {
     RunFlag = true;
     view.SetStartEnabled(false);
     view.SetStopEnabled(true);
@@ -105,19 +92,32 @@ void ScanRange(ScanView& view, const ScanSettings& settings) {
     view.SetGaugeMaxValue(Minus(newest, StrToInt(view.RangeStartText())));
     int number = StrToInt(view.RangeStartText());
     int last = StrToInt(view.RangeEndText());
+    std::optional<RunStop> stop;
     if (last >= number) {
         const std::int64_t count = static_cast<std::int64_t>(last) - number + 1;
-        for (std::int64_t visited = 0; visited < count && RunFlag; ++visited, ++number)
-            VisitNumber(view, settings, number);
+        for (std::int64_t visited = 0; visited < count && RunFlag && !stop; ++visited, ++number)
+            stop = VisitNumber(view, settings, number);
     }
     view.SetStartEnabled(true);
     view.SetStopEnabled(false);
     SaveLog(view.LogLines(), settings.logPath);
-    view.ShowCompletionMessage(CompletionText(settings.host));
+    if (stop)
+        view.ShowRunStoppedMessage(*stop);
+    else
+        view.ShowCompletionMessage(CompletionText(settings.host));
+    return stop;
 }
 
 std::string CompletionText(const std::string& host) {
     return framework::Utf8ToCp1251("Сбор данных с сайта ") + host + framework::Utf8ToCp1251(" завершен!");
+}
+
+std::string RunStoppedText(const std::string& host, const RunStop& stop) {
+    std::string reason = stop.reason;
+    if (reason.empty() || reason.back() != '.')
+        reason += '.';
+    return framework::Utf8ToCp1251("Сбор данных с сайта ") + host + framework::Utf8ToCp1251(" остановлен на номере ") +
+           IntToStr(stop.number) + ":\n" + reason + "\n" + framework::Utf8ToCp1251("Старт продолжит с этого номера.");
 }
 
 void SaveLog(const std::vector<std::string>& lines, const std::filesystem::path& path) {
@@ -125,53 +125,7 @@ void SaveLog(const std::vector<std::string>& lines, const std::filesystem::path&
     for (const std::string& line : lines)
         bytes += line + kLineEnd;
     bytes += kLineEnd;
-    ReplaceFileContents(path, bytes);
-}
-
-void ReplaceFileContents(const std::filesystem::path& path, const std::string& bytes) {
-    std::string temporary = TemporaryNameBeside(path);
-    int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        FailWrite(path, errno);
-    auto abandon = [&](int error) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        FailWrite(path, error);
-    };
-    if (::fchmod(fd, NewFileMode()) != 0)
-        abandon(errno);
-    for (std::size_t done = 0; done < bytes.size();) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            abandon(n < 0 ? errno : EIO);
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        abandon(errno);
-    if (::close(fd) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        FailWrite(path, error);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        int error = errno;
-        ::unlink(temporary.c_str());
-        FailWrite(path, error);
-    }
-}
-
-void CheckFileCanBeReplaced(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        FailWrite(path, EISDIR);
-    std::string temporary = TemporaryNameBeside(path);
-    int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        FailWrite(path, errno);
-    ::close(fd);
-    ::unlink(temporary.c_str());
+    WriteOutputFile(path, bytes);
 }
 
 std::filesystem::path DefaultLogPath() {

@@ -3,10 +3,12 @@
 // all written once against ScanView so the window and tovrin-scan behave alike.
 #pragma once
 
+#include "scanner/PageFetcher.h"
 #include "scanner/ScanView.h"
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace scanner {
@@ -25,6 +27,7 @@ struct ScanSettings {
     std::string host;                            // site host, HOST or HOST:PORT (SiteHost.h)
     std::filesystem::path logPath;               // normally DefaultLogPath()
     std::chrono::milliseconds pause = kScanPause;
+    RetryPolicy retry;                           // a page the site did not give is asked for again
 };
 
 // The creation handler's probe (FormCreate, after the regular expression is created):
@@ -42,26 +45,25 @@ void UpdateRemainingCount(ScanView& view);
 
 // The walk started by Start: steps 1 to 9 (buttons, gauge, one page per number with a log
 // line and at most one row, the pause, saving the log to settings.logPath, the completion
-// message). Has no error handling of its own: a failure (a range text or NewestNumber that
-// is not an integer, a gauge maximum below 0, a log file that cannot be written) propagates
-// out at the point where it happened and nothing is restored.
-void ScanRange(ScanView& view, const ScanSettings& settings);
+// message). A number whose page the site does not give, even after settings.retry, ends the
+// walk there: its error line is the last of the log, it gets no page line, the range start
+// stays on it, the log is saved, and the view says where and why the run stopped instead of
+// the completion message; that stop is returned. Has no error handling of its own: a failure
+// (a range text or NewestNumber that is not an integer, a gauge maximum below 0, a log file
+// that cannot be written) propagates out at the point where it happened and nothing is restored.
+std::optional<RunStop> ScanRange(ScanView& view, const ScanSettings& settings);
 
 // "Сбор данных с сайта " + host + " завершен!" in Windows-1251.
 std::string CompletionText(const std::string& host);
 
+// The window's message for a stopped run (Windows-1251), three lines: the site and the number,
+// the reason, and that Start goes on from that number.
+std::string RunStoppedText(const std::string& host, const RunStop& stop);
+
 // Writes every line followed by CR LF, then one more CR LF, as the bytes are held (Windows-1251),
-// to a temporary file in the same folder that is then renamed over path, so an interrupted
-// or failed write never leaves a truncated log. Throws framework::Exception on failure.
+// with WriteOutputFile (OutputFile.h): a failed write never leaves a truncated log. Throws
+// framework::Exception on failure.
 void SaveLog(const std::vector<std::string>& lines, const std::filesystem::path& path);
-
-// Replaces the contents of path with bytes the same way (temporary file, then rename).
-void ReplaceFileContents(const std::filesystem::path& path, const std::string& bytes);
-
-// Fails as ReplaceFileContents would when path cannot be written that way (its folder is
-// missing or not writable, or path is a folder), without touching path itself; for checking
-// the outputs of a run before its first fetch.
-void CheckFileCanBeReplaced(const std::filesystem::path& path);
 
 // "logs.txt" in the folder of the running executable.
 std::filesystem::path DefaultLogPath();

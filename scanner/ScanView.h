@@ -22,6 +22,13 @@ struct FileRow {
     PageKind kind = PageKind::Normal;
 };
 
+// Why a run ended before its range did: the number whose page the site did not give (after the
+// retries), and the fetch's error message (Windows-1251). The range start stays on that number.
+struct RunStop {
+    int number = 0;
+    std::string reason;
+};
+
 // Status bar panels the scanner touches (panels counted from 0).
 inline constexpr int kCurrentNumberPanel = 1;  // the number being scanned, "0" at start-up
 inline constexpr int kRemainingCountPanel = 3; // newest number minus panel 1
@@ -83,6 +90,10 @@ public:
 
     // The modal end-of-run message (no icon, one OK button, the application title as caption).
     virtual void ShowCompletionMessage(const std::string& text) = 0;
+
+    // Said instead of the completion message when the site stopped giving pages: where the run
+    // stopped, why, and that Start goes on from there.
+    virtual void ShowRunStoppedMessage(const RunStop& stop) = 0;
 };
 
 } // namespace scanner

@@ -11,12 +11,15 @@ namespace scanner {
 // Set at configure time with -DTOVRIN_DEFAULT_HOST=...; the ".example" name reaches no real site.
 std::string_view DefaultSiteHost();
 
-// A host name or IPv4 address, optionally ":" and a port of 1 to 65535; no scheme, path,
-// user or blanks (it is pasted into "http://" + host + "/" + number).
+// A host name, an IPv4 address or a bracketed IPv6 address ("[::1]"), optionally ":" and a
+// port of 1 to 65535; no scheme, path, user or blanks (it is pasted into
+// "http://" + host + "/" + number).
 bool IsValidSiteHost(std::string_view host);
 
-// commandLineHost, else TOVRIN_HOST when set and not empty, else DefaultSiteHost().
-// Throws framework::Exception "Invalid site host '%s'" when the chosen value is not valid.
+// commandLineHost, else TOVRIN_HOST when set and not empty, else DefaultSiteHost(). A value
+// given as an address, "http://HOST[:PORT]" with or without a path after it, gives its
+// HOST[:PORT]. Throws framework::Exception "Invalid site host '%s'" when the chosen value is
+// not valid (an "https://" address among them: the site is read over plain HTTP).
 std::string ResolveSiteHost(const std::optional<std::string>& commandLineHost);
 
 } // namespace scanner

@@ -9,6 +9,7 @@
 #include <numbers>
 
 #include "framework/widgets/Graphics.h"
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/data/sSystemColors.h"
 #include "skin/pixels/ComposeOps.h"
@@ -30,7 +31,6 @@ namespace {
 constexpr TsTextFormat kTextFormat = DT_CENTER | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
 constexpr std::string_view kHorizontalSection = "PROGRESSH";
 constexpr std::string_view kVerticalSection = "PROGRESSV";
-constexpr std::string_view kLightShapeKey = "LRGN";
 constexpr int kNoLight = 0;
 constexpr int kFullLight = 255;
 

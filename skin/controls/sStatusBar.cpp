@@ -9,6 +9,7 @@
 #include "framework/core/SkinCommand.h"
 #include "skin/data/sMaskGeometry.h"
 #include "skin/data/sSkinCommands.h"
+#include "skin/data/sSkinKeys.h"
 #include "skin/data/sSkinModelLookups.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/pixels/sBlit.h"
@@ -94,7 +95,7 @@ void TsStatusBar::PrepareCache() {
 void TsStatusBar::PaintPanel(Bitmap32& cache, const TRect& r, const QString& text, bool last) {
     const TsSkinModel& model = *SkinData.Model();
     const int section = SkinData.SectionIndex;
-    const int panelMask = GetMaskIndex(model, section, SkinData.SkinSection(), "STATUSPANELMASK");
+    const int panelMask = GetMaskIndex(model, section, SkinData.SkinSection(), kStatusPanelMaskKey);
     if (IsValidImgIndex(model, panelMask)) {
         const TsMaskData& mask = model.ma[std::size_t(panelMask)];
         TsBackdrop itself;

@@ -9,12 +9,7 @@
 namespace skin {
 namespace {
 
-constexpr std::array<std::string_view, kCheckMarkCount> kCheckMarkKeys = {
-    "BOXCHECKED", "BOXUNCHECKED", "BOXGRAYED", "RADIOCHECKED", "RADIOUNCHECKED",
-    "RADIOGRAYED", "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED"};
-constexpr std::array<std::string_view, kTitleButtonCount> kTitleButtonKeys = {
-    "BICONCLOSE", "BICLOSEALONE", "BICONMAX", "BICONNORM", "BICONMIN", "BICONHELP",
-    "SICONCLOSE", "SICONMAX", "SICONNORM", "SICONMIN", "SICONHELP"};
+static_assert(kCheckMarkKeys.size() == kCheckMarkCount && kTitleButtonKeys.size() == kTitleButtonCount);
 constexpr std::array<std::string_view, kTabSideCount> kTabSections = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
 constexpr std::array<std::string_view, kScrollButtonCount> kScrollButtonSections = {
     "SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"};
@@ -64,9 +59,9 @@ std::vector<Entry> Entries(TsCommonIndexes& c) {
     for (int i = 0; i < kCheckMarkCount; ++i)
         AddGlobalMask(entries, c.CheckMarks[std::size_t(i)], kCheckMarkKeys[std::size_t(i)]);
     AddGlobalMask(entries, c.ExBorder, kExBorderKey);
-    AddGlobalMask(entries, c.GripImage, "GRIPIMAGE");
-    AddGlobalMask(entries, c.GripHorz, "GRIPHORZ");
-    AddGlobalMask(entries, c.GripVert, "GRIPVERT");
+    AddGlobalMask(entries, c.GripImage, kGripImageKey);
+    AddGlobalMask(entries, c.GripHorz, kGripHorzKey);
+    AddGlobalMask(entries, c.GripVert, kGripVertKey);
     AddPart(entries, c.ComboBtn, kComboButtonSection, false, true, Lookup::ExactMask);
     entries.push_back({std::string(kComboBoxSection) + "." + std::string(kGlyphMaskKey), Lookup::ExactMask,
                        kComboBoxSection, kGlyphMaskKey, &c.ComboGlyph});

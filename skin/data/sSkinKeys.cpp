@@ -99,11 +99,107 @@ const TsPaletteSource kPaletteSources[] = {
     {P::pcBorder, "BORDERCOLOR", PaletteDefault::Colour, TColor{0}},
 };
 
+// With kCheckMarkKeys and kTitleButtonKeys, which are masks of "GLOBALINFO" too.
+const TsMaskKey kMaskKeys[] = {
+    {kBordersMaskKey, KeyScope::AnySection},     {kGlyphMaskKey, KeyScope::AnySection},
+    {kPatternKey, KeyScope::AnySection},         {kHotPatternKey, KeyScope::AnySection},
+    {kImgTopLeftKey, KeyScope::AnySection},      {kImgTopRightKey, KeyScope::AnySection},
+    {kImgBottomLeftKey, KeyScope::AnySection},   {kImgBottomRightKey, KeyScope::AnySection},
+    {kStatusPanelMaskKey, KeyScope::AnySection}, {kLightShapeKey, KeyScope::AnySection},
+    {kExBorderKey, KeyScope::GlobalInfo},        {kGripImageKey, KeyScope::GlobalInfo},
+    {kGripHorzKey, KeyScope::GlobalInfo},        {kGripVertKey, KeyScope::GlobalInfo},
+    {kTitleButtonKey, KeyScope::GlobalInfo},     {kMenuCheckKey, KeyScope::GlobalInfo},
+};
+
+bool IsDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+KeyValueKind KindOfGlobalInfoValue(const TsGlobalInfoValue& value) {
+    if (std::holds_alternative<double TsSkinData::*>(value.Field))
+        return KeyValueKind::Real;
+    if (std::holds_alternative<std::string TsSkinData::*>(value.Field))
+        return KeyValueKind::Text;
+    if (std::holds_alternative<TColor TsSkinData::*>(value.Field))
+        return KeyValueKind::Colour;
+    return value.Rule == NumberRule::Strict ? KeyValueKind::Strict : KeyValueKind::Number;
+}
+
+KeyValueKind KindOfLookValue(LookValueKind kind, std::size_t keyIndex) {
+    switch (kind) {
+    case LookValueKind::Colour:
+    case LookValueKind::GlowColour: return KeyValueKind::Colour;
+    case LookValueKind::FontColours: return keyIndex == 0 ? KeyValueKind::Colour : KeyValueKind::Contour;
+    case LookValueKind::Gradient: return KeyValueKind::Gradient;
+    default: return KeyValueKind::Number;
+    }
+}
+
+// The keys every section reads, "GLOBALINFO" included (it is a section too).
+std::optional<KeyValueKind> SectionKeyUse(std::string_view key) {
+    if (key == kParentClassKey)
+        return KeyValueKind::Section;
+    for (const TsSectionValue& value : kSectionValues)
+        if (value.FromOptionsText && key == value.Key)
+            return std::holds_alternative<bool TsGeneralData::*>(value.Field) ? KeyValueKind::Boolean
+                                                                              : KeyValueKind::Number;
+    for (const TsLookField& field : kLookFields)
+        for (std::size_t i = 0; i < field.Keys.size(); ++i) {
+            const std::string_view normal = field.Keys[i];
+            if (normal.empty())
+                continue;
+            const bool hot = key.size() == field.HotPrefix.size() + normal.size() && key.starts_with(field.HotPrefix) &&
+                             key.ends_with(normal);
+            if (key == normal || hot)
+                return KindOfLookValue(field.Kind, i);
+        }
+    for (const TsMaskKey& mask : kMaskKeys)
+        if (mask.Scope == KeyScope::AnySection && key == mask.Key)
+            return KeyValueKind::Mask;
+    // Halo masks: "GLOW0", "GLOW1" ...
+    if (key.starts_with(kGlowKey) && IsDigits(key.substr(kGlowKey.size())))
+        return KeyValueKind::Mask;
+    return std::nullopt;
+}
+
+std::optional<KeyValueKind> GlobalInfoKeyUse(std::string_view key) {
+    if (key == kMasterBitmapKey)
+        return KeyValueKind::Picture;
+    for (const TsGlobalInfoValue& value : kGlobalInfoValues)
+        if (key == value.Key)
+            return KindOfGlobalInfoValue(value);
+    for (const TsPaletteSource& source : kPaletteSources)
+        if (key == source.Key)
+            return KeyValueKind::Colour;
+    for (const TsMaskKey& mask : kMaskKeys)
+        if (mask.Scope == KeyScope::GlobalInfo && key == mask.Key)
+            return KeyValueKind::Mask;
+    for (std::string_view mask : kCheckMarkKeys)
+        if (key == mask)
+            return KeyValueKind::Mask;
+    for (std::string_view mask : kTitleButtonKeys)
+        if (key == mask)
+            return KeyValueKind::Mask;
+    if (key.ends_with(kTitleGlowSuffix))
+        for (std::string_view button : kTitleButtonKeys)
+            if (key.substr(0, key.size() - kTitleGlowSuffix.size()) == button)
+                return KeyValueKind::Mask;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::span<const TsGlobalInfoValue> GlobalInfoValues() { return kGlobalInfoValues; }
 std::span<const TsSectionValue> SectionValues() { return kSectionValues; }
 std::span<const TsLookField> LookFields() { return kLookFields; }
 std::span<const TsPaletteSource> PaletteSources() { return kPaletteSources; }
+std::span<const TsMaskKey> MaskKeys() { return kMaskKeys; }
+
+std::optional<KeyValueKind> KeyUseOf(std::string_view section, std::string_view key) {
+    if (section == kGlobalInfo)
+        if (const std::optional<KeyValueKind> use = GlobalInfoKeyUse(key))
+            return use;
+    return SectionKeyUse(key);
+}
 
 } // namespace skin

@@ -5,6 +5,8 @@
 
 #include "skin/data/sSkinOptions.h"
 
+#include <array>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <variant>
@@ -39,6 +41,24 @@ inline constexpr std::string_view kImgBottomRightKey = "IMGBTMRIGHT";
 inline constexpr std::string_view kGlowKey = "GLOW";
 // A mask of "GLOBALINFO": the extended border picture.
 inline constexpr std::string_view kExBorderKey = "EXBORDER";
+// A status bar's panels, and the shape of a gauge bar's light strip.
+inline constexpr std::string_view kStatusPanelMaskKey = "STATUSPANELMASK";
+inline constexpr std::string_view kLightShapeKey = "LRGN";
+// Masks of "GLOBALINFO": check marks and title buttons (in the order of the common index
+// table's enums), the size grips, the user title button and the menus' check mark.
+inline constexpr std::array<std::string_view, 9> kCheckMarkKeys = {
+    "BOXCHECKED", "BOXUNCHECKED", "BOXGRAYED", "RADIOCHECKED", "RADIOUNCHECKED",
+    "RADIOGRAYED", "SMALLCHECKED", "SMALLUNCHECKED", "SMALLGRAYED"};
+inline constexpr std::array<std::string_view, 11> kTitleButtonKeys = {
+    "BICONCLOSE", "BICLOSEALONE", "BICONMAX", "BICONNORM", "BICONMIN", "BICONHELP",
+    "SICONCLOSE", "SICONMAX", "SICONNORM", "SICONMIN", "SICONHELP"};
+inline constexpr std::string_view kGripImageKey = "GRIPIMAGE";
+inline constexpr std::string_view kGripHorzKey = "GRIPHORZ";
+inline constexpr std::string_view kGripVertKey = "GRIPVERT";
+inline constexpr std::string_view kTitleButtonKey = "TITLEBUTTON";
+inline constexpr std::string_view kMenuCheckKey = "CHECK";
+// A title button's glow picture is its key followed by this ("BICONCLOSEGLOW0").
+inline constexpr std::string_view kTitleGlowSuffix = "GLOW0";
 
 // Sections the engine asks for by name.
 inline constexpr std::string_view kEditSection = "EDIT";
@@ -120,5 +140,37 @@ struct TsPaletteSource {
 // The entries read from "GLOBALINFO", in entry order; entries 4 to 9 come from the sections
 // kEditSection, kSelectionSection and kMenuItemSection (FillPalette).
 std::span<const TsPaletteSource> PaletteSources();
+
+// ---------------------------------------------------------------- masks and textures
+
+// Where painters look a mask up: in any section (and its parents), or in "GLOBALINFO" alone.
+enum class KeyScope { AnySection, GlobalInfo };
+struct TsMaskKey {
+    std::string_view Key;
+    KeyScope Scope;
+};
+// The mask and texture keys painters ask for besides kCheckMarkKeys and kTitleButtonKeys; halo
+// masks ("GLOW0", "GLOW1" ...) and the title buttons' glow pictures are told by KeyUseOf.
+std::span<const TsMaskKey> MaskKeys();
+
+// ---------------------------------------------------------------- every key
+
+// How a value is read.
+enum class KeyValueKind {
+    Number,    // an integer; anything else counts as missing
+    Strict,    // an integer; anything else fails the load
+    Real,      // "." as decimal separator
+    Boolean,   // "1" or "TRUE" in any letter case; anything else is false
+    Colour,    // 0x00BBGGRR, or a system colour (sign bit and an index in the low byte)
+    Contour,   // a colour, or -1 for no contour on that side
+    Text,
+    Section,   // the name of a section
+    Gradient,  // numbers in groups of five
+    Picture,   // a picture file of the skin
+    Mask,      // a mask form, or a picture file
+};
+// What reads key in section and how, or nothing when no unit of the engine reads it there (a key
+// that is misspelt, or in a section where no one looks for it).
+std::optional<KeyValueKind> KeyUseOf(std::string_view section, std::string_view key);
 
 } // namespace skin

@@ -398,6 +398,8 @@ void TsSkinManager::CheckVersion(const TsSkinData& data) {
 
 void TsSkinManager::LoadFrom(const ChosenSource& source) {
     FlagGuard loading(gLoading, true);
+    if (diagnostics_ != nullptr)
+        diagnostics_->LoadStarted();
     std::unique_ptr<TvlSkinConvertor> package;
     TsSkinIni ini;
     std::string folder;
@@ -423,16 +425,21 @@ void TsSkinManager::LoadFrom(const ChosenSource& source) {
     if (package) {
         if (package->OptionsStream)
             ini = TsSkinIni::Parse(std::string_view(reinterpret_cast<const char*>(package->OptionsStream->data()),
-                                                    package->OptionsStream->size()));
+                                                    package->OptionsStream->size()),
+                                   diagnostics_);
     } else if (previewOptions_) {
-        ini = TsSkinIni::FromLines(*previewOptions_);
+        ini = TsSkinIni::FromLines(*previewOptions_, diagnostics_);
     } else {
         const std::string options = FindFileIgnoringCase(folder, kOptionsFile);
         ByteArray bytes;
         if (options.empty() || !ReadSkinFile(folder + options, bytes, kOptionsTextLimit))
             throw EPackageError("Cannot read \"" + folder + kOptionsFile + "\"");
-        ini = TsSkinIni::Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        ini = TsSkinIni::Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                               diagnostics_);
     }
+
+    if (diagnostics_ != nullptr)
+        diagnostics_->OptionsRead(ini);
 
     // Everything is built in a fresh model; the loaded skin changes only when all of it succeeded.
     TsSkinModel fresh;
@@ -441,7 +448,7 @@ void TsSkinManager::LoadFrom(const ChosenSource& source) {
     CheckVersion(fresh.SkinData);
     const TsSkinIni common = TsSkinIni::FromLines(commonSections_);
     TsLoadContext context{ini, TsSkinImageSource{package.get(), folder},
-                          common.Sections().empty() ? nullptr : &common, nullptr};
+                          common.Sections().empty() ? nullptr : &common, nullptr, diagnostics_};
     LoadMasterAndMasks(fresh, context);
     LoadPatterns(fresh, context);
     LoadSections(fresh, context);
@@ -456,6 +463,8 @@ void TsSkinManager::LoadFrom(const ChosenSource& source) {
     modelLoaded_ = true;
     isPacked_ = source.Kind != SkinSourceKind::Folder;
     sourceKind_ = source.Kind;
+    sourcePath_ = source.Path;
+    sourceInternalIndex_ = source.InternalIndex;
     UpdateCommonIndexes();
     Fire(OnSkinLoading);
 }
@@ -470,6 +479,36 @@ void TsSkinManager::ReloadSkin() {
         SkinHost().ShowMessage(framework::MessageKind::Error,
                                NamingTheSource(ExceptionText(failure), source ? SourceName(*source) : std::string()));
     }
+}
+
+std::string TsSkinManager::ReloadFromSource() {
+    if (!modelLoaded_ || (sourceKind_ != SkinSourceKind::Folder && sourceKind_ != SkinSourceKind::PackageFile))
+        return "no skin of a folder or a package file is loaded";
+    return LoadSkinFiles(sourceKind_, sourcePath_);
+}
+
+std::string TsSkinManager::LoadSkinFiles(SkinSourceKind kind, const std::string& path) {
+    if (!active_)
+        return "skinning is off";
+    if (kind != SkinSourceKind::Folder && kind != SkinSourceKind::PackageFile)
+        return "only a skin folder or a package file can be loaded from its files";
+    const std::string source = kind == SkinSourceKind::Folder ? WithTrailingSlash(path) : path;
+    {
+        FlagGuard loading(gLoading, true);
+        try {
+            LoadFrom(ChosenSource{kind, source, -1});
+        } catch (const std::exception& failure) {
+            return ExceptionText(failure);
+        }
+    }
+    // The skin's name and directory now name these files, as if they had been chosen.
+    const std::filesystem::path files(kind == SkinSourceKind::Folder ? source.substr(0, source.size() - 1) : source);
+    skinDirectory_ = files.parent_path().string();
+    skinName_ = kind == SkinSourceKind::Folder ? files.filename().string() : files.stem().string();
+    // Fades and halos hold pictures of the skin that was: they end before the new one is told.
+    SendToAllWindows(SKC_STOP_FADING);
+    AnnounceSkinLoaded(false);
+    return {};
 }
 
 // ---------------------------------------------------------------- announcements
@@ -499,6 +538,8 @@ void TsSkinManager::RemoveSkin() {
     model_.gd.clear();
     modelLoaded_ = false;
     sourceKind_ = SkinSourceKind::None;
+    sourcePath_.clear();
+    sourceInternalIndex_ = -1;
 }
 
 void TsSkinManager::RefreshAll(bool animated) {

@@ -4,6 +4,7 @@
 // every window through skin commands, and answers the look-ups painters use.
 #pragma once
 
+#include "skin/data/sSkinDiagnostics.h"
 #include "skin/data/sSkinIni.h"
 #include "skin/data/sSkinManagerTypes.h"
 #include "skin/data/sSkinOptions.h"
@@ -101,6 +102,9 @@ public:
     const TsSkinModel& Model() const { return model_; }
     bool IsPacked() const { return isPacked_; }
     SkinSourceKind SourceKind() const { return sourceKind_; }
+    // The package file or the skin folder (with trailing "/") the loaded skin came from; empty
+    // for an internal skin.
+    const std::string& SourcePath() const { return sourcePath_; }
     const TsCommonIndexes& CommonIndexes() const { return commonIndexes_; }
     // The class-name lists built from ThirdParty.
     const std::vector<std::string>& ThirdList(ThirdPartyListIndex index) const { return thirdLists_[index]; }
@@ -142,6 +146,16 @@ public:
     void UpdateCommonIndexes();
     // Re-reads the skin from its source with the current settings (no announcement).
     void ReloadSkin();
+    // Loads the skin of a folder or a package file with the current settings and announces it to
+    // every window; SkinDirectory and SkinName then name it. A skin that cannot be loaded leaves
+    // the loaded one in force and announces nothing: the failure is returned (empty when the skin
+    // was loaded), not shown. Unlike a change of SkinName, nothing else is tried.
+    std::string LoadSkinFiles(SkinSourceKind kind, const std::string& path);
+    // LoadSkinFiles of where the loaded skin came from (the same files, even while its options
+    // text is missing).
+    std::string ReloadFromSource();
+    // Told of what each load passes over (null: nobody); the listener outlives the manager's loads.
+    void SetLoadDiagnostics(TsSkinDiagnostics* diagnostics) { diagnostics_ = diagnostics; }
 
     // --- Adjustments.
     int ExtendedMargin(int side) const { return extMargins_[side]; } // 0 left, 1 top, 2 right, 3 bottom
@@ -211,6 +225,9 @@ private:
     bool modelLoaded_ = false;
     bool isPacked_ = false;
     SkinSourceKind sourceKind_ = SkinSourceKind::None;
+    std::string sourcePath_;
+    int sourceInternalIndex_ = -1;
+    TsSkinDiagnostics* diagnostics_ = nullptr;
     TsCommonIndexes commonIndexes_;
     bool updatePending_ = false;
     std::unique_ptr<std::vector<std::string>> previewOptions_;

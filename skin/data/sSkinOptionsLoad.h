@@ -2,6 +2,7 @@
 // reader of inherited section keys ("PARENTCLASS" chains, ended when they loop).
 #pragma once
 
+#include "skin/data/sSkinDiagnostics.h"
 #include "skin/data/sSkinImageSource.h"
 #include "skin/data/sSkinIni.h"
 #include "skin/data/sSkinOptions.h"
@@ -37,6 +38,8 @@ struct TsLoadContext {
     const TsSkinIni* CommonSections = nullptr; // may be null
     // Runs after "GLOBALINFO" is read in LoadSections (the version check).
     std::function<void(const TsSkinData&)> VersionCheck;
+    // Told of what the steps pass over; may be null.
+    TsSkinDiagnostics* Diagnostics = nullptr;
 };
 
 // Step 1: the master bitmap, then every mask of the text (and of the common sections).
@@ -49,7 +52,7 @@ void LoadSections(TsSkinModel& model, const TsLoadContext& context);
 // The per-section mask and texture indexes (also rerun after the common index table).
 void ResolveSectionIndexes(TsSkinModel& model);
 // "GLOBALINFO" into TsSkinData (SkinFolder and Active are left alone).
-void ReadSkinData(TsSkinData& data, const TsSkinIni& ini);
+void ReadSkinData(TsSkinData& data, const TsSkinIni& ini, TsSkinDiagnostics* diagnostics = nullptr);
 // The skin's version alone, for the check before the skin is read.
 double ReadSkinVersion(const TsSkinIni& ini);
 

@@ -277,44 +277,118 @@ std::optional<TsMaskData> FreeBorderForm(const TsLoadContext& context, const std
 }
 
 enum class MaskSource { SkinText, CommonSections };
+constexpr const char* kCommonSectionsFile = "CommonSections";
 
-void AppendMask(TsSkinModel& model, const TsLoadContext& context, const std::string& section, const std::string& key,
-                const std::string& value, MaskSource source) {
+// The picture file a value of the "!" or ".BMP" form names (empty for other forms).
+std::string PictureNameOf(const std::string& value, bool isBitmapFile) {
+    if (value.front() == '!') {
+        const std::vector<std::string> fields = Words(value, "!");
+        return fields.empty() ? std::string() : fields[0];
+    }
+    return isBitmapFile ? value : std::string();
+}
+
+// Why a value of a picture form made no mask: a name that is no picture's, or a picture that is
+// not there (in a package, perhaps for want of upper case).
+void ReportNoPicture(const TsLoadContext& context, const TsSkinPlace& place, const std::string& value,
+                     bool isBitmapFile) {
+    if (context.Diagnostics == nullptr)
+        return;
+    const std::string name = PictureNameOf(value, isBitmapFile);
+    const std::string upper = UpperCase(name);
+    const std::string fallback = "no mask: " + place.Section + "." + place.Key + " paints nothing";
+    if (value.front() == '!' && upper.find(".BMP") == std::string::npos && upper.find(".PNG") == std::string::npos) {
+        context.Diagnostics->Report(DiagnosticAt(place, TsSeverity::Warning, "mask-value",
+                                                 "\"" + name + "\" names no .BMP or .PNG picture", fallback));
+        return;
+    }
+    std::string problem = "the picture \"" + name + "\" is not " +
+                          (context.Pictures.Package ? "in the package" : "in the skin folder");
+    if (context.Pictures.Package != nullptr && name != upper)
+        for (const TvlImageItem& item : context.Pictures.Package->Images)
+            if (UpperCase(item.Name) == upper) {
+                problem += " (it holds \"" + item.Name + "\", but a package's pictures are found by names written "
+                           "in upper case)";
+                break;
+            }
+    context.Diagnostics->Report(DiagnosticAt(place, TsSeverity::Error, "picture-missing", problem, fallback));
+}
+
+// The mask one value makes, by its form; nothing for a value of no form or a picture not found.
+std::optional<TsMaskData> MaskOfValue(const TsSkinModel& model, const TsLoadContext& context,
+                                      const std::string& section, const std::string& key, const std::string& value,
+                                      MaskSource source, bool& cornerKind) {
     const std::string upper = UpperCase(value);
     const bool hasHash = value.find('#') != std::string::npos;
     const bool isBitmapFile = upper.find(".BMP") != std::string::npos && !hasHash;
     const bool isFreeForm = hasHash && value != "#";
-    std::optional<TsMaskData> mask;
-    bool cornerKind = false;
+    cornerKind = true;
     if (source == MaskSource::CommonSections) {
         if (isBitmapFile)
-            mask = WholeBitmapForm(model, context, section, key, value, PictureSearch::FolderOnly);
-        else if (isFreeForm)
-            mask = FreeBorderForm(context, section, key, value);
-        cornerKind = true;
-    } else if (value.front() == '@') {
-        mask = GlyphForm(context, section, key, value);
-    } else if (value.front() == '^') {
-        mask = BorderForm(model, context, section, key, value);
-        cornerKind = true;
-    } else if (value.front() == '~') {
-        mask = TextureForm(context, section, key, value);
-    } else if (value.front() == '!') {
-        mask = PictureFileForm(model, context, section, key, value);
-        cornerKind = mask && mask->MaskKind == TsMaskKind::mkBorder;
-    } else if (isBitmapFile) {
-        mask = WholeBitmapForm(model, context, section, key, value, PictureSearch::PackageOrFolder);
-        cornerKind = true;
-    } else if (isFreeForm) {
-        mask = FreeBorderForm(context, section, key, value);
-        cornerKind = true;
+            return WholeBitmapForm(model, context, section, key, value, PictureSearch::FolderOnly);
+        if (isFreeForm)
+            return FreeBorderForm(context, section, key, value);
+        return std::nullopt;
     }
-    if (!mask)
+    cornerKind = false;
+    switch (value.front()) {
+    case '@': return GlyphForm(context, section, key, value);
+    case '^': cornerKind = true; return BorderForm(model, context, section, key, value);
+    case '~': return TextureForm(context, section, key, value);
+    case '!': {
+        std::optional<TsMaskData> mask = PictureFileForm(model, context, section, key, value);
+        cornerKind = mask && mask->MaskKind == TsMaskKind::mkBorder;
+        return mask;
+    }
+    default: break;
+    }
+    cornerKind = true;
+    if (isBitmapFile)
+        return WholeBitmapForm(model, context, section, key, value, PictureSearch::PackageOrFolder);
+    if (isFreeForm)
+        return FreeBorderForm(context, section, key, value);
+    return std::nullopt;
+}
+
+void AppendMask(TsSkinModel& model, const TsLoadContext& context, const std::string& section, const std::string& key,
+                const std::string& value, MaskSource source, int line) {
+    const TsSkinPlace place{source == MaskSource::CommonSections ? kCommonSectionsFile : kOptionsFileName, section,
+                            key, line};
+    std::optional<TsMaskData> mask;
+    bool cornerKind = false;
+    try {
+        mask = MaskOfValue(model, context, section, key, value, source, cornerKind);
+        if (mask)
+            RefuseOversizedArea(*mask, model.MasterBitmap);
+    } catch (const std::exception& failure) {
+        ReportLoadFailure(context.Diagnostics, failure, place);
+        return; // the diagnostics go on past failures: no mask
+    }
+    if (!mask) {
+        const bool isBitmapFile =
+            UpperCase(value).find(".BMP") != std::string::npos && value.find('#') == std::string::npos;
+        if (source == MaskSource::SkinText && (value.front() == '!' || isBitmapFile))
+            ReportNoPicture(context, place, value, isBitmapFile);
         return;
-    RefuseOversizedArea(*mask, model.MasterBitmap);
+    }
     if (cornerKind)
         ComputeCornerKind(*mask, model.MasterBitmap);
     model.ma.push_back(std::move(*mask));
+}
+
+// A picture the options text names by a key that is not in the skin.
+void ReportMissingPicture(const TsLoadContext& context, const TsSkinPlace& place, const std::string& name,
+                          const std::string& fallback) {
+    if (context.Diagnostics != nullptr)
+        context.Diagnostics->Report(DiagnosticAt(place, TsSeverity::Error, "picture-missing",
+                                                 "the picture \"" + name + "\" is not " +
+                                                     (context.Pictures.Package ? "in the package" : "in the skin folder"),
+                                                 fallback));
+}
+
+TsSkinPlace PlaceOf(const TsSkinIni& ini, const std::string& section, const std::string& key) {
+    const TsSkinIni::Key* found = ini.FindKey(section, key);
+    return TsSkinPlace{kOptionsFileName, section, key, found ? found->Line : 0};
 }
 
 void LoadMasterBitmap(TsSkinModel& model, const TsLoadContext& context) {
@@ -322,12 +396,19 @@ void LoadMasterBitmap(TsSkinModel& model, const TsLoadContext& context) {
     const std::string name = context.Ini.ReadString(kGlobalInfo, kMasterBitmapKey, "");
     if (name.empty())
         return;
+    const TsSkinPlace place = PlaceOf(context.Ini, std::string(kGlobalInfo), std::string(kMasterBitmapKey));
     const auto bytes = context.Pictures.Find(name);
-    if (!bytes)
+    if (!bytes) {
+        ReportMissingPicture(context, place, name, "the master bitmap is empty: masks cut from it paint nothing");
         return;
+    }
     // Non-32-bit files come back with alpha 255 except the key pixels, which is the conversion
     // the master bitmap needs.
-    model.MasterBitmap = ReadPicture(*bytes, name);
+    try {
+        model.MasterBitmap = ReadPicture(*bytes, name);
+    } catch (const std::exception& failure) {
+        ReportLoadFailure(context.Diagnostics, failure, place);
+    }
 }
 
 } // namespace
@@ -335,7 +416,7 @@ void LoadMasterBitmap(TsSkinModel& model, const TsLoadContext& context) {
 void AppendMaskFromValue(TsSkinModel& model, const TsLoadContext& context, const std::string& section,
                          const std::string& key, const std::string& value) {
     if (!value.empty())
-        AppendMask(model, context, section, key, value, MaskSource::SkinText);
+        AppendMask(model, context, section, key, value, MaskSource::SkinText, 0);
 }
 
 void LoadMasterAndMasks(TsSkinModel& model, const TsLoadContext& context) {
@@ -345,7 +426,7 @@ void LoadMasterAndMasks(TsSkinModel& model, const TsLoadContext& context) {
         for (const TsSkinIni::Key& key : section.Keys) {
             if (key.Value.empty() || (section.Name == kGlobalInfo && key.Name == kMasterBitmapKey))
                 continue;
-            AppendMask(model, context, section.Name, key.Name, key.Value, MaskSource::SkinText);
+            AppendMask(model, context, section.Name, key.Name, key.Value, MaskSource::SkinText, key.Line);
         }
     }
     if (context.CommonSections == nullptr)
@@ -355,7 +436,7 @@ void LoadMasterAndMasks(TsSkinModel& model, const TsLoadContext& context) {
             continue;
         for (const TsSkinIni::Key& key : section.Keys)
             if (!key.Value.empty())
-                AppendMask(model, context, section.Name, key.Name, key.Value, MaskSource::CommonSections);
+                AppendMask(model, context, section.Name, key.Name, key.Value, MaskSource::CommonSections, key.Line);
     }
 }
 
@@ -368,10 +449,20 @@ void LoadPatterns(TsSkinModel& model, const TsLoadContext& context) {
             const std::string upper = UpperCase(key.Value);
             if (upper.find(".JPG") == std::string::npos && upper.find(".JPEG") == std::string::npos)
                 continue;
+            const TsSkinPlace place{kOptionsFileName, section.Name, key.Name, key.Line};
             const auto bytes = context.Pictures.Find(key.Value);
-            if (!bytes)
+            if (!bytes) {
+                ReportMissingPicture(context, place, key.Value,
+                                     "no texture: " + section.Name + "." + key.Name + " paints nothing");
                 continue;
-            auto picture = std::make_shared<Bitmap32>(ReadPicture(*bytes, key.Value));
+            }
+            std::shared_ptr<Bitmap32> picture;
+            try {
+                picture = std::make_shared<Bitmap32>(ReadPicture(*bytes, key.Value));
+            } catch (const std::exception& failure) {
+                ReportLoadFailure(context.Diagnostics, failure, place);
+                continue;
+            }
             if (picture->Empty())
                 continue;
             model.pa.push_back(TsPatternData{std::move(picture), UpperCase(section.Name), UpperCase(key.Name)});

@@ -71,13 +71,23 @@ bool TsOptionsReader::ReadBool(std::string_view section, std::string_view key, b
     return text ? OptionBoolean(*text) : fallback;
 }
 
-void ReadSkinData(TsSkinData& data, const TsSkinIni& ini) {
+void ReadSkinData(TsSkinData& data, const TsSkinIni& ini, TsSkinDiagnostics* diagnostics) {
     for (const TsGlobalInfoValue& value : GlobalInfoValues()) {
         // A strict value that is missing reads as its default; one that is there must be an integer.
         const bool strict = value.Rule == NumberRule::Strict;
         const std::string text = ini.ReadString(kGlobalInfo, value.Key, strict ? std::to_string(value.Default) : "");
         const auto number = [&]() -> std::int32_t {
-            return strict ? framework::StrToInt(text) : OptionIntegerOr(text, value.Default);
+            if (!strict)
+                return OptionIntegerOr(text, value.Default);
+            try {
+                return framework::StrToInt(text);
+            } catch (const std::exception& failure) {
+                const TsSkinIni::Key* key = ini.FindKey(kGlobalInfo, value.Key);
+                ReportLoadFailure(diagnostics, failure,
+                                  TsSkinPlace{kOptionsFileName, std::string(kGlobalInfo), std::string(value.Key),
+                                              key ? key->Line : 0});
+                return value.Default;
+            }
         };
         std::visit(Overloaded{
                        [&](double TsSkinData::*field) { data.*field = OptionReal(text); },
@@ -342,7 +352,7 @@ void ResolveSectionIndexes(TsSkinModel& model) {
 }
 
 void LoadSections(TsSkinModel& model, const TsLoadContext& context) {
-    ReadSkinData(model.SkinData, context.Ini);
+    ReadSkinData(model.SkinData, context.Ini, context.Diagnostics);
     if (context.VersionCheck)
         context.VersionCheck(model.SkinData);
     model.gd.clear();

@@ -620,6 +620,13 @@ void TsCommonData::ShowGlow(bool refresh) {
 
 void TsCommonData::HideGlow() { HideGlowEffect(GlowHandle); }
 
+void TsCommonData::RenewGlow() {
+    if (GlowHandle < 0)
+        return;
+    HideGlow();
+    ShowGlow();
+}
+
 // ---------------------------------------------------------------- events
 
 void TsCommonData::OnMouseEnter() {
@@ -758,6 +765,7 @@ bool TsCommonData::HandleSkinCommand(int command, int argument, std::intptr_t lP
             ResolveSection();
             ComputeParentBgFlags(false);
             PendingSkinWork().RepaintPending = false;
+            RenewGlow();
         }
         return true;
     case SKC_SKIN_REMOVED:
@@ -770,6 +778,7 @@ bool TsCommonData::HandleSkinCommand(int command, int argument, std::intptr_t lP
             UpdateLock = false;
             ApplySkinColors(true);
             ComputeParentBgFlags(false);
+            RenewGlow();
         }
         return true;
     case SKC_PARENT_UPDATED:

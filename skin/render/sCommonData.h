@@ -166,6 +166,9 @@ public:
     // The halo around the owner (shown only where the skin and the manager allow it).
     void ShowGlow(bool refresh = false);
     void HideGlow();
+    // A halo on show was cut from the pictures of the skin that was: it is made again from the
+    // skin now in force.
+    void RenewGlow();
     // The painting state of the owner: 1 while active, else 0.
     int PaintState() const { return IsActive() ? 1 : 0; }
 

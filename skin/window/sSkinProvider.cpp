@@ -122,6 +122,7 @@ void TsSkinProvider::SkinLoaded() {
         TakeFrame();
     else
         GiveFrameBack();
+    ReshowHotButton();
 }
 
 void TsSkinProvider::SkinRemoved() {
@@ -140,6 +141,19 @@ void TsSkinProvider::SkinRefreshed() {
         TakeFrame();
     else
         GiveFrameBack();
+    ReshowHotButton();
+}
+
+void TsSkinProvider::ReshowHotButton() {
+    // Its fade went with the pictures of the skin that was; under the pointer (or held down) it
+    // fades in again in the skin now in force, and it fades out when the pointer leaves.
+    if (!frameTaken_ || hotHitCode_ <= 0)
+        return;
+    if (const TsCaptionButton* button = CaptionButton(hotHitCode_); button && button->State != 0) {
+        RedrawCaptionButton(hotHitCode_);
+        // The frame may have been drawn with the look in it while the button had no fade.
+        InvalidateFrame();
+    }
 }
 
 // ---------------------------------------------------------------- the frame

@@ -242,6 +242,8 @@ private:
     bool ExtendedBorderAllowed() const;
     void Relayout();
     void DropButtonAnimations();
+    // After a skin change: the hot or pressed caption button shows that look in the new skin.
+    void ReshowHotButton();
     TsSkinManager* Manager() const;
     const TsSkinModel* Model() const;
 

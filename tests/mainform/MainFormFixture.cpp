@@ -7,6 +7,7 @@
 namespace testing_support {
 namespace {
 constexpr std::chrono::milliseconds kTestPause{1};
+constexpr std::chrono::milliseconds kTestRetryDelay{10};
 } // namespace
 
 std::unique_ptr<app::TForm1> MakeWindow(const std::string& host, const std::filesystem::path& logPath) {
@@ -17,6 +18,7 @@ std::unique_ptr<app::TForm1> MakeWindow(const std::string& host, const std::file
     settings.host = host;
     settings.logPath = logPath;
     settings.pause = kTestPause;
+    settings.retry.delay = kTestRetryDelay;
     auto form = std::make_unique<app::TForm1>(settings);
     form->DoCreate();
     form->show();

@@ -1,5 +1,6 @@
 // Runs of the main window against the demo site: a short run and its log file, Stop during a
-// number, Clear on each tab, Ctrl+A in the log, and the failure paths that a run now survives.
+// number, Clear on each tab, Ctrl+A in the log, a site that stops giving pages, and the failure
+// paths that a run now survives.
 #include "framework/widgets/Application.h"
 #include "framework/widgets/QtText.h"
 #include "tests/support/ModalAnswerer.h"
@@ -237,16 +238,78 @@ TEST_F(WindowRunTest, FailureInsideARunRestoresTheButtonsSavesTheLogAndIsShown) 
 
 TEST_F(WindowRunTest, LogFileThatCannotBeWrittenIsShownAndStartComesBack) {
     form.reset();
-    form = MakeWindow(site.Host(), folder.filePath(QStringLiteral("missing-folder/logs.txt")).toStdString());
+    const QString unwritable = folder.filePath(QStringLiteral("missing-folder/logs.txt"));
+    form = MakeWindow(site.Host(), unwritable.toStdString());
     SetRange(1, 2);
     ModalAnswerer answerer;
     RunToEnd();
     ASSERT_EQ(answerer.Answered().size(), 1u);
-    EXPECT_TRUE(answerer.Answered()[0].text.startsWith(QStringLiteral("Cannot write file"))) << answerer.Answered()[0].text.toStdString();
+    // The path and the reason, and the log stays in the window.
+    EXPECT_EQ(answerer.Answered()[0].text,
+              QStringLiteral("Cannot write file \"") + unwritable + QStringLiteral("\": No such file or directory."));
     EXPECT_TRUE(answerer.Answered()[0].hasIcon);
     EXPECT_TRUE(form->sButton1->isEnabled());
     EXPECT_FALSE(form->sButton2->isEnabled());
     EXPECT_EQ(form->LogLines().size(), 2u);
+}
+
+// A site that dies in the middle of the range, and one that answers 503 for a number: the run
+// stops there with a message of its own, the range start stays on that number, the error line
+// is the last of the log tab and of the saved log, and Start goes on from there.
+TEST_F(WindowRunTest, ASiteThatStopsGivingPagesStopsTheRunAndStartGoesOnFromThatNumber) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> site;
+        int stopAt;
+    };
+    const Case cases[] = {
+        {"dies at 5", {"--die-at", "5"}, 5},
+        {"503 for 4", {"--unavailable", "4"}, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> arguments = Newest(kNewest);
+        arguments.insert(arguments.end(), c.site.begin(), c.site.end());
+        auto failing = std::make_unique<DemoSiteProcess>(arguments);
+        form.reset();
+        form = MakeWindow(failing->Host(), LogPath());
+        SetRange(1, 8);
+        ModalAnswerer answerer;
+        RunToEnd();
+
+        ASSERT_EQ(answerer.Answered().size(), 1u);
+        const QString message = answerer.Answered()[0].text;
+        const QString said = QStringLiteral("Сбор данных с сайта ") + QString::fromStdString(failing->Host()) +
+                             QStringLiteral(" остановлен на номере ") + QString::number(c.stopAt) + QStringLiteral(":\n");
+        EXPECT_TRUE(message.startsWith(said)) << message.toStdString();
+        EXPECT_TRUE(message.endsWith(QStringLiteral(".\nСтарт продолжит с этого номера."))) << message.toStdString();
+        EXPECT_TRUE(answerer.Answered()[0].hasIcon);
+        EXPECT_EQ(form->sSpinEdit1->text(), QString::number(c.stopAt));
+        EXPECT_EQ(form->sStatusBar1->PanelText(1), QString::number(c.stopAt));
+        EXPECT_EQ(form->sStatusBar1->PanelText(3), QString::number(kNewest - c.stopAt));
+        EXPECT_TRUE(form->sButton1->isEnabled());
+        EXPECT_FALSE(form->sButton2->isEnabled());
+        const std::vector<std::string> lines = form->LogLines();
+        ASSERT_EQ(lines.size(), static_cast<std::size_t>(c.stopAt));
+        for (int n = 1; n < c.stopAt; ++n)
+            EXPECT_EQ(lines[n - 1].rfind("http://" + failing->Host() + "/" + std::to_string(n) + " - ", 0), 0u) << lines[n - 1];
+        const QString reason = message.mid(said.size(), message.indexOf(u'\n', said.size()) - said.size() - 1);
+        EXPECT_EQ(QString::fromStdString(lines.back().substr(lines.back().find(" - ") + 3)), reason);
+        EXPECT_EQ(ReadFile(LogPath()), ExpectedLogBytes());
+
+        // The site answers again (a new one on the same port); Start goes on from the number.
+        const int port = failing->Port();
+        failing.reset();
+        DemoSiteProcess back({"--port", std::to_string(port), "--newest", std::to_string(kNewest)});
+        RunToEnd();
+        ASSERT_EQ(answerer.Answered().size(), 2u);
+        EXPECT_EQ(answerer.Answered()[1].text, QStringLiteral("Сбор данных с сайта ") + QString::fromStdString(back.Host()) +
+                                                   QStringLiteral(" завершен!"));
+        ASSERT_EQ(form->LogLines().size(), lines.size() + 8 - c.stopAt + 1);
+        EXPECT_EQ(form->LogLines()[lines.size()].rfind("http://" + back.Host() + "/" + std::to_string(c.stopAt) + " - ", 0), 0u);
+        EXPECT_EQ(form->sSpinEdit1->text(), QStringLiteral("8"));
+        ASSERT_TRUE(WaitUntil([&] { return form->LastThread() == nullptr; }));
+    }
 }
 
 TEST_F(WindowRunTest, SecondStartBeforeTheRunBeginsHandsOverNothing) {

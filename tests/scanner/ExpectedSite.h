@@ -34,8 +34,8 @@ inline ExpectedPage Expect(const demo::DemoSiteOptions& options, const std::stri
     std::string address = "http://" + host + "/" + std::to_string(number);
     if (file.kind == demo::DemoKind::Missing)
         return {Utf8ToCp1251(address + " - Файл не существует!"), std::nullopt, "missing"};
-    if (number == demo::kBadUtf8PageNumber || number == demo::kFourBytePageNumber)
-        return {address + " - \"?.?\" (?)", std::nullopt, "normal"};
+    // The emoji of the four-byte page and the broken sequence of the bad one are one '?' each,
+    // as Utf8ToCp1251 gives them.
     bool named = file.nameShown;
     std::string name = named ? file.fileName : "?.?";
     std::string size = named ? file.sizeText : "?";

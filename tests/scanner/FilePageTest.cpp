@@ -58,6 +58,8 @@ TEST(FilePage, KindsFieldsRowsAndLines) {
         {"normal page", Page("отчёт.pdf", "1.2 Мб"), "", 7, " - \"отчёт.pdf\" (1.2 Мб)",
          {"1", "отчёт.pdf", "no", "1.2 Мб", "7", "17", "2023-04-05"}},
         {"missing wins over the name marker", Page("a.b", "1") + "404 — page not found", "", 8, " - Файл не существует!", {}},
+        {"an emoji costs one character, not the page", Page("Договор_аренды\xF0\x9F\x98\x80.v2.zip", "4.77 Гб"), "", 19,
+         " - \"Договор_аренды?.v2.zip\" (4.77 Гб)", {"1", "Договор_аренды?.v2.zip", "no", "4.77 Гб", "19", "17", "2023-04-05"}},
         {"several dots: Name a, Extension b.c", Page("a.b.c", "3 Кб"), "", 9, " - \"a.b.c\" (3 Кб)",
          {"1", "a.b.c", "no", "3 Кб", "9", "17", "2023-04-05"}},
         {"deleted with its name: a row and no size in the line", Page("x.rar", "2") + "<h1>Файл удален</h1>", "", 10,

@@ -1,4 +1,5 @@
-// DecodePage's own UTF-8 rules and the Windows-1251 code page with its best fit.
+// DecodePage's own UTF-8 rules, the second reading of bodies they cannot read through, and the
+// Windows-1251 code page with its best fit.
 #include "framework/base/Cp1251.h"
 #include "scanner/PageDecoder.h"
 
@@ -32,13 +33,25 @@ TEST(DecodePage, FollowsTheDecoderRules) {
         {"Cyrillic equals the program's literals", "Скачан 5 раз", Utf8ToCp1251("Скачан 5 раз")},
         {"em dash is 0x97", "404 \xE2\x80\x94 x", "404 \x97 x"},
         {"ё is 0xB8", "удалён", "\xF3\xE4\xE0\xEB\xB8\xED"},
-        {"cut two-byte sequence empties everything", "abc\xD0", ""},
-        {"cut three-byte sequence", "abc\xE2\x80", ""},
-        {"non-continuation follower", "ab\xD0(cd", ""},
-        {"four-byte sequence (emoji)", "ok \xF0\x9F\x98\x80 ok", ""},
-        {"four-byte sequence at the very end", "ok\xF0\x9F\x98\x80", ""},
+        // What the rules cannot read through costs one '?' per sequence; the rest decodes.
+        {"cut two-byte sequence", "abc\xD0", "abc?"},
+        {"cut three-byte sequence is one ?", "abc\xE2\x80", "abc?"},
+        {"non-continuation follower", "ab\xD0(cd", "ab?(cd"},
+        {"three-byte lead broken after one continuation", "\xD0\xB0\xE2\x80\xD0\xB1", "\xE0?\xE1"},
+        {"four-byte sequence (emoji)", "ok \xF0\x9F\x98\x80 ok", "ok ? ok"},
+        {"four-byte sequence at the very end", "ok\xF0\x9F\x98\x80", "ok?"},
+        {"an emoji in a Cyrillic file name", "Договор_аренды\xF0\x9F\x98\x80.v2.zip (4.77 Гб)",
+         Utf8ToCp1251("Договор_аренды?.v2.zip (4.77 Гб)")},
+        {"stray continuation byte", "a\x80" "b", "a?b"},
+        {"stray byte at the very end", "ab\xBF", "ab?"},
+        {"a lead before a lead", "\xD0\xD0\xB0", "?\xE0"},
+        {"every broken place of one page", "\xD0 x \xF0\x9F\x98\x80 y \xE2\x80", "? x ? y ?"},
+        {"a four-byte lead with two continuations reads by the rules", "\xF0\x9F\x98!\xD0", "?!?"},
+        // Bodies the rules read through keep what they gave.
         {"four-byte whose fourth byte leads a valid pair survives",
          "\xF0\x9F\x98\x80\x80", std::string("?") + std::string(1, '\0')},
+        {"the same, once the page must be mended, is read as one character",
+         "\xF0\x9F\x98\x80\x80 \xD0", "?? ?"},
         {"bit 0x20 makes a lone 0xA0 lead a three-byte sequence", "\xA0\x80\x80", std::string(1, '\0')},
         {"0x80 leads a two-byte sequence", "\x80\x81", "\x01"},
         {"overlong two-byte is not rejected", "\xC1\x81", "A"},

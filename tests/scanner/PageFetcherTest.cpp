@@ -1,5 +1,6 @@
 // FetchPage over loopback: the demo site's pages, and small servers that deliver bodies in odd
-// pieces, stall, or run on past the body cap.
+// pieces, stall, break off, answer with failing statuses, or run on past the body cap; and the
+// retries of a fetch that brought no page.
 #include "tests/support/DemoSiteProcess.h"
 #include "tools/demo-site/DemoPages.h"
 #include "scanner/PageFetcher.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <regex>
 #include <set>
 #include <thread>
@@ -27,12 +29,15 @@ std::string ByReads(const std::string& body) {
 
 struct Fetched {
     std::string body;
+    std::string failure;
     std::vector<std::string> log;
 };
 
 Fetched Fetch(const std::string& address) {
     Fetched f;
-    f.body = FetchPage(address, [&f](const std::string& line) { f.log.push_back(line); });
+    FetchedPage page = FetchPage(address, [&f](const std::string& line) { f.log.push_back(line); });
+    f.body = page.body;
+    f.failure = page.failure;
     return f;
 }
 
@@ -68,6 +73,7 @@ TEST_F(DemoSiteFetch, BodiesArriveWholeOrCutAtZeroBytesWithinTheirRead) {
         Fetched f = Fetch(Address(c.path));
         EXPECT_EQ(f.body, c.expected) << c.what;
         EXPECT_TRUE(f.log.empty()) << c.what;
+        EXPECT_EQ(f.failure, "") << c.what;
     }
     std::string zeroPage = demo::FilePageBody(options_, 5);
     EXPECT_EQ(ByReads(zeroPage).size(), zeroPage.size() - (demo::kReadSize - demo::kZeroByteOffset));
@@ -91,12 +97,14 @@ TEST(DemoSite, ServesEveryPageKindAndTheNamesThatMatter) {
     EXPECT_GT(demo::FilePageBody(options, 1).size(), 2 * demo::kReadSize);
 }
 
-TEST(FetchPage, UnreachableSiteGivesOneErrorLineAndAnEmptyBody) {
+TEST(FetchPage, UnreachableSiteIsAFailureWithOneErrorLineAndAnEmptyBody) {
     for (const char* address : {"http://127.0.0.1:1/5", "nonsense://x"}) {
         Fetched f = Fetch(address);
         EXPECT_TRUE(f.body.empty()) << address;
         ASSERT_EQ(f.log.size(), 1u) << address;
         ExpectErrorLine(f.log[0]);
+        EXPECT_FALSE(f.failure.empty()) << address;
+        EXPECT_EQ(FetchErrorMessage(f.log[0]), f.failure) << address;
     }
 }
 
@@ -173,7 +181,7 @@ protected:
     FetchLimits saved_;
 };
 
-TEST_F(ShortLimits, AStalledBodyEndsWithAnErrorLine) {
+TEST_F(ShortLimits, AStalledBodyIsAFailureWithAnErrorLine) {
     CurrentFetchLimits().readStall = std::chrono::seconds(1);
     std::atomic<bool> released{false};
     LocalServer server([&released](const httplib::Request&, httplib::Response& response) {
@@ -190,6 +198,7 @@ TEST_F(ShortLimits, AStalledBodyEndsWithAnErrorLine) {
     EXPECT_EQ(f.body, "");
     ASSERT_EQ(f.log.size(), 1u);
     ExpectErrorLine(f.log[0]);
+    EXPECT_FALSE(f.failure.empty());
 }
 
 TEST_F(ShortLimits, ABodyPastTheCapEndsWithAnErrorLineAndTheCappedBody) {
@@ -200,6 +209,85 @@ TEST_F(ShortLimits, ABodyPastTheCapEndsWithAnErrorLineAndTheCappedBody) {
     EXPECT_EQ(f.body, body.substr(0, 10000));
     ASSERT_EQ(f.log.size(), 1u);
     ExpectErrorLine(f.log[0]);
+    EXPECT_EQ(f.failure, ""); // the site answered; the rest was declined
+}
+
+// A 5xx or 429 answer is the site failing, told in its error line; any other status is a page,
+// whose body the parser judges.
+TEST(FetchPage, ServerErrorsAndTooManyRequestsAreFailuresOtherStatusesArePages) {
+    struct Case {
+        int status;
+        const char* failure; // "" for a page
+    };
+    const Case cases[] = {
+        {500, "The server answered 500 Internal Server Error"}, {502, "The server answered 502 Bad Gateway"},
+        {503, "The server answered 503 Service Unavailable"},   {429, "The server answered 429 Too Many Requests"},
+        {404, ""}, {403, ""}, {410, ""}, {200, ""},
+    };
+    for (const Case& c : cases) {
+        LocalServer server([&c](const httplib::Request&, httplib::Response& response) {
+            response.status = c.status;
+            response.set_content("<h1>body of " + std::to_string(c.status) + "</h1>", "text/html");
+        });
+        Fetched f = Fetch(server.Address());
+        EXPECT_EQ(f.failure, c.failure) << c.status;
+        EXPECT_EQ(f.body, "<h1>body of " + std::to_string(c.status) + "</h1>") << c.status;
+        ASSERT_EQ(f.log.size(), *c.failure ? 1u : 0u) << c.status;
+        if (*c.failure) {
+            EXPECT_EQ(FetchErrorMessage(f.log[0]), c.failure);
+        }
+    }
+}
+
+TEST(FetchPage, AnAnswerThatBreaksOffIsAFailure) {
+    LocalServer server([](const httplib::Request&, httplib::Response& response) {
+        response.set_chunked_content_provider("text/html", [](std::size_t, httplib::DataSink& sink) {
+            sink.write("<html>the start of a page", 25);
+            return false; // the connection goes without the end of the body
+        });
+    });
+    Fetched f = Fetch(server.Address());
+    EXPECT_FALSE(f.failure.empty());
+    ASSERT_EQ(f.log.size(), 1u);
+    ExpectErrorLine(f.log[0]);
+}
+
+// A site that fails the first `failures` times it is asked, then answers.
+TEST(FetchPageRetrying, TriesAgainAfterThePauseAndLogsOnlyTheLastTry) {
+    struct Case {
+        const char* what;
+        int failures;
+        int retries;
+        bool failed;
+        std::size_t waits;
+        std::size_t lines;
+    };
+    const Case cases[] = {
+        {"answers at once", 0, 1, false, 0, 0},
+        {"a failure that the retry mends leaves no line", 1, 1, false, 1, 0},
+        {"failing on: one line, of the last try", 5, 1, true, 1, 1},
+        {"no retries", 1, 0, true, 0, 1},
+        {"three retries mend two failures", 2, 3, false, 2, 0},
+    };
+    for (const Case& c : cases) {
+        std::atomic<int> asked{0};
+        LocalServer server([&](const httplib::Request&, httplib::Response& response) {
+            const bool fail = asked.fetch_add(1) < c.failures;
+            response.status = fail ? 503 : 200;
+            response.set_content(fail ? "busy" : "page", "text/html");
+        });
+        std::vector<std::string> log;
+        std::vector<std::chrono::milliseconds> waits;
+        const RetryPolicy policy{c.retries, std::chrono::milliseconds(1234)};
+        FetchedPage page = FetchPageRetrying(
+            server.Address(), [&log](const std::string& line) { log.push_back(line); }, policy,
+            [&waits](std::chrono::milliseconds delay) { waits.push_back(delay); });
+        EXPECT_EQ(page.Failed(), c.failed) << c.what;
+        EXPECT_EQ(page.body, c.failed ? "busy" : "page") << c.what;
+        EXPECT_EQ(waits, std::vector<std::chrono::milliseconds>(c.waits, policy.delay)) << c.what;
+        EXPECT_EQ(log.size(), c.lines) << c.what;
+        EXPECT_EQ(asked.load(), static_cast<int>(c.waits) + 1) << c.what;
+    }
 }
 
 TEST(FetchErrorLine, TrimsTrailingControlCharactersSpacesAndFullStops) {

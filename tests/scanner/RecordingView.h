@@ -21,6 +21,7 @@ public:
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> log;
     std::vector<std::string> completions;
+    std::vector<RunStop> stops;
     int messagePumps = 0;
     std::vector<std::chrono::milliseconds> pauses;
     std::function<void(RecordingView&)> onMessages; // runs inside ProcessPendingMessages
@@ -65,6 +66,7 @@ public:
     }
     void Pause(std::chrono::milliseconds duration) override { pauses.push_back(duration); }
     void ShowCompletionMessage(const std::string& text) override { completions.push_back(text); }
+    void ShowRunStoppedMessage(const RunStop& stop) override { stops.push_back(stop); }
 };
 
 } // namespace scanner::testing

@@ -1,11 +1,13 @@
 // The tovrin-scan contract: exit statuses, UTF-8 output, the log file in the window's bytes,
-// CSV and JSON exports, the host settings and Ctrl+C.
+// CSV and JSON exports to files, links, FIFOs and standard output, the host settings, a site
+// that stops giving pages, and Ctrl+C.
 #include "tests/support/DemoSiteProcess.h"
 #include "ExpectedSite.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <pty.h>
 #include <spawn.h>
 
@@ -13,6 +15,7 @@
 #include <filesystem>
 
 #include <fstream>
+#include <memory>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -121,8 +124,16 @@ TEST_F(ScanCommandTest, BadArgumentsGiveUsageAndStatusTwo) {
         {"--filter", "tar.gz", "1"},
         {"--host", "a b", "1"},
         {"--host", "x:99999", "1"},
+        {"--host", "https://x/", "1"},
+        {"--host", "[::1", "1"},
+        {"--host", "[::1]:0", "1"},
+        {"--host", "[::1]x", "1"},
+        {"--host", "[example.org]", "1"},
         {"--log"},
         {"99999999999"},
+        {"--retries", "many", "1"},
+        {"--retry-delay", "-5", "1"},
+        {"--log", "-", "1"},
     };
     for (const auto& args : cases) {
         Finished f = Run(args);
@@ -133,8 +144,30 @@ TEST_F(ScanCommandTest, BadArgumentsGiveUsageAndStatusTwo) {
         EXPECT_NE(f.err.find("usage: tovrin-scan"), std::string::npos) << shown;
         EXPECT_TRUE(f.out.empty()) << shown;
     }
-    Finished bad = Run({"1"}, {"TOVRIN_HOST=http://x/"});
+    Finished bad = Run({"1"}, {"TOVRIN_HOST=https://x/"}); // the site is read over plain HTTP
     EXPECT_EQ(bad.status, 2);
+}
+
+// A range that names no file is said in one line, before anything is fetched.
+TEST_F(ScanCommandTest, ARangeThatNamesNoFileIsAOneLineUsageError) {
+    struct Case {
+        std::vector<std::string> range;
+        std::string said;
+    };
+    const Case cases[] = {
+        {{"9", "5"}, "tovrin-scan: FIRST 9 comes after LAST 5\n"},
+        {{"1", "0"}, "tovrin-scan: LAST 0 names no file (file numbers start at 1)\n"},
+        {{"0", "0"}, "tovrin-scan: LAST 0 names no file (file numbers start at 1)\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.range[0] + " " + c.range[1]);
+        auto log = folder_ / "logs.txt";
+        Finished f = Run({"--host", site_->Host(), "--log", log.string(), c.range[0], c.range[1]});
+        EXPECT_EQ(f.status, 2);
+        EXPECT_EQ(f.err, c.said);
+        EXPECT_EQ(f.out, "");
+        EXPECT_FALSE(std::filesystem::exists(log));
+    }
 }
 
 TEST_F(ScanCommandTest, ARunPrintsUtf8LinesSavesTheWindowsLogAndExportsTheTable) {
@@ -208,7 +241,8 @@ TEST_F(ScanCommandTest, LastDefaultsToTheNewestNumberAndTheHostComesFromTheEnvir
     Finished f = Run({"--quiet", "--delay", "0", "--log", log.string(), std::to_string(kNewest - 2)},
                      {"TOVRIN_HOST=" + site_->Host()});
     ASSERT_EQ(f.status, 0) << f.err;
-    EXPECT_EQ(f.out, "Сбор данных с сайта " + site_->Host() + " завершен!\n"); // --quiet keeps only the completion
+    EXPECT_EQ(f.out, ""); // --quiet prints nothing on success
+    EXPECT_EQ(f.err, "");
     std::string expected;
     for (int n = kNewest - 2; n <= kNewest; ++n)
         expected += testing::Expect(options_, site_->Host(), n).line + "\r\n";
@@ -216,7 +250,8 @@ TEST_F(ScanCommandTest, LastDefaultsToTheNewestNumberAndTheHostComesFromTheEnvir
 }
 
 // Without the newest number nothing can be scanned: the failure is told once, in words, with its
-// cause (the probe's fetch error line, or what the main page lacks), and the log is saved.
+// cause (the message of the probe's fetch error line, or what the main page lacks), and the log
+// is saved.
 TEST_F(ScanCommandTest, ASiteWithoutANewestNumberFailsOnceWithItsCauseStatusOneAndTheSavedLog) {
     testing_support::DemoSiteProcess empty({"--newest", "0"});
     const std::string closed = "127.0.0.1:1";
@@ -238,11 +273,11 @@ TEST_F(ScanCommandTest, ASiteWithoutANewestNumberFailsOnceWithItsCauseStatusOneA
         ASSERT_GE(saved.size(), 2u);
         EXPECT_EQ(saved.substr(saved.size() - 2), "\r\n");
         if (c.fetchFails) {
-            // The cause is the fetch error line, as the saved log holds it.
+            // The cause is the message of the fetch error line that the saved log holds.
             const std::string line = saved.substr(0, saved.find("\r\n"));
-            EXPECT_NE(line.find(" - "), std::string::npos) << line;
-            EXPECT_EQ(f.err, said + Cp1251ToUtf8(line) + "\n");
-            EXPECT_EQ(f.out, Cp1251ToUtf8(line) + "\n"); // printed as a log line, and nothing else
+            ASSERT_NE(line.find(" - "), std::string::npos) << line;
+            EXPECT_EQ(f.err, said + Cp1251ToUtf8(line.substr(line.find(" - ") + 3)) + "\n");
+            EXPECT_TRUE(f.out.empty()) << f.out; // said once, not again as a log line
         } else {
             EXPECT_EQ(f.err, said + "the page links to no file number\n");
             EXPECT_TRUE(f.out.empty()) << f.out;
@@ -251,8 +286,9 @@ TEST_F(ScanCommandTest, ASiteWithoutANewestNumberFailsOnceWithItsCauseStatusOneA
     }
 }
 
-// Every output is tried before the first fetch: a path that cannot be written costs no scan.
-TEST_F(ScanCommandTest, AnOutputThatCannotBeWrittenStopsTheRunBeforeTheFirstFetch) {
+// Every output is tried before the first fetch: a path that cannot be written costs no scan and
+// is a usage error.
+TEST_F(ScanCommandTest, AnOutputThatCannotBeWrittenIsAUsageErrorBeforeTheFirstFetch) {
     std::filesystem::create_directories(folder_ / "a-folder");
     const std::string missing = (folder_ / "no-folder" / "x").string();
     const std::string aFolder = (folder_ / "a-folder").string();
@@ -273,7 +309,7 @@ TEST_F(ScanCommandTest, AnOutputThatCannotBeWrittenStopsTheRunBeforeTheFirstFetc
         args.insert(args.end(), c.options.begin(), c.options.end());
         args.insert(args.end(), {"1", std::to_string(kNewest)});
         Finished f = Run(args);
-        EXPECT_EQ(f.status, 1);
+        EXPECT_EQ(f.status, 2);
         EXPECT_EQ(f.err, "tovrin-scan: " + c.message + "\n");
         EXPECT_TRUE(f.out.empty()) << f.out; // not a page was visited
         EXPECT_FALSE(std::filesystem::exists(folder_ / "logs.txt"));
@@ -352,6 +388,137 @@ TEST_F(ScanCommandTest, CtrlCStopsAfterTheNumberInHandSavesTheLogAndGivesStatus1
     for (std::size_t n = 1; n < lines; ++n)
         printed += Cp1251ToUtf8(testing::Expect(options_, site_->Host(), static_cast<int>(n)).line) + "\n";
     EXPECT_EQ(f.out, printed + "Сбор данных с сайта " + site_->Host() + " завершен!\n");
+}
+
+// A site that dies in the middle of the range, or answers 503 for a number: status 1, the stop
+// said once on standard error with the command that goes on, the error line as the last log
+// line (printed and saved), no completion; the run that goes on starts at that number.
+TEST_F(ScanCommandTest, ASiteThatStopsGivingPagesStopsTheRunWithStatusOneAndSaysHowToGoOn) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> site;
+        std::vector<std::string> options;
+        int stopAt;
+        const char* reason; // "" for any
+    };
+    const Case cases[] = {
+        {"dies at 6", {"--die-at", "6"}, {}, 6, ""},
+        {"503 for 8; once for 3, which the retry mends", {"--unavailable", "8", "--unavailable-once", "3"}, {}, 8,
+         "The server answered 503 Service Unavailable"},
+        {"once for 3, without retries", {"--unavailable-once", "3"}, {"--retries", "0"}, 3,
+         "The server answered 503 Service Unavailable"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> siteArguments{"--newest", std::to_string(kNewest), "--seed", "11"};
+        siteArguments.insert(siteArguments.end(), c.site.begin(), c.site.end());
+        auto site = std::make_unique<testing_support::DemoSiteProcess>(siteArguments);
+        auto log = folder_ / "logs.txt";
+        std::vector<std::string> args = {"--host", site->Host(), "--delay", "0", "--retry-delay", "20", "--log", log.string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.insert(args.end(), {"1", "12"});
+        Finished f = Run(args);
+        EXPECT_EQ(f.status, 1);
+        const std::string said = "tovrin-scan: stopped at " + std::to_string(c.stopAt) + ": ";
+        ASSERT_EQ(f.err.rfind(said, 0), 0u) << f.err;
+        const std::string reason = f.err.substr(said.size(), f.err.rfind("; continue with ") - said.size());
+        EXPECT_EQ(f.err, said + reason + "; continue with " + std::to_string(c.stopAt) + " 12\n");
+        if (*c.reason) {
+            EXPECT_EQ(reason, c.reason);
+        }
+        std::string printed, saved;
+        for (int n = 1; n < c.stopAt; ++n) {
+            const testing::ExpectedPage page = testing::Expect(options_, site->Host(), n);
+            printed += Cp1251ToUtf8(page.line) + "\n";
+            saved += page.line + "\r\n";
+        }
+        ASSERT_EQ(f.out.rfind(printed, 0), 0u) << f.out;
+        const std::string errorLine = f.out.substr(printed.size());
+        EXPECT_TRUE(std::regex_match(errorLine, std::regex(R"(\d\d:\d\d:\d\d - )" + std::regex_replace(reason, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") + "\n")))
+            << errorLine;
+        EXPECT_EQ(ReadFile(log), saved + framework::Utf8ToCp1251(errorLine.substr(0, errorLine.size() - 1)) + "\r\n\r\n");
+
+        // Going on as told, with the site answering again on its port.
+        const int port = site->Port();
+        site.reset();
+        site = std::make_unique<testing_support::DemoSiteProcess>(
+            std::vector<std::string>{"--port", std::to_string(port), "--newest", std::to_string(kNewest), "--seed", "11"});
+        Finished on = Run({"--host", site->Host(), "--delay", "0", "--quiet", "--log", log.string(), std::to_string(c.stopAt), "12"});
+        EXPECT_EQ(on.status, 0) << on.err;
+        std::string rest;
+        for (int n = c.stopAt; n <= 12; ++n)
+            rest += testing::Expect(options_, site->Host(), n).line + "\r\n";
+        EXPECT_EQ(ReadFile(log), rest + "\r\n");
+    }
+}
+
+// The host as a pasted address, and an IPv6 loopback site.
+TEST_F(ScanCommandTest, TheHostMayBeAnAddressOrInBrackets) {
+    testing_support::DemoSiteProcess ipv6({"--address", "::1", "--newest", std::to_string(kNewest), "--seed", "11"});
+    struct Case {
+        std::string given;
+        std::string host; // as the log lines name it
+    };
+    const Case cases[] = {
+        {"http://" + site_->Host() + "/main", site_->Host()},
+        {"HTTP://" + site_->Host(), site_->Host()},
+        {"http://" + site_->Host() + "/", site_->Host()},
+        {"[::1]:" + std::to_string(ipv6.Port()), "[::1]:" + std::to_string(ipv6.Port())},
+        {"http://[::1]:" + std::to_string(ipv6.Port()) + "/7?x", "[::1]:" + std::to_string(ipv6.Port())},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.given);
+        auto log = folder_ / "logs.txt";
+        Finished f = Run({"--host", c.given, "--delay", "0", "--quiet", "--log", log.string(), "2", "3"});
+        ASSERT_EQ(f.status, 0) << f.err;
+        EXPECT_EQ(ReadFile(log), testing::Expect(options_, c.host, 2).line + "\r\n" +
+                                     testing::Expect(options_, c.host, 3).line + "\r\n\r\n");
+    }
+}
+
+// Exports to standard output ("-", the log lines then on standard error), through a symbolic
+// link (the link stays), into a FIFO with a reader, and to /dev/stdout.
+TEST_F(ScanCommandTest, ExportsGoToStandardOutputThroughLinksAndIntoFifos) {
+    const std::vector<std::string> run = {"--host", site_->Host(), "--delay", "0", "--log", (folder_ / "logs.txt").string()};
+    auto scan = [&](std::vector<std::string> options) {
+        std::vector<std::string> args = run;
+        args.insert(args.end(), options.begin(), options.end());
+        args.insert(args.end(), {"1", "6"});
+        return Run(args);
+    };
+    Finished reference = scan({"--csv", (folder_ / "reference.csv").string(), "--json", (folder_ / "reference.json").string()});
+    ASSERT_EQ(reference.status, 0) << reference.err;
+    const std::string csv = ReadFile(folder_ / "reference.csv");
+    const std::string json = ReadFile(folder_ / "reference.json");
+    const std::string lines = reference.out; // the log lines and the completion
+
+    Finished toStdout = scan({"--csv", "-"});
+    EXPECT_EQ(toStdout.status, 0) << toStdout.err;
+    EXPECT_EQ(toStdout.out, csv);
+    EXPECT_EQ(toStdout.err, lines);
+
+    std::filesystem::create_directories(folder_ / "real");
+    std::ofstream(folder_ / "real" / "table.json") << "old";
+    std::filesystem::create_symlink("real/table.json", folder_ / "table.json");
+    Finished throughLink = scan({"--json", (folder_ / "table.json").string()});
+    EXPECT_EQ(throughLink.status, 0) << throughLink.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder_ / "table.json"));
+    EXPECT_EQ(ReadFile(folder_ / "real" / "table.json"), json);
+
+    const auto fifo = folder_ / "pipe";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string read;
+    std::thread reader([&] { read = ReadFile(fifo); });
+    Finished intoFifo = scan({"--csv", fifo.string()});
+    reader.join();
+    EXPECT_EQ(intoFifo.status, 0) << intoFifo.err;
+    EXPECT_EQ(read, csv);
+    EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
+
+    Finished devStdout = scan({"--quiet", "--csv", "/dev/stdout"});
+    EXPECT_EQ(devStdout.status, 0) << devStdout.err;
+    EXPECT_EQ(devStdout.out, csv);
+    EXPECT_TRUE(std::filesystem::is_symlink("/dev/stdout"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The walk against the demo site: lines and rows of a whole run, the controls it leaves
-// behind, Stop, empty and one-number ranges, failures, and the saved log file.
+// behind, Stop, empty and one-number ranges, failures, a site that stops giving pages, and the
+// saved log file.
 #include "tests/support/DemoSiteProcess.h"
 #include "ExpectedSite.h"
 #include "RecordingView.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace scanner {
@@ -87,6 +89,7 @@ TEST_F(ScanRangeTest, AWholeRunGivesOneLinePerNumberRowsWhereNamedAndLeavesTheCo
     EXPECT_EQ(view_.pauses, std::vector<std::chrono::milliseconds>(kNewest, kScanPause));
     ASSERT_EQ(view_.completions.size(), 1u);
     EXPECT_EQ(view_.completions[0], framework::Utf8ToCp1251("Сбор данных с сайта " + settings_.host + " завершен!"));
+    EXPECT_TRUE(view_.stops.empty());
 }
 
 TEST_F(ScanRangeTest, FilterLimitsRowsButNotLines) {
@@ -182,6 +185,92 @@ TEST_F(ScanRangeTest, FailuresEndTheRunWhereTheyHappenAndRestoreNothing) {
         EXPECT_TRUE(view.stopEnabled) << c.what;
         EXPECT_TRUE(view.completions.empty()) << c.what;
         EXPECT_FALSE(std::filesystem::exists(settings_.logPath)) << c.what;
+    }
+}
+
+// A site that dies in the middle of the range, and one that answers 503 for a number (and for
+// another only once, which the retry mends): the run stops at the number the site does not
+// give, with its error line last in the log, no page line for it, the range start on it, the
+// log saved and the stop said instead of the completion; the next run goes on from there.
+TEST_F(ScanRangeTest, ASiteThatStopsGivingPagesStopsTheRunAtThatNumberAndStartGoesOnFromIt) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> site;
+        int stopAt;
+        int mendedAt;       // a number the retry mended, 0 for none
+        const char* reason; // "" for any: the words of the network library
+        bool comesBack;     // the site answers the next run (restarted on its port)
+    };
+    const Case cases[] = {
+        {"dies at 7", {"--die-at", "7"}, 7, 0, "", true},
+        {"503 for 9, once for 4", {"--unavailable", "9", "--unavailable-once", "4"}, 9, 4,
+         "The server answered 503 Service Unavailable", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> arguments{"--newest", std::to_string(kNewest), "--seed", "3"};
+        arguments.insert(arguments.end(), c.site.begin(), c.site.end());
+        auto site = std::make_unique<testing_support::DemoSiteProcess>(arguments);
+        testing::RecordingView view;
+        ScanSettings settings = settings_;
+        settings.host = site->Host();
+        settings.retry = {1, std::chrono::milliseconds(777)};
+        ProbeNewestNumber(view, settings.host);
+        view.rangeStart = "1";
+        view.rangeEnd = "12";
+
+        std::optional<RunStop> stop = ScanRange(view, settings);
+        ASSERT_TRUE(stop.has_value());
+        EXPECT_EQ(stop->number, c.stopAt);
+        if (*c.reason) {
+            EXPECT_EQ(stop->reason, c.reason);
+        }
+        EXPECT_FALSE(stop->reason.empty());
+        ASSERT_EQ(view.log.size(), static_cast<std::size_t>(c.stopAt));
+        for (int n = 1; n < c.stopAt; ++n)
+            EXPECT_EQ(view.log[n - 1], testing::Expect(options_, settings.host, n).line);
+        EXPECT_EQ(view.log.back().substr(view.log.back().find(" - ")), " - " + stop->reason); // the error line
+        EXPECT_EQ(view.rangeStart, std::to_string(c.stopAt));
+        EXPECT_EQ(view.panels[1], std::to_string(c.stopAt));
+        EXPECT_EQ(view.panels[3], std::to_string(kNewest - c.stopAt));
+        EXPECT_EQ(view.gaugeProgress, c.stopAt - 1);
+        EXPECT_TRUE(view.startEnabled);
+        EXPECT_FALSE(view.stopEnabled);
+        EXPECT_TRUE(view.completions.empty());
+        ASSERT_EQ(view.stops.size(), 1u);
+        EXPECT_EQ(view.stops[0].number, c.stopAt);
+        EXPECT_EQ(ReadFile(settings.logPath), LogBytes(view.log));
+        // The pause after every number visited, the retry's wait before each second try.
+        std::vector<std::chrono::milliseconds> pauses;
+        for (int n = 1; n < c.stopAt; ++n) {
+            if (n == c.mendedAt)
+                pauses.push_back(settings.retry.delay);
+            pauses.push_back(kScanPause);
+        }
+        pauses.push_back(settings.retry.delay);
+        EXPECT_EQ(view.pauses, pauses);
+
+        if (c.comesBack) {
+            const int port = site->Port();
+            site.reset();
+            site = std::make_unique<testing_support::DemoSiteProcess>(
+                std::vector<std::string>{"--port", std::to_string(port), "--newest", std::to_string(kNewest), "--seed", "3"});
+        }
+        const std::size_t before = view.log.size();
+        stop = ScanRange(view, settings);
+        if (c.comesBack) {
+            EXPECT_FALSE(stop.has_value());
+            ASSERT_EQ(view.log.size(), before + 12 - c.stopAt + 1);
+            EXPECT_EQ(view.log[before], testing::Expect(options_, settings.host, c.stopAt).line);
+            EXPECT_EQ(view.rangeStart, "12");
+            EXPECT_EQ(view.completions.size(), 1u);
+        } else {
+            ASSERT_TRUE(stop.has_value());
+            EXPECT_EQ(stop->number, c.stopAt); // nothing past it was asked for
+            EXPECT_EQ(view.log.size(), before + 1);
+            EXPECT_EQ(view.rangeStart, std::to_string(c.stopAt));
+            EXPECT_EQ(view.stops.size(), 2u);
+        }
     }
 }
 

@@ -4,10 +4,13 @@
 
 #include <QCoreApplication>
 #include <QEnterEvent>
+#include <QPointer>
 
 #include <memory>
 
 #include "TestControls.h"
+#include "framework/core/SkinCommand.h"
+#include "skin/data/sSkinCommands.h"
 #include "TestSkin.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/render/sControlAccess.h"
@@ -86,6 +89,33 @@ TEST_F(Glow, FullyVisibleEditGetsTheHaloAroundIt) {
     EXPECT_EQ(stored(35, 15), 0u);
     Unhover(edit);
     EXPECT_EQ(edit->SkinData.GlowHandle, -1);
+    EXPECT_EQ(OverlayOf(window_.get()), nullptr);
+}
+
+TEST_F(Glow, AHaloOnShowIsMadeAgainFromTheSkinThatTakesOver) {
+    TTestControl* edit = Edit(20, 10);
+    Hover(edit);
+    ASSERT_NE(OverlayOf(window_.get()), nullptr);
+    const auto corner = [this] {
+        const QImage& image = OverlayOf(window_.get())->Image();
+        return reinterpret_cast<const Pixel*>(image.constScanLine(3))[3];
+    };
+    const Pixel before = corner();
+    // A refresh (the hue turned): the halo shows the turned picture.
+    TestManager().SetHueOffset(180);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(OverlayOf(window_.get()), nullptr);
+    EXPECT_EQ(corner(), EditGlowPicture().At(3, 3));
+    EXPECT_NE(corner(), before);
+    // A skin loaded and announced: made again too.
+    const QPointer<TvlGlowOverlay> shown = OverlayOf(window_.get());
+    framework::SendSkinCommand(edit, SKC_SKIN_LOADED, 0, reinterpret_cast<std::intptr_t>(&TestManager()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(shown.isNull());
+    ASSERT_NE(OverlayOf(window_.get()), nullptr);
+    TestManager().SetHueOffset(0);
+    EXPECT_EQ(corner(), before);
+    Unhover(edit);
     EXPECT_EQ(OverlayOf(window_.get()), nullptr);
 }
 

@@ -4,6 +4,7 @@
 #include "skin/pixels/codecs/SkinPictures.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 
 #include <atomic>
 #include <fstream>
@@ -80,6 +81,14 @@ std::string CapturedMessages::Errors() const {
         if (kind == framework::MessageKind::Error)
             all += (all.empty() ? "" : "\n") + text;
     return all;
+}
+
+ToolRun RunTool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(TOVRIN_SKIN_TOOL), arguments);
+    process.waitForFinished(30000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+            process.readAllStandardError()};
 }
 
 std::unique_ptr<TsSkinManager> LoadPackage(const ByteArray& package, const std::function<void(TsSkinManager&)>& before) {

@@ -6,6 +6,9 @@
 #include "skin/data/sSkinManager.h"
 #include "skin/data/vlSkinPack.h"
 
+#include <QByteArray>
+#include <QStringList>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -50,6 +53,14 @@ public:
     std::vector<std::pair<framework::MessageKind, std::string>> Messages;
     std::string Errors() const;
 };
+
+// A run of tovrin-skin with its exit code (-1 when it crashed) and what it wrote.
+struct ToolRun {
+    int ExitCode = -1;
+    QByteArray Out;
+    QByteArray Err;
+};
+ToolRun RunTool(const QStringList& arguments);
 
 // A manager that loads the package as its one internal skin named "Fixture".
 std::unique_ptr<TsSkinManager> LoadPackage(const ByteArray& package, const std::function<void(TsSkinManager&)>& before = {});

@@ -7,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -15,21 +14,9 @@ namespace skin {
 namespace {
 
 using testing::FixtureSkin;
+using testing::RunTool;
 using testing::TempFolder;
-
-struct ToolRun {
-    int ExitCode = -1;
-    QByteArray Out;
-    QByteArray Err;
-};
-
-ToolRun RunTool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TOVRIN_SKIN_TOOL), arguments);
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
-}
+using testing::ToolRun;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -196,6 +183,94 @@ TEST(SkinTool, SourcesByNameInTheUsersSkinFolderAndDamagedPackagesNamed) {
         EXPECT_EQ(run.Err.toStdString(), c.said);
         EXPECT_TRUE(run.Out.isEmpty());
     }
+}
+
+TEST(SkinTool, ContactPutsPicturesInRowsWithTheirLabels) {
+    TempFolder dir;
+    testing::WriteBytes(dir / "red.png", WritePng(testing::SolidBitmap(40, 30, 0xFFFF0000)));
+    testing::WriteBytes(dir / "blue.png", WritePng(testing::SolidBitmap(20, 10, 0xFF0000FF)));
+    ToolRun run = RunTool({"contact", Q(dir / "sheet.png"), "--columns", "2", Q(dir / "red.png"),
+                           Q(dir / "blue.png") + "=Blue"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const Bitmap32 sheet = ReadPicture(testing::ReadBytes(dir / "sheet.png"), "sheet.png");
+    // Two cells as wide as the widest picture, 12 pixels apart and from the edges; the pictures
+    // centred in their cells, at the top.
+    EXPECT_EQ(sheet.Width(), 12 + 40 + 12 + 40 + 12);
+    EXPECT_EQ(sheet.At(12, 12), 0xFFFF0000u);
+    EXPECT_EQ(sheet.At(12 + 39, 12 + 29), 0xFFFF0000u);
+    EXPECT_EQ(sheet.At(12 + 40 + 12 + 10, 12), 0xFF0000FFu);
+    EXPECT_EQ(sheet.At(12 + 40 + 12 + 9, 12), 0xFFF3F5F7u) << "the sheet's face around a narrower picture";
+    // Made narrower: the pictures are scaled down to their cells.
+    run = RunTool({"contact", Q(dir / "narrow.png"), "--columns", "1", "--width", "42", Q(dir / "red.png"),
+                   Q(dir / "blue.png")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const Bitmap32 narrow = ReadPicture(testing::ReadBytes(dir / "narrow.png"), "narrow.png");
+    EXPECT_EQ(narrow.Width(), 42);
+    EXPECT_EQ(narrow.At(12 + 9, 12 + 6), 0xFFFF0000u); // 40 x 30 became 18 x 14
+    EXPECT_EQ(narrow.At(12 + 18, 12 + 6), 0xFFF3F5F7u);
+    EXPECT_EQ(narrow.At(12 + 9, 12 + 16), 0xFFF3F5F7u);
+    EXPECT_EQ(RunTool({"contact", Q(dir / "x.png"), Q(dir / "missing.png")}).ExitCode, 1);
+    EXPECT_EQ(RunTool({"contact", Q(dir / "x.png")}).ExitCode, 1);
+}
+
+// unpack takes every SOURCE the other commands take, and writes over nothing unless told to.
+TEST(SkinTool, UnpackTakesEverySourceAndWritesOverNothingWithoutForce) {
+    TempFolder dir;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir / "data")));
+    struct RestoreDataHome {
+        QByteArray value;
+        ~RestoreDataHome() { value.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", value); }
+    } restore{dataHome};
+    testing::WriteSkinFolder(dir / "skin", ToolSkin());
+    testing::WriteBytes(dir / "skin.vlz", testing::PackSkin(ToolSkin()));
+    std::filesystem::create_directories(dir.Path() / "data" / "Tovrin" / "Skins");
+    testing::WriteBytes(dir / "data/Tovrin/Skins/Named.vlz", testing::PackSkin(ToolSkin()));
+
+    struct Case {
+        const char* what;
+        QString source;
+        std::vector<std::string> files;
+    };
+    const std::vector<std::string> toolSkinFiles = {"Glow.png", "Master.bmp", "Options.dat"};
+    const Case cases[] = {
+        {"a package file", Q(dir / "skin.vlz"), toolSkinFiles},
+        {"a skin folder", Q(dir / "skin"), toolSkinFiles},
+        {"a name in the skin folder", "Named", toolSkinFiles},
+        {"the program's own skin", ":internal",
+         {"ButtonHuge.bmp", "Close.png", "ExtBord.png", "GlowEdit.png", "Master.bmp", "Max.png", "Min.png", "Norm.png",
+          "Options.dat", "RectHint1.png"}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string out = dir / ("out" + std::to_string(n++));
+        ToolRun run = RunTool({"unpack", c.source, Q(out)});
+        ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+        std::vector<std::string> written;
+        for (const auto& entry : std::filesystem::directory_iterator(out))
+            written.push_back(entry.path().filename().string());
+        std::sort(written.begin(), written.end());
+        EXPECT_EQ(written, c.files);
+        if (c.files == toolSkinFiles) {
+            EXPECT_EQ(testing::ReadBytes(out + "/Options.dat"), testing::ReadBytes(dir / "skin/Options.dat"));
+        }
+    }
+
+    // Into a folder that already holds one of the files: refused, naming it, nothing written.
+    const std::string out = dir / "out0";
+    testing::WriteBytes(out + "/Options.dat", ByteArray{'m', 'i', 'n', 'e'});
+    std::filesystem::remove(out + "/Glow.png");
+    ToolRun refused = RunTool({"unpack", Q(dir / "skin.vlz"), Q(out)});
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_EQ(refused.Err.toStdString(), "\"" + out + "/Options.dat\" is already there; --force writes over it\n");
+    EXPECT_EQ(testing::ReadBytes(out + "/Options.dat"), (ByteArray{'m', 'i', 'n', 'e'}));
+    EXPECT_FALSE(std::filesystem::exists(out + "/Glow.png"));
+
+    ToolRun forced = RunTool({"unpack", "--force", Q(dir / "skin.vlz"), Q(out)});
+    ASSERT_EQ(forced.ExitCode, 0) << forced.Err.toStdString();
+    EXPECT_EQ(testing::ReadBytes(out + "/Options.dat"), testing::ReadBytes(dir / "skin/Options.dat"));
+    EXPECT_TRUE(std::filesystem::exists(out + "/Glow.png"));
 }
 
 } // namespace

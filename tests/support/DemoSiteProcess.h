@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,12 +18,15 @@ namespace testing_support {
 
 class DemoSiteProcess {
 public:
-    // Starts tovrin-demo-site --port 0 with the arguments and reads the port it prints.
+    // Starts tovrin-demo-site with the arguments (on a free port unless they name one) and
+    // reads the port it prints.
     explicit DemoSiteProcess(std::vector<std::string> arguments) {
         int out[2];
         if (pipe(out) != 0)
             throw std::runtime_error("pipe failed");
-        arguments.insert(arguments.begin(), {TOVRIN_DEMO_SITE, "--port", "0"});
+        if (std::find(arguments.begin(), arguments.end(), "--port") == arguments.end())
+            arguments.insert(arguments.begin(), {"--port", "0"});
+        arguments.insert(arguments.begin(), TOVRIN_DEMO_SITE);
         pid_ = fork();
         if (pid_ == 0) {
             dup2(out[1], STDOUT_FILENO);

@@ -317,8 +317,8 @@ std::string FilePageBody(const DemoSiteOptions& options, int number) {
     return page;
 }
 
-// The name a listing shows: the emoji of the four-byte page stays on its own page, or the
-// whole main page would decode to nothing.
+// The name a listing shows: the emoji of the four-byte page stays on its own page, so that the
+// main page reads by the decoder's rules alone.
 std::string ListedName(const DemoSiteOptions& options, int number) {
     if (number == kFourBytePageNumber)
         return "file" + Num(number);
@@ -342,24 +342,31 @@ std::string MainPageBody(const DemoSiteOptions& options) {
     return page + TailPart(dice);
 }
 
-DemoResponse Respond(const DemoSiteOptions& options, const std::string& path) {
-    auto numberIn = [](std::string_view digits) -> long long {
-        if (digits.empty() || digits.size() > 9)
+namespace {
+constexpr std::string_view kRedirectedPrefix = "/files/";
+
+bool IsRedirectedPath(std::string_view path) { return path.substr(0, kRedirectedPrefix.size()) == kRedirectedPrefix; }
+} // namespace
+
+long long FileNumberIn(const std::string& path) {
+    std::string_view digits = path;
+    digits.remove_prefix(IsRedirectedPath(path) ? kRedirectedPrefix.size() : std::min<std::size_t>(1, digits.size()));
+    if (digits.empty() || digits.size() > 9)
+        return -1;
+    long long value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
             return -1;
-        long long value = 0;
-        for (char c : digits) {
-            if (c < '0' || c > '9')
-                return -1;
-            value = value * 10 + (c - '0');
-        }
-        return value;
-    };
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+DemoResponse Respond(const DemoSiteOptions& options, const std::string& path) {
     if (path == "/main")
         return {200, MainPageBody(options), {}};
-    std::string_view rest = path;
-    bool viaRedirect = rest.substr(0, 7) == "/files/";
-    rest.remove_prefix(viaRedirect ? 7 : std::min<std::size_t>(1, rest.size()));
-    long long number = numberIn(rest);
+    const bool viaRedirect = IsRedirectedPath(path);
+    const long long number = FileNumberIn(path);
     if (number < 1 || number > options.newest)
         return {404, NotFoundBody(), {}};
     if (number == kRedirectPageNumber && !viaRedirect)

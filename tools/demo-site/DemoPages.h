@@ -29,8 +29,8 @@ struct DemoFile {
 // Fixed numbers with bodies that exercise the fetcher and the decoder (when <= newest).
 inline constexpr int kStraddlingPageNumber = 3; // the name marker crosses the first 4096-byte read
 inline constexpr int kZeroBytePageNumber = 5;   // a zero byte at kZeroByteOffset, markers in later reads
-inline constexpr int kBadUtf8PageNumber = 8;    // a cut two-byte sequence: decodes to nothing
-inline constexpr int kFourBytePageNumber = 9;   // an emoji in the name: decodes to nothing
+inline constexpr int kBadUtf8PageNumber = 8;    // a broken two-byte sequence in the heading: one '?'
+inline constexpr int kFourBytePageNumber = 9;   // an emoji in the name: one '?' in the name
 inline constexpr int kRedirectPageNumber = 10;  // 302 to "/files/10", which serves the page of 10
 inline constexpr std::size_t kZeroByteOffset = 100;
 inline constexpr std::size_t kReadSize = 4096;
@@ -45,6 +45,9 @@ struct DemoResponse {
 
 // The answer to a request path: "/main", "/N", "/files/N"; anything else is the 404 page.
 DemoResponse Respond(const DemoSiteOptions& options, const std::string& path);
+
+// The file number a request path asks for ("/N" or "/files/N"), or -1.
+long long FileNumberIn(const std::string& path);
 
 // The page of a number as served (no redirect).
 std::string FilePageBody(const DemoSiteOptions& options, int number);

@@ -4,6 +4,7 @@
 
 #include "skin/data/sSkinManager.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@ struct SkinSourceOptions {
     std::optional<int> HueOffset;
     std::optional<int> Saturation;
     bool ExtendedBorders = false;
+    skin::TsSkinDiagnostics* Diagnostics = nullptr; // told of what the load passes over
 };
 
 // Loads SOURCE through TsSkinManager as the program would: a package file (any name; one ending
@@ -33,12 +35,18 @@ inline constexpr const char* kInternalSource = ":internal";
 // package (tovrin_resources); where nothing is registered, the source is refused.
 using InternalSourceSetup = void (*)(skin::TsSkinManager& manager);
 void SetInternalSourceSetup(InternalSourceSetup setup);
+// SOURCE (not kInternalSource) as a path when something is there, else as the name of a skin in
+// the user's skin folder, found as the skin manager finds a skin name: the package NAME.vlz
+// first, then the folder NAME. Fails naming what was looked for.
+std::filesystem::path FindSkinSource(const std::string& source);
 std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, const SkinSourceOptions& options);
 
 int PackCommand(const Arguments& arguments);
 int UnpackCommand(const Arguments& arguments);
 int PictureCommand(const Arguments& arguments);
 int InfoCommand(const Arguments& arguments);
+int CheckCommand(const Arguments& arguments);
+int ContactCommand(const Arguments& arguments);
 
 // Reads an integer option value; fails with a message naming the option.
 int ParseIntegerOption(const std::string& option, const std::string& value);

@@ -1,12 +1,15 @@
-// pack FOLDER OUT.vlz, unpack PACKAGE FOLDER, picture FILE OUT.png.
+// pack FOLDER OUT.vlz, unpack SOURCE FOLDER, picture FILE OUT.png.
 #include "tools/tovrin-skin/Commands.h"
 
+#include "resources/TovrinResources.h"
 #include "skin/data/vlSkinPack.h"
 #include "skin/pixels/codecs/SkinPictures.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 namespace tools {
 namespace {
@@ -29,6 +32,32 @@ void NeedArguments(const Arguments& arguments, std::size_t count, const char* us
         throw framework::Exception(std::string("usage: tovrin-skin ") + usage);
 }
 
+constexpr const char* kUnpackUsage = "unpack SOURCE FOLDER [--force]";
+constexpr const char* kForceOption = "--force";
+
+// The package of SOURCE as the engine would read it: the program's own, a package file (or any
+// file as a stored package), or a skin folder packed as pack packs it.
+std::unique_ptr<skin::TvlSkinConvertor> SourcePackage(const std::string& source) {
+    skin::ByteArray bytes;
+    std::string name = source;
+    if (source == kInternalSource) {
+        const std::span<const std::uint8_t> stored = skin::InternalSkinPackage();
+        bytes.assign(stored.begin(), stored.end());
+    } else {
+        const std::filesystem::path path = FindSkinSource(source);
+        name = path.string();
+        if (std::filesystem::is_directory(path))
+            bytes = skin::PackFolder(name);
+        else if (!skin::ReadFileBytes(name, bytes))
+            throw framework::Exception("Cannot read \"" + name + "\"");
+    }
+    try {
+        return skin::ReadPackageBytes(bytes);
+    } catch (const skin::EPackageError& damaged) {
+        throw framework::Exception(name + ": " + damaged.what());
+    }
+}
+
 } // namespace
 
 int PackCommand(const Arguments& arguments) {
@@ -38,26 +67,36 @@ int PackCommand(const Arguments& arguments) {
 }
 
 int UnpackCommand(const Arguments& arguments) {
-    NeedArguments(arguments, 2, "unpack PACKAGE FOLDER");
-    skin::ByteArray bytes;
-    if (!skin::ReadFileBytes(arguments[0], bytes))
-        throw framework::Exception("Cannot read \"" + arguments[0] + "\"");
-    std::unique_ptr<skin::TvlSkinConvertor> package;
-    try {
-        package = skin::ReadPackageBytes(bytes);
-    } catch (const skin::EPackageError& damaged) {
-        throw framework::Exception(arguments[0] + ": " + damaged.what());
+    Arguments positional;
+    bool force = false;
+    for (const std::string& argument : arguments) {
+        if (argument == kForceOption)
+            force = true;
+        else
+            positional.push_back(argument);
     }
-    for (const skin::TvlImageItem& item : package->Images)
-        if (!StaysInFolder(item.Name))
-            throw framework::Exception("Entry name \"" + item.Name + "\" would leave the folder");
-    std::error_code error;
-    std::filesystem::create_directories(arguments[1], error);
-    const std::string folder = arguments[1] + "/";
+    NeedArguments(positional, 2, kUnpackUsage);
+    const std::unique_ptr<skin::TvlSkinConvertor> package = SourcePackage(positional[0]);
+    std::vector<std::pair<std::string, const skin::ByteArray*>> files;
     if (package->OptionsStream)
-        WriteFile(folder + package->OptionsName, *package->OptionsStream);
+        files.emplace_back(package->OptionsName, package->OptionsStream.get());
     for (const skin::TvlImageItem& item : package->Images)
-        WriteFile(folder + item.Name, item.Data);
+        files.emplace_back(item.Name, &item.Data);
+    for (const auto& [name, data] : files)
+        if (!StaysInFolder(name))
+            throw framework::Exception("Entry name \"" + name + "\" would leave the folder");
+    const std::string folder = positional[1] + "/";
+    // Nothing is written when one file is in the way, so a refused unpack changes nothing.
+    if (!force)
+        for (const auto& [name, data] : files)
+            if (std::error_code error; std::filesystem::symlink_status(folder + name, error).type() !=
+                                       std::filesystem::file_type::not_found)
+                throw framework::Exception("\"" + folder + name + "\" is already there; " + kForceOption +
+                                           " writes over it");
+    std::error_code error;
+    std::filesystem::create_directories(positional[1], error);
+    for (const auto& [name, data] : files)
+        WriteFile(folder + name, *data);
     return 0;
 }
 

@@ -46,6 +46,8 @@ std::string NamingTheFile(const std::string& file, const std::string& message) {
 
 void SetInternalSourceSetup(InternalSourceSetup setup) { gInternalSourceSetup = setup; }
 
+fs::path FindSkinSource(const std::string& source) { return FindSource(source); }
+
 int ParseIntegerOption(const std::string& option, const std::string& value) {
     try {
         return framework::StrToInt(value);
@@ -89,6 +91,7 @@ std::unique_ptr<skin::TsSkinManager> LoadSkinSource(const std::string& source, c
     } reset;
 
     auto manager = std::make_unique<skin::TsSkinManager>();
+    manager->SetLoadDiagnostics(options.Diagnostics);
     if (options.HueOffset)
         manager->SetHueOffset(*options.HueOffset);
     if (options.Saturation)

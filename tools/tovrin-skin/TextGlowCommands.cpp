@@ -126,7 +126,7 @@ Options Parse(const Arguments& arguments, std::size_t positionalCount, unsigned 
 
 } // namespace
 
-bool CommandNeedsFonts(std::string_view command) { return command == "text"; }
+bool CommandNeedsFonts(std::string_view command) { return command == "text" || command == "contact"; }
 
 int TextCommand(const Arguments& arguments) {
     constexpr const char* usage = "text SOURCE SECTION STATE WIDTH HEIGHT TEXT OUT.png [--disabled] [--alpha] "

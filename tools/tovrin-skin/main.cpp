@@ -27,9 +27,10 @@ struct CommandRow {
 // One row per command; further command families add their rows here.
 const CommandRow kCommands[] = {
     {"pack", tools::PackCommand, "pack FOLDER OUT.vlz"},
-    {"unpack", tools::UnpackCommand, "unpack PACKAGE FOLDER"},
+    {"unpack", tools::UnpackCommand, "unpack SOURCE FOLDER [--force]"},
     {"picture", tools::PictureCommand, "picture FILE OUT.png"},
     {"info", tools::InfoCommand, "info SOURCE [--hue DEGREES] [--saturation PERCENT] [--extended-borders]"},
+    {"check", tools::CheckCommand, "check SOURCE [--json]"},
     {"section", tools::SectionCommand,
      "section SOURCE SECTION STATE WIDTH HEIGHT OUT.png [--backdrop COLOR | --backdrop-png FILE]"},
     {"mask", tools::MaskCommand,
@@ -42,6 +43,7 @@ const CommandRow kCommands[] = {
      "text SOURCE SECTION STATE WIDTH HEIGHT TEXT OUT.png [--disabled] [--alpha] [--align left|center|right] "
      "[--font FAMILY:PIXELS[:bold]] [--backdrop COLOR | --backdrop-png FILE]"},
     {"glow", tools::GlowCommand, "glow SOURCE SECTION WIDTH HEIGHT OUT.png [--key KEY]"},
+    {"contact", tools::ContactCommand, "contact OUT.png [--columns N] [--width PIXELS] PICTURE[=LABEL]..."},
 };
 
 constexpr int kUsageStatus = 2;
@@ -55,6 +57,8 @@ void PrintUsage(std::FILE* out) {
                       "stored in the program), or the name of a skin (NAME or NAME.vlz) in %s\n",
                  tools::kInternalSource, skin::TsSkinManager::DefaultSkinDirectory().c_str());
     std::fprintf(out, "COLOR: a decimal 0x00BBGGRR value or #RRGGBB\n");
+    std::fprintf(out, "unpack writes no file over one already there unless --force is given\n");
+    std::fprintf(out, "  tovrin-skin --version   print the version\n");
 }
 
 int Usage() {
@@ -65,11 +69,16 @@ int Usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
             PrintUsage(stdout);
             return 0;
         }
+        if (std::string_view(argv[i]) == "--version") {
+            std::puts("tovrin-skin " TOVRIN_VERSION);
+            return 0;
+        }
+    }
     // Text needs the platform's fonts, which a GUI application brings; no display is needed.
     const bool fonts = argc >= 2 && tools::CommandNeedsFonts(argv[1]);
     if (fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

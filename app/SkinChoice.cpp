@@ -2,10 +2,13 @@
 // among the internal skins.
 #include "app/SkinChoice.h"
 
+#include "framework/base/Cp1251.h"
+#include "framework/core/Dialogs.h"
 #include "skin/data/sSkinManager.h"
 #include "skin/data/vlSkinPack.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace app {
@@ -13,6 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr std::string_view kPackageExtension = ".vlz";
+constexpr const char* kOptionsFile = "Options.dat";
 
 bool IsInternalName(const skin::TsSkinManager& manager, const std::string& name) {
     const auto& stored = manager.InternalSkins();
@@ -27,18 +31,40 @@ struct Placement {
     std::optional<skin::TsStoredSkin> stored;
 };
 
-std::optional<Placement> Place(const skin::TsSkinManager& manager, const std::string& source, std::string& why) {
+// Why a source cannot be used: it names nothing, or it names something that is no skin (a
+// folder without options), which the user hears of in an error dialog as well.
+struct Refusal {
+    std::string why;
+    bool notASkin = false;
+};
+
+// A folder holds a skin when its options file is there; else the manager would quietly fall
+// back to its internal skin.
+std::optional<Refusal> FolderWithoutSkin(const fs::path& folder) {
     std::error_code error;
-    const fs::path path = fs::absolute(source, error);
-    if (!error && fs::is_directory(path, error))
-        return Placement{path.parent_path().string(), path.filename().string(), std::nullopt};
+    if (fs::exists(folder / kOptionsFile, error))
+        return std::nullopt;
+    return Refusal{"the folder \"" + folder.string() + "\" holds no skin (no " + std::string(kOptionsFile) + ")", true};
+}
+
+std::optional<Placement> Place(const skin::TsSkinManager& manager, const std::string& source, Refusal& refusal) {
+    std::error_code error;
+    const fs::path path = fs::absolute(source, error).lexically_normal();
+    if (!error && fs::is_directory(path, error)) {
+        const fs::path folder = path.has_filename() ? path : path.parent_path();
+        if (std::optional<Refusal> empty = FolderWithoutSkin(folder)) {
+            refusal = *empty;
+            return std::nullopt;
+        }
+        return Placement{folder.parent_path().string(), folder.filename().string(), std::nullopt};
+    }
     if (!error && fs::is_regular_file(path, error)) {
         if (path.extension() == kPackageExtension)
             return Placement{path.parent_path().string(), path.stem().string(), std::nullopt};
         skin::TsStoredSkin stored;
         stored.Name = path.filename().string();
         if (!skin::ReadFileBytes(path.string(), stored.Data)) {
-            why = "cannot read \"" + path.string() + "\"";
+            refusal = Refusal{"cannot read \"" + path.string() + "\"", true};
             return std::nullopt;
         }
         return Placement{{}, stored.Name, std::move(stored)};
@@ -51,28 +77,42 @@ std::optional<Placement> Place(const skin::TsSkinManager& manager, const std::st
         std::string name = source;
         if (name.size() > kPackageExtension.size() && name.ends_with(kPackageExtension))
             name.resize(name.size() - kPackageExtension.size());
-        if (fs::exists(skins / (name + std::string(kPackageExtension)), error) || fs::is_directory(skins / name, error))
+        if (fs::exists(skins / (name + std::string(kPackageExtension)), error))
             return Placement{{}, name, std::nullopt};
+        if (fs::is_directory(skins / name, error)) {
+            if (std::optional<Refusal> empty = FolderWithoutSkin(skins / name)) {
+                refusal = *empty;
+                return std::nullopt;
+            }
+            return Placement{{}, name, std::nullopt};
+        }
     }
-    why = "no skin \"" + source + "\": neither a file nor a folder" +
-          (isName ? ", nor a skin in " + skins.string() : std::string());
+    refusal.why = "no skin \"" + source + "\": neither a file nor a folder" +
+                  (isName ? ", nor a skin in " + skins.string() : std::string());
     return std::nullopt;
 }
 
 } // namespace
 
 std::string ApplySkinChoice(skin::TsSkinManager& manager, const SkinChoice& choice) {
-    std::string why;
     if (choice.hue)
         manager.SetHueOffset(*choice.hue);
     if (choice.saturation)
         manager.SetSaturation(*choice.saturation);
     if (!choice.source)
-        return why;
+        return {};
     const std::string before = manager.SkinName();
-    std::optional<Placement> placement = Place(manager, *choice.source, why);
-    if (!placement)
-        return why + "; \"" + before + "\" stays";
+    Refusal refusal;
+    std::optional<Placement> placement = Place(manager, *choice.source, refusal);
+    if (!placement) {
+        // Something that is no skin is told as the manager tells a skin it cannot load.
+        if (refusal.notASkin) {
+            std::string sentence = refusal.why;
+            sentence.front() = char(std::toupper(static_cast<unsigned char>(sentence.front())));
+            framework::ShowMessageDialog(framework::MessageKind::Error, framework::Utf8ToCp1251(sentence));
+        }
+        return refusal.why + "; \"" + before + "\" stays";
+    }
     if (placement->stored) {
         auto& stored = manager.InternalSkins();
         stored.erase(std::remove_if(stored.begin(), stored.end(),
@@ -83,9 +123,12 @@ std::string ApplySkinChoice(skin::TsSkinManager& manager, const SkinChoice& choi
     if (!placement->directory.empty())
         manager.SetSkinDirectory(placement->directory);
     manager.SetSkinName(placement->name);
-    if (manager.SkinName() != placement->name)
-        return "the skin \"" + *choice.source + "\" cannot be loaded; \"" + manager.SkinName() + "\" stays";
-    return why;
+    if (manager.SkinName() == placement->name)
+        return {};
+    // The manager's error dialog has shown why, naming the skin's file.
+    const std::string failure = manager.LoadFailure().empty() ? "the skin \"" + *choice.source + "\" cannot be loaded"
+                                                                : framework::Cp1251ToUtf8(manager.LoadFailure());
+    return failure + "; \"" + manager.SkinName() + "\" stays";
 }
 
 } // namespace app

@@ -19,7 +19,9 @@ struct SkinChoice {
 
 // Loads the chosen skin through the manager. A source that names nothing, or a skin that cannot
 // be loaded, leaves the internal skin in force; the reason is returned (empty when all went
-// well) for the program to print. The manager's own error dialog shows a failed load as ever.
+// well) for the program to print, naming the file or folder. A skin that cannot be loaded is
+// also shown in an error dialog: the manager's for a damaged package or folder, ours for a
+// folder without options or an unreadable file.
 std::string ApplySkinChoice(skin::TsSkinManager& manager, const SkinChoice& choice);
 
 } // namespace app

@@ -43,6 +43,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     g_application = this;
     setQuitOnLastWindowClosed(false);
     RegisterSystemFonts();
+    HintFontsFully();
     SetMessagePresenter([](MessageKind kind, const std::string& text) {
         const int result = MessageDlg(ToQString(text), DialogTypeOf(kind));
         if (kind != MessageKind::Confirmation)

@@ -20,7 +20,7 @@ class TForm;
 class TApplication : public QApplication {
     Q_OBJECT
 public:
-    // Registers the system fonts, the framework's message dialog as the message presenter and
+    // Registers the system fonts (fully hinted), the framework's message dialog as the message presenter and
     // the form list as the top-level window lister.
     TApplication(int& argc, char** argv);
     ~TApplication() override;

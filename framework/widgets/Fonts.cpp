@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -53,5 +54,12 @@ FontRegistration RegisterSystemFonts(const QString& folder) {
                      kFallbackFontFamily);
     return result;
 }
+
+QFont FullyHinted(QFont font) {
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+void HintFontsFully() { QGuiApplication::setFont(FullyHinted(QGuiApplication::font())); }
 
 } // namespace framework

@@ -3,10 +3,13 @@
 #include "framework/widgets/Forms.h"
 
 #include "framework/widgets/Application.h"
+#include "framework/widgets/StdCtrls.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWindow>
 
@@ -21,6 +24,16 @@ std::vector<TForm*>& LiveForms() {
 }
 
 bool IsSizeable(TFormBorderStyle style) { return style == bsSizeable || style == bsSizeToolWin; }
+
+// The owner of a form about to be shown modally: the active form, else the main form; only a
+// form that is shown can own another.
+QWidget* ModalOwner(const QWidget* form) {
+    QWidget* candidates[] = {QApplication::activeWindow(), Application() ? Application()->MainForm() : nullptr};
+    for (QWidget* candidate : candidates)
+        if (candidate != nullptr && candidate != form && candidate->isVisible() && candidate->windowHandle() != nullptr)
+            return candidate;
+    return nullptr;
+}
 
 } // namespace
 
@@ -110,7 +123,9 @@ void TForm::GiveBackFrame() {
 }
 
 void TForm::ApplyWindowFlags() {
-    Qt::WindowFlags flags = Qt::Window;
+    // A dialog (and any form that has an owner) is a dialog window: on X11 only those carry the
+    // owner as their transient parent (WM_TRANSIENT_FOR).
+    Qt::WindowFlags flags = borderStyle_ == bsDialog || owner_ ? Qt::Dialog : Qt::Window;
     if (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin)
         flags = Qt::Tool;
     if (borderStyle_ == bsNone || frameTakenOver_) {
@@ -176,6 +191,10 @@ void TForm::setVisible(bool visible) {
         ensurePolished();
         PlaceOnFirstShow();
     }
+    if (visible && owner_) {
+        create();
+        windowHandle()->setTransientParent(owner_->windowHandle());
+    }
     QWidget::setVisible(visible);
 }
 
@@ -196,6 +215,18 @@ bool TForm::focusNextPrevChild(bool next) {
         return true;
     }
     return QWidget::focusNextPrevChild(next);
+}
+
+void TForm::keyPressEvent(QKeyEvent* event) {
+    // Escape, which no control took, presses the form's cancel button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        for (TButton* button : client_->findChildren<TButton*>())
+            if (button->Cancel() && button->isVisible() && button->isEnabled()) {
+                button->Click();
+                return;
+            }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TForm::closeEvent(QCloseEvent* event) {
@@ -228,6 +259,9 @@ void TForm::SetModalResult(int result) {
 
 int TForm::ShowModal() {
     modalResult_ = mrNone;
+    owner_ = ModalOwner(this);
+    if (owner_ && windowType() == Qt::Window && !isVisible())
+        ApplyWindowFlags(); // a dialog window from now on
     setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
     modalLoop_ = &loop;

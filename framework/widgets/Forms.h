@@ -91,8 +91,12 @@ public:
     void DoCreate();
 
     // Shows the form application-modal and returns its modal result once it is hidden;
-    // setting a modal result other than mrNone during ShowModal closes the form.
+    // setting a modal result other than mrNone during ShowModal closes the form. The form is
+    // then a dialog owned by the active form (else the main form): window managers keep it above
+    // its owner and group the two.
     int ShowModal();
+    // The window this form belongs to while shown modally (its transient parent), or nullptr.
+    QWidget* OwnerWindow() const { return owner_; }
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result);
 
@@ -108,6 +112,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -134,6 +139,7 @@ private:
     bool placed_ = false;
     int modalResult_ = mrNone;
     QEventLoop* modalLoop_ = nullptr;
+    QPointer<QWidget> owner_;
 };
 
 // The form a widget belongs to (the nearest TForm among its ancestors), or nullptr.

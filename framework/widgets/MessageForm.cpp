@@ -2,6 +2,7 @@
 #include "framework/widgets/MessageForm.h"
 
 #include "framework/widgets/Application.h"
+#include "framework/widgets/Fonts.h"
 #include "framework/widgets/StdCtrls.h"
 
 #include <QFontMetrics>
@@ -48,7 +49,7 @@ DialogUnits AverageCharSize(const QFont& font) {
 QFont DialogFont() {
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(kDialogFontPixels);
-    return font;
+    return FullyHinted(font);
 }
 
 } // namespace
@@ -126,6 +127,7 @@ TMessageForm::TMessageForm(const QString& text, TMsgDlgType type, bool showIcon)
     message_->setObjectName(QStringLiteral("Message"));
     message_->setWordWrap(true);
     message_->setTextFormat(Qt::PlainText);
+    message_->SetShowAccelChar(false); // a message (a file name with "&", say) stands as written
     message_->setText(text);
     message_->setGeometry(textLeft, vertMargin, textRect.width() + 1, textRect.height());
 
@@ -148,6 +150,8 @@ TMessageForm::TMessageForm(const QString& text, TMsgDlgType type, bool showIcon)
         button->setObjectName(QString::fromLatin1(spec.caption));
         button->setText(QString::fromLatin1(spec.caption));
         button->SetModalResult(spec.modalResult);
+        // Escape answers with the last button: "OK" alone, "No" of "Yes" and "No".
+        button->SetCancel(&spec == &specs.back());
         button->setGeometry(buttonLeft, buttonTop, buttonWidth, buttonHeight);
         buttonLeft += buttonWidth + buttonSpacing;
         buttons_.push_back(button);

@@ -1,6 +1,6 @@
 // The framework's standard message dialog: a TForm of class TMessageForm with an optional
 // icon, the message in a label and a TButton "OK" ("Yes" and "No" for a confirmation), shown
-// modally with the application title as its caption.
+// modally with the application title as its caption; Escape answers "OK" ("No").
 #pragma once
 
 #include "framework/widgets/Forms.h"

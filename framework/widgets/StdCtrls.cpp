@@ -6,6 +6,8 @@
 #include "framework/widgets/QtText.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
 #include <QTextBlock>
 
 namespace framework {
@@ -79,7 +81,59 @@ void TMemo::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
-TLabel::TLabel(QWidget* parent) : QLabel(parent) { MarkWindowless(this); }
+TLabel::TLabel(QWidget* parent) : QLabel(parent) {
+    MarkWindowless(this);
+    // Drawn into its container's image (or over its parent on screen), never filling its own box.
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void TLabel::SetShowAccelChar(bool show) {
+    if (show == showAccelChar_)
+        return;
+    showAccelChar_ = show;
+    FitWidthToText();
+    update();
+}
+
+int TLabel::TextFlags() const {
+    int flags = int(alignment());
+    if (wordWrap())
+        flags |= Qt::TextWordWrap;
+    if (showAccelChar_)
+        flags |= Qt::TextShowMnemonic;
+    return flags;
+}
+
+void TLabel::setText(const QString& text) {
+    QLabel::setText(text);
+    FitWidthToText();
+}
+
+void TLabel::FitWidthToText() {
+    if (wordWrap() || text().isEmpty())
+        return;
+    const QMargins margins = contentsMargins();
+    const int needed = fontMetrics().size(TextFlags(), text()).width() + margins.left() + margins.right();
+    const int grow = needed - width();
+    if (grow <= 0)
+        return;
+    const bool rightAligned = (QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignRight) != 0;
+    setGeometry(rightAligned ? x() - grow : x(), y(), needed, height());
+}
+
+bool TLabel::event(QEvent* event) {
+    const bool handled = QLabel::event(event);
+    if (event->type() == QEvent::Polish || event->type() == QEvent::FontChange)
+        FitWidthToText();
+    return handled;
+}
+
+void TLabel::paintEvent(QPaintEvent*) {
+    // The framework's own label painting: the text in the font's colour, mnemonics as asked.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect(), TextFlags(), text());
+}
 
 void TLabel::SetFontColor(TColor color) {
     QPalette palette = this->palette();

@@ -2,6 +2,7 @@
 #include "framework/widgets/SystemMetrics.h"
 
 #include "framework/base/SharedMetrics.h"
+#include "framework/widgets/Fonts.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -58,7 +59,7 @@ QFont CaptionFont() {
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(kCaptionFontPixels);
     font.setBold(true);
-    return font;
+    return FullyHinted(font);
 }
 
 } // namespace framework

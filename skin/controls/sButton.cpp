@@ -2,6 +2,7 @@
 // notifications it answers, and the fades of its state changes.
 #include "skin/controls/sButton.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -74,6 +75,11 @@ TsButton::TsButton(QWidget* parent) : framework::TButton(parent), SkinData(this,
     // The cache covers every pixel, corners included (they hold the parent's image).
     setAttribute(Qt::WA_OpaquePaintEvent);
     SkinData.AfterPropertiesLoaded();
+    // Whether a default button looks so depends on where its form's focus is.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* before, QWidget* now) {
+        if (isDefault() && ((before && before->window() == window()) || (now && now->window() == window())))
+            Repaint();
+    });
 }
 
 TsButton::~TsButton() {
@@ -185,6 +191,13 @@ void TsButton::SetWordWrap(bool wrap) {
 
 // ---------------------------------------------------------------- state
 
+bool TsButton::IsActiveDefault() const {
+    if (!isDefault())
+        return false;
+    const QWidget* focused = window()->focusWidget();
+    return focused == this || qobject_cast<const QPushButton*>(focused) == nullptr;
+}
+
 int TsButton::VisualState() const {
     const bool pushed = pushedOverride_.value_or(isDown()) || gPaintPressedNow;
     // Dragged off with the left button held, a pushed button no longer looks pressed.
@@ -193,7 +206,7 @@ int TsButton::VisualState() const {
         return bvPressed;
     if (SkinData.IsActive())
         return bvHot;
-    if (isDefault())
+    if (IsActiveDefault())
         return bvActiveDefault;
     return bvNormal;
 }

@@ -68,6 +68,9 @@ public:
     framework::TNotifyEvent OnMouseLeave;
 
     // --- State.
+    // The form's active default button: a default button while the form's focus is not on
+    // another push button (which would take Enter).
+    bool IsActiveDefault() const;
     int VisualState() const;
     // The skin image painted: a default button in a section of fewer than 4 states uses image 1.
     int RenderState() const;

@@ -33,13 +33,6 @@ const TsSkinModel* ActiveSkin() {
     return &manager->Model();
 }
 
-int TextFlags(const QLabel& label) {
-    int flags = int(label.alignment());
-    if (label.wordWrap())
-        flags |= Qt::TextWordWrap;
-    return flags;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- TsCustomLabel
@@ -133,7 +126,7 @@ void TsCustomLabel::paintEvent(QPaintEvent* event) {
         PaintSectionBehind(painter, sectionIndex);
     painter.setFont(TextFont());
     painter.setPen(framework::ToQColor(TextColor()));
-    painter.drawText(contentsRect(), TextFlags(*this), text());
+    painter.drawText(contentsRect(), TextFlags(), text());
 }
 
 // ---------------------------------------------------------------- TsLabel

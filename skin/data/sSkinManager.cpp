@@ -2,6 +2,7 @@
 // loaded, refreshed and removed skins to every window.
 #include "skin/data/sSkinManager.h"
 
+#include "framework/base/Cp1251.h"
 #include "framework/core/SkinCommand.h"
 #include "framework/core/WidgetProperties.h"
 #include "skin/data/sSkinHost.h"
@@ -92,6 +93,36 @@ struct TsSkinManager::ChosenSource {
     int InternalIndex = -1;
 };
 
+namespace {
+
+// A load failure names the skin it came from, as the skin tool does: the package file, the
+// folder or the stored skin, unless the engine's message already names it ("Stream read error"
+// alone does not say which skin is damaged). Paths are UTF-8; the message is Windows-1251.
+std::string NamingTheSource(const std::string& message, const std::string& where) {
+    if (where.empty() || message.find(where) != std::string::npos)
+        return message;
+    return framework::Utf8ToCp1251(where) + ": " + message;
+}
+
+} // namespace
+
+std::string TsSkinManager::SourceName(const ChosenSource& source) const {
+    switch (source.Kind) {
+    case SkinSourceKind::PackageFile:
+        return source.Path;
+    case SkinSourceKind::Folder:
+        return source.Path.size() > 1 && source.Path.back() == '/' ? source.Path.substr(0, source.Path.size() - 1)
+                                                                   : source.Path;
+    case SkinSourceKind::Internal:
+        if (source.InternalIndex >= 0 && source.InternalIndex < int(internalSkins_.size()))
+            return internalSkins_[std::size_t(source.InternalIndex)].Name;
+        break;
+    default:
+        break;
+    }
+    return {};
+}
+
 TsSkinManager::TsSkinManager(QObject* parent) : QObject(parent) {
     skinDirectory_ = DefaultSkinDirectory();
     RebuildThirdLists();
@@ -174,15 +205,18 @@ void TsSkinManager::SetSkinName(const std::string& name) {
 void TsSkinManager::ApplyNewName(const std::string& previous) {
     FlagGuard loading(gLoading, true);
     model_.SkinData.Active = false;
+    loadFailure_.clear();
+    std::optional<ChosenSource> source;
     try {
-        const std::optional<ChosenSource> source = ChooseSource();
+        source = ChooseSource();
         if (source)
             LoadFrom(*source);
         else
             active_ = false;
     } catch (const std::exception& failure) {
         skinName_ = previous;
-        SkinHost().ShowMessage(framework::MessageKind::Error, ExceptionText(failure));
+        loadFailure_ = NamingTheSource(ExceptionText(failure), source ? SourceName(*source) : std::string());
+        SkinHost().ShowMessage(framework::MessageKind::Error, loadFailure_);
     }
     if (active_) {
         if (!updatePending_)
@@ -436,11 +470,14 @@ void TsSkinManager::LoadFrom(const ChosenSource& source) {
 }
 
 void TsSkinManager::ReloadSkin() {
+    std::optional<ChosenSource> source;
     try {
-        if (const std::optional<ChosenSource> source = ChooseSource())
+        source = ChooseSource();
+        if (source)
             LoadFrom(*source);
     } catch (const std::exception& failure) {
-        SkinHost().ShowMessage(framework::MessageKind::Error, ExceptionText(failure));
+        SkinHost().ShowMessage(framework::MessageKind::Error,
+                               NamingTheSource(ExceptionText(failure), source ? SourceName(*source) : std::string()));
     }
 }
 

@@ -56,6 +56,10 @@ public:
     void SetActive(bool active);
     const std::string& SkinName() const { return skinName_; }
     void SetSkinName(const std::string& name);
+    // The message (Windows-1251) of the last change of name whose skin could not be loaded, as
+    // the error dialog showed it, naming the package file, folder or stored skin; empty after a
+    // change that loaded.
+    const std::string& LoadFailure() const { return loadFailure_; }
     const std::string& SkinDirectory() const { return skinDirectory_; }
     void SetSkinDirectory(const std::string& directory);
     TsStoredSkins& InternalSkins() { return internalSkins_; }
@@ -187,6 +191,8 @@ public:
 private:
     struct ChosenSource;
     std::optional<ChosenSource> ChooseSource();
+    // The package file, folder (UTF-8 paths) or stored skin's name a source stands for.
+    std::string SourceName(const ChosenSource& source) const;
     void LoadFrom(const ChosenSource& source);
     // Warns about a skin made for a newer engine, or (with "/vltest") an old one; a skin is
     // never refused for its version.
@@ -205,6 +211,7 @@ private:
     bool active_ = true;
     bool streaming_ = false;
     std::string skinName_;
+    std::string loadFailure_;
     std::string skinDirectory_;
     TsStoredSkins internalSkins_;
     int hueOffset_ = 0;

@@ -63,7 +63,7 @@ QRect QtRect(const TRect& rect, int dx = 0, int dy = 0) {
 QString ShownText(const QString& text, const QFont& font, TsTextFormat format, const TRect& rect) {
     if (!(format & DT_END_ELLIPSIS))
         return text;
-    return QFontMetrics(font).elidedText(text, Qt::ElideRight, WidthOf(rect), QtTextFlags(format));
+    return QFontMetrics(SkinTextFont(font)).elidedText(text, Qt::ElideRight, WidthOf(rect), QtTextFlags(format));
 }
 
 // One painter over a bitmap for the colours of one text, clipped to the text's rect.
@@ -72,10 +72,10 @@ public:
     TextPainter(Bitmap32& bitmap, const QFont& font, const TRect& clip) : image_(ImageView(bitmap)) {
         if (image_.isNull())
             return;
+        font_ = SkinTextFont(font);
         painter_.begin(&image_);
-        painter_.setFont(font);
+        painter_.setFont(font_);
         painter_.setClipRect(QtRect(clip));
-        font_ = font;
     }
     bool Ready() const { return painter_.isActive(); }
     void SetUnderline() {
@@ -143,7 +143,7 @@ GreyText DrawGreyText(int width, int height, const QString& text, const QFont& f
     {
         QPainter painter(&picture);
         // Grey coverage only: one value serves every channel.
-        QFont grey = font;
+        QFont grey = SkinTextFont(font);
         grey.setStyleStrategy(QFont::StyleStrategy(grey.styleStrategy() | QFont::NoSubpixelAntialias));
         painter.setFont(grey);
         painter.setPen(Qt::black);
@@ -194,6 +194,11 @@ void WriteAlphaColour(TsCanvas& canvas, const QString& text, TsTextFormat format
 }
 
 } // namespace
+
+QFont SkinTextFont(QFont font) {
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
 
 int QtTextFlags(TsTextFormat format) {
     int flags = Qt::AlignAbsolute;
@@ -482,7 +487,7 @@ void PaintDisabledLook(Bitmap32& bitmap, int flags, QObject* control, TPoint poi
 QString CutText(const QFont& font, const QString& text, int maxWidth) {
     if (maxWidth <= 0)
         return QString();
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(SkinTextFont(font));
     if (metrics.horizontalAdvance(text) <= maxWidth)
         return text;
     for (qsizetype length = text.size() - 1; length > 0; --length) {
@@ -521,7 +526,7 @@ void WriteRotatedText(TsCanvas& canvas, const TsRotatedFont& font, int x, int y,
     if (image.isNull() || text.isEmpty())
         return;
     QPainter painter(&image);
-    painter.setFont(font.Font);
+    painter.setFont(SkinTextFont(font.Font));
     painter.setPen(QtColour(canvas.FontColor));
     painter.translate(x, y);
     constexpr double kTenthsPerDegree = 10.0;
@@ -529,10 +534,12 @@ void WriteRotatedText(TsCanvas& canvas, const TsRotatedFont& font, int x, int y,
     painter.drawText(QPoint(0, 0), text);
 }
 
-int TextWidth(const QFont& font, const QString& text) { return QFontMetrics(font).horizontalAdvance(text); }
+int TextWidth(const QFont& font, const QString& text) {
+    return QFontMetrics(SkinTextFont(font)).horizontalAdvance(text);
+}
 
 QSize TextExtent(const QFont& font, const QString& text) {
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(SkinTextFont(font));
     return QSize(metrics.horizontalAdvance(text), metrics.height());
 }
 

@@ -20,6 +20,10 @@ inline constexpr TsTextFormat DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT
                               DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_NOCLIP = 0x100,
                               DT_NOPREFIX = 0x800, DT_END_ELLIPSIS = 0x8000, DT_RTLREADING = 0x20000;
 
+// The font as skin text is drawn and measured with it: stems on whole pixels (full hinting),
+// anti-aliasing kept, so that captions are as crisp as the pixel-exact pictures around them.
+QFont SkinTextFont(QFont font);
+
 // Qt's text flags for a format: horizontal alignment, vertical alignment (single lines only, as
 // the platform does), word wrap, tab expansion, no clipping, mnemonics unless DT_NOPREFIX,
 // right-to-left reading.

@@ -2,6 +2,7 @@
 // failures handed back to the worker.
 #include "framework/widgets/Application.h"
 #include "framework/widgets/Classes.h"
+#include "framework/widgets/Forms.h"
 #include "framework/core/Dialogs.h"
 #include "framework/widgets/MessageForm.h"
 #include "framework/widgets/QtText.h"
@@ -9,6 +10,7 @@
 #include "framework/base/SysUtils.h"
 #include "tests/support/ModalAnswerer.h"
 
+#include <QApplication>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -139,6 +141,33 @@ TEST(MessageDialogTest, IconOnlyForErrorsAndWarningsAndOkAnswers) {
         EXPECT_EQ(answerer.Answered()[0].hasIcon, c.icon) << c.type;
         EXPECT_EQ(answerer.Answered()[0].text, QStringLiteral("Сбор данных завершен!"));
     }
+}
+
+TEST(MessageDialogTest, EscapeAnswersWithTheLastButton) {
+    struct Case {
+        framework::TMsgDlgType type;
+        int result;
+    };
+    for (const Case& c : {Case{framework::mtCustom, framework::mrOk}, Case{framework::mtError, framework::mrOk},
+                          Case{framework::mtConfirmation, framework::mrNo}}) {
+        SCOPED_TRACE(c.type);
+        ModalAnswerer answerer(testing_support::ModalAnswer::Escape);
+        EXPECT_EQ(framework::MessageDlg(QStringLiteral("Сбор данных завершен!"), c.type), c.result);
+        ASSERT_EQ(answerer.Answered().size(), 1u);
+        EXPECT_FALSE(answerer.Answered()[0].escapeIgnored);
+    }
+}
+
+TEST(MessageDialogTest, ADialogBelongsToTheFormItIsShownOver) {
+    framework::TForm owner;
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    ModalAnswerer answerer;
+    framework::MessageDlg(QStringLiteral("Done."), framework::mtCustom);
+    ASSERT_EQ(answerer.Answered().size(), 1u);
+    EXPECT_EQ(answerer.Answered()[0].transientParent, owner.windowHandle());
+    // Only dialog windows carry their owner to the window manager (WM_TRANSIENT_FOR on X11).
+    EXPECT_TRUE(answerer.Answered()[0].dialogWindow);
 }
 
 TEST(MessageDialogTest, LayoutHoldsTheTextAndCentresTheButton) {

@@ -106,6 +106,8 @@ TEST_F(WindowRunTest, ShortRunFillsTheWindowAndWritesTheLogAsTheCommandLineScanD
     EXPECT_EQ(answerer.Answered()[0].text, CompletionText());
     EXPECT_EQ(answerer.Answered()[0].caption, framework::Application()->Title());
     EXPECT_FALSE(answerer.Answered()[0].hasIcon);
+    // It belongs to the window (which window managers keep it above).
+    EXPECT_EQ(answerer.Answered()[0].transientParent, form->windowHandle());
 
     EXPECT_EQ(form->LogLines().size(), 6u);
     EXPECT_GT(form->ListView1->ItemCount(), 0);

@@ -1,6 +1,8 @@
 // The window's skin manager sSkinManager1: streamed with the controls, its internal skin loaded
 // and announced to the window before FormCreate's probe, and a skin that cannot be loaded shown
-// in the error dialog while the window goes on with the skin it has.
+// in the error dialog (named, when the command line chose it) while the window goes on with the
+// skin it has.
+#include "app/SkinChoice.h"
 #include "framework/core/SkinCommand.h"
 #include "resources/TovrinResources.h"
 #include "tests/support/ModalAnswerer.h"
@@ -13,7 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using testing_support::DemoSiteProcess;
@@ -120,4 +125,51 @@ TEST_F(WindowSkinManagerTest, SkinThatCannotBeLoadedIsShownAndTheWindowKeepsItsS
     EXPECT_TRUE(manager.Active());
     EXPECT_EQ(manager.Sections().size(), std::size_t(kPewterSections));
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(WindowSkinManagerTest, ASkinFromTheCommandLineThatCannotBeLoadedIsNamedInTheDialogAndTheLine) {
+    DemoSiteProcess site(Newest(kNewest));
+    auto form = MakeWindow(site.Host(), LogPath());
+    skin::TsSkinManager& manager = *form->sSkinManager1;
+    const std::filesystem::path dir = folder.path().toStdString();
+    const std::vector<std::uint8_t>& package = manager.InternalSkins().front().Data;
+    const auto write = [&](const char* name, std::string_view bytes) {
+        std::ofstream(dir / name, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+        return (dir / name).string();
+    };
+    const std::string truncated =
+        write("Truncated.vlz", std::string_view(reinterpret_cast<const char*>(package.data()), package.size() / 4));
+    const std::string text = write("Text.vlz", "not a package\n");
+    std::filesystem::create_directories(dir / "Empty");
+    const std::string empty = (dir / "Empty").string();
+    struct Row {
+        std::string Source;
+        std::string Named; // what the line names (the dialog too, as a sentence)
+        std::size_t Dialogs;
+    };
+    const Row rows[] = {
+        {truncated, truncated + ": Stream read error", 1},
+        {text, text + ": ", 1},
+        {empty, "the folder \"" + empty + "\" holds no skin", 1},
+        {empty + "/", "the folder \"" + empty + "\" holds no skin", 1},
+        {"NoSuchSkin", "no skin \"NoSuchSkin\"", 0}, // nowhere: the line alone
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Source);
+        ModalAnswerer answerer;
+        app::SkinChoice choice;
+        choice.source = row.Source;
+        const std::string line = app::ApplySkinChoice(manager, choice);
+        EXPECT_NE(line.find(row.Named), std::string::npos) << line;
+        EXPECT_NE(line.find("\"Pewter (internal)\" stays"), std::string::npos) << line;
+        ASSERT_EQ(answerer.Answered().size(), row.Dialogs);
+        if (row.Dialogs > 0) {
+            EXPECT_TRUE(answerer.Answered()[0].hasIcon);
+            EXPECT_TRUE(answerer.Answered()[0].text.contains(QString::fromStdString(row.Named), Qt::CaseInsensitive))
+                << answerer.Answered()[0].text.toStdString();
+            EXPECT_TRUE(answerer.Answered()[0].text.front().isUpper() || answerer.Answered()[0].text.front() == u'/');
+        }
+        EXPECT_EQ(manager.SkinName(), skin::kInternalSkinName);
+        EXPECT_TRUE(manager.SkinData().Active);
+    }
 }

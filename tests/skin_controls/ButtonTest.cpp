@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEnterEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 
-#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -44,14 +44,6 @@ Bitmap32 Opaque(Bitmap32 bitmap) {
     for (int y = 0; y < bitmap.Height(); ++y)
         for (Pixel& pixel : bitmap.Row(y))
             pixel |= 0xFF000000u;
-    return bitmap;
-}
-
-Bitmap32 Grabbed(QWidget* widget) {
-    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    Bitmap32 bitmap(image.width(), image.height());
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(bitmap.Row(y).data(), image.constScanLine(y), bitmap.BytesPerLine());
     return bitmap;
 }
 
@@ -128,7 +120,7 @@ TEST_F(Buttons, EachStateShowsItsFaceBorderAndFocusFrame) {
         row.Setup(*button);
         QCoreApplication::processEvents();
         ASSERT_EQ(button->RenderState(), row.RenderState);
-        const Bitmap32 shown = Grabbed(button);
+        const Bitmap32 shown = GrabbedBitmap(button);
         const Bitmap32 face = SectionAlone(row.RenderState);
         // The face away from the caption, the left border half-way down, and the focus frame's
         // first dot (HOTFONTCOLOR), or none.
@@ -143,14 +135,42 @@ TEST_F(Buttons, EachStateShowsItsFaceBorderAndFocusFrame) {
     }
 }
 
+TEST_F(Buttons, TheDefaultLookLastsWhileNoOtherPushButtonHasTheFocus) {
+    auto* other = Make(QStringLiteral("Стоп"), "BUTTON", {80, 10, 61, 29});
+    auto* edit = new QLineEdit(window_.get());
+    edit->setGeometry(10, 50, 80, 21);
+    edit->show();
+    button_->setDefault(true);
+    struct Row {
+        const char* Name;
+        QWidget* Focus;
+        bool ActiveDefault;
+    };
+    const Row rows[] = {
+        {"focus in an edit", edit, true},
+        {"focus on another push button", other, false},
+        {"focus back in the edit", edit, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        row.Focus->setFocus();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), row.Focus);
+        EXPECT_EQ(button_->IsActiveDefault(), row.ActiveDefault);
+        EXPECT_EQ(button_->VisualState(), row.ActiveDefault ? bvActiveDefault : bvNormal);
+        // The section has 3 states: the default look is image 1.
+        EXPECT_EQ(Hex(GrabbedBitmap(button_).At(0, 14)), Hex(row.ActiveDefault ? kHotBorder : kNormalBorder));
+    }
+}
+
 TEST_F(Buttons, DisabledLookIsTheEnabledOneBlendedWithTheParent) {
-    const Bitmap32 enabled = Grabbed(button_);
+    const Bitmap32 enabled = GrabbedBitmap(button_);
     button_->setEnabled(false);
     Bitmap32 expected = enabled;
     TsBackdrop parent;
     parent.FillColor = AnsweredColor(window_.get());
     PaintDisabledLook(expected, dlBlendWithParent, button_, {0, 0}, parent);
-    EXPECT_EQ(Grabbed(button_), Opaque(expected));
+    EXPECT_EQ(GrabbedBitmap(button_), Opaque(expected));
 }
 
 TEST(ButtonLayout, CaptionAndGlyphPlaces) {
@@ -211,7 +231,7 @@ TEST_F(Buttons, CaptionOfStartIsCentredAsTheFrameworkMeasuresIt) {
 }
 
 TEST_F(Buttons, HoverFadePassesThroughItsFramesAndEndsOnTheHotLook) {
-    const Bitmap32 normal = Grabbed(button_);
+    const Bitmap32 normal = GrabbedBitmap(button_);
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QCoreApplication::sendEvent(button_, &enter);
     ASSERT_NE(button_->Fader(), nullptr);
@@ -226,7 +246,7 @@ TEST_F(Buttons, HoverFadePassesThroughItsFramesAndEndsOnTheHotLook) {
             frames.push_back(Opaque(fade->ShownFrame()));
     }
     EXPECT_EQ(button_->Fader(), nullptr);
-    const Bitmap32 hot = Grabbed(button_);
+    const Bitmap32 hot = GrabbedBitmap(button_);
     EXPECT_EQ(Hex(hot.At(0, 14)), Hex(kHotBorder));
     // FADINGITERATIONS = 10 frames 10 ms apart; each a blend of the two looks.
     ASSERT_EQ(frames.size(), 10u);
@@ -241,12 +261,12 @@ TEST_F(Buttons, PressAndReleaseFadeInHalfTheStepsAndClickOnce) {
     int clicks = 0;
     button_->OnClick = [&](QObject*) { ++clicks; };
     button_->SkinData.MouseOver = true;
-    Grabbed(button_);
+    GrabbedBitmap(button_);
     SendMouse(button_, QEvent::MouseButtonPress);
     ASSERT_NE(button_->Fader(), nullptr);
     EXPECT_EQ(button_->Fader()->StepCount, 5);
     EXPECT_TRUE(WaitUntil([&] { return button_->Fader() == nullptr; }));
-    EXPECT_EQ(Hex(Grabbed(button_).At(0, 14)), Hex(kPressedBorder));
+    EXPECT_EQ(Hex(GrabbedBitmap(button_).At(0, 14)), Hex(kPressedBorder));
     // Released before its fade has run: the release fade starts from the pressed look.
     SendMouse(button_, QEvent::MouseButtonRelease);
     EXPECT_EQ(clicks, 1);
@@ -257,23 +277,23 @@ TEST_F(Buttons, PressAndReleaseFadeInHalfTheStepsAndClickOnce) {
     EXPECT_EQ(Hex(button_->Fader()->StartImage.At(0, 14)), Hex(kPressedBorder));
     EXPECT_TRUE(WaitUntil([&] { return button_->Fader() == nullptr; }));
     EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(Hex(Grabbed(button_).At(0, 14)), Hex(kHotBorder));
+    EXPECT_EQ(Hex(GrabbedBitmap(button_).At(0, 14)), Hex(kHotBorder));
 }
 
 TEST_F(Buttons, DownHoldsThePressedLookAndPressesStartNoFade) {
     button_->SetDown(true);
-    Grabbed(button_);
+    GrabbedBitmap(button_);
     SendMouse(button_, QEvent::MouseButtonPress);
     EXPECT_EQ(button_->Fader(), nullptr);
     SendMouse(button_, QEvent::MouseButtonRelease);
-    EXPECT_EQ(Hex(Grabbed(button_).At(0, 14)), Hex(kPressedBorder));
+    EXPECT_EQ(Hex(GrabbedBitmap(button_).At(0, 14)), Hex(kPressedBorder));
 }
 
 TEST_F(Buttons, CutCornersOfACornerKind2MaskLeaveTheWindowRegion) {
     const TsSkinModel& model = TestManager().Model();
     auto* big = Make(QStringLiteral("Huge"), "BUTTON_HUGE", {10, 45, 100, 70});
     ASSERT_EQ(big->SkinData.BorderMask()->CornerKind, 2);
-    Grabbed(big);
+    GrabbedBitmap(big);
     big->repaint();
     EXPECT_FALSE(big->RegionStale());
     // The region is the button without the key-pixel runs of the corners' rows.

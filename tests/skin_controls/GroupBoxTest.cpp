@@ -38,14 +38,7 @@ protected:
         ShowExposed(window_.get());
         parent_ = 0xFF000000u | PixelOfColor(AnsweredColor(window_.get()));
     }
-    Bitmap32 Shown() {
-        const QImage image = box_->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        Bitmap32 bitmap(image.width(), image.height());
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                bitmap.At(x, y) = image.pixel(x, y);
-        return bitmap;
-    }
+    Bitmap32 Shown() { return GrabbedBitmap(box_); }
     std::unique_ptr<QWidget> window_;
     TsGroupBox* box_ = nullptr;
     Pixel parent_ = 0;

@@ -5,11 +5,15 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <set>
 
 #include "TestControls.h"
 #include "TestSkin.h"
+#include "skin/controls/sButton.h"
+#include "skin/controls/sLabel.h"
 #include "skin/pixels/RectClip.h"
 #include "skin/render/sControlAccess.h"
 #include "skin/data/sSkinModelLookups.h"
@@ -170,6 +174,75 @@ TEST(TextGlow, BlurRunsRowsThenColumnsAndTruncates) {
     }
 }
 
+int ByteOf(Pixel pixel, int channel) { return int((pixel >> (8 * channel)) & 0xFF); }
+
+// Pixels of the area at least 85 % of the way from the background to the text colour, on the
+// channel where the two differ most: stems that stand on whole pixels.
+int WellCoveredPixels(const Bitmap32& image, const TRect& area, Pixel background, Pixel text) {
+    int channel = 0;
+    for (int c = 1; c < 3; ++c)
+        if (std::abs(ByteOf(background, c) - ByteOf(text, c)) > std::abs(ByteOf(background, channel) - ByteOf(text, channel)))
+            channel = c;
+    const int span = ByteOf(text, channel) - ByteOf(background, channel);
+    int count = 0;
+    for (int y = std::max(area.Top, 0); y < std::min(area.Bottom, image.Height()); ++y)
+        for (int x = std::max(area.Left, 0); x < std::min(area.Right, image.Width()); ++x)
+            count += (ByteOf(image.At(x, y), channel) - ByteOf(background, channel)) * span * 100 >= span * span * 85;
+    return count;
+}
+
+TEST(SkinTextHinting, StemsOfTahomaAtElevenPixelsStandOnWholePixels) {
+    // Five stems eight pixels high. Hinted fully each stem is one pixel of about 240/255 on every
+    // row (40 such pixels); hinted slightly (Qt's default) most stems are two pixels of about
+    // half each (about 20 reach 85 %).
+    const QString stems = QStringLiteral("IIIII");
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPixelSize(11);
+    constexpr int kAtLeast = 5 * 7;
+    const TsSkinModel& skin = TestManager().Model();
+    const auto fontColour = [&](const char* section) {
+        return 0xFF000000u | PixelOfColor(skin.gd[std::size_t(GetSkinIndex(skin, section))].Props[TsLook::Normal].FontColor[FontColorEntry::fcText]);
+    };
+    {
+        SCOPED_TRACE("section text in a font made from its family name");
+        Bitmap32 bitmap(40, 16);
+        bitmap.Fill(0xFFFFFFFF);
+        TsCanvas canvas{bitmap, tahoma, TColor{0}};
+        WriteSectionText(canvas, stems, true, skin, 0, GetSkinIndex(skin, "TESTTEXT"), DT_LEFT | DT_SINGLELINE | DT_VCENTER,
+                         RectOf(bitmap));
+        EXPECT_GE(WellCoveredPixels(bitmap, RectOf(bitmap), 0xFFFFFFFF, fontColour("TESTTEXT")), kAtLeast);
+    }
+    QWidget window;
+    window.resize(200, 80);
+    {
+        SCOPED_TRACE("button caption");
+        auto* button = new TsButton(&window);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->SkinData.SetSkinSection("BUTTON");
+        button->setFont(tahoma);
+        button->setText(stems);
+        button->setGeometry(10, 10, 61, 29);
+        ShowExposed(&window);
+        ASSERT_EQ(button->RenderState(), 0);
+        const Bitmap32 shown = GrabbedBitmap(button);
+        const TRect caption = button->CaptionRect();
+        const Pixel face = shown.At(caption.Left - 2, (caption.Top + caption.Bottom) / 2);
+        EXPECT_GE(WellCoveredPixels(shown, caption, face, fontColour("BUTTON")), kAtLeast);
+    }
+    {
+        SCOPED_TRACE("label");
+        auto* label = new TsLabel(&window);
+        label->setFont(tahoma);
+        label->setText(stems);
+        label->setGeometry(10, 50, 40, 13);
+        label->show();
+        const Bitmap32 shown = GrabbedBitmap(&window);
+        const Pixel text = 0xFF000000u | PixelOfColor(label->TextColor());
+        const TRect bounds = RectAt(10, 50, label->width(), 13);
+        EXPECT_GE(WellCoveredPixels(shown, bounds, shown.At(5, 55), text), kAtLeast);
+    }
+}
+
 TEST(AlphaText, EveryWrittenPixelIsTheMergeOfOneCoverageValueAndOpaque) {
     // Destination and colour differ in every channel, so each written pixel names its coverage m.
     Bitmap32 bitmap(60, 30);
@@ -235,7 +308,7 @@ TEST(DisabledLook, BlendsWithTheParentOrFadesTowardItsColour) {
 TEST(TextRoutines, CutTextKeepsWhatFitsWithTheEllipsis) {
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(11);
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(SkinTextFont(font)); // as skin text is measured
     const QString word = QStringLiteral("Abcdef");
     struct Row {
         int MaxWidth;

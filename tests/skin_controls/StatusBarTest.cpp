@@ -46,14 +46,7 @@ protected:
         link_->setText(QStringLiteral("http://tovrin.test"));
         ShowExposed(window_.get());
     }
-    Bitmap32 Shown() {
-        const QImage image = bar_->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        Bitmap32 bitmap(image.width(), image.height());
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                bitmap.At(x, y) = image.pixel(x, y);
-        return bitmap;
-    }
+    Bitmap32 Shown() { return GrabbedBitmap(bar_); }
     static int Count(const Bitmap32& image, const TRect& area, Pixel colour) {
         int count = 0;
         for (int y = area.Top; y < area.Bottom; ++y)

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QPainter>
 #include <QWindow>
 #include <QPaintEvent>
@@ -18,6 +19,15 @@
 #include "skin/render/sSkinnedText.h"
 
 namespace skin::testing {
+
+Bitmap32 GrabbedBitmap(QWidget* widget) {
+    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    Bitmap32 bitmap(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            bitmap.At(x, y) = image.pixel(x, y);
+    return bitmap;
+}
 
 void ShowExposed(QWidget* window) {
     for (QWidget* child : window->findChildren<QWidget*>())

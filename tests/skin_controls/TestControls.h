@@ -20,6 +20,8 @@ namespace skin::testing {
 // Shows a top-level window (and any child created since it was shown) and waits until the window
 // system has exposed it, so that repaints reach its backing store.
 void ShowExposed(QWidget* window);
+// The widget as it shows (grab()), as a bitmap of straight ARGB pixels.
+Bitmap32 GrabbedBitmap(QWidget* widget);
 
 class TTestControl : public QWidget {
     Q_OBJECT

@@ -4,9 +4,13 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "TestSkin.h"
 #include "skin/data/sSkinModelLookups.h"
@@ -100,6 +104,30 @@ TEST_F(TextAndGlowCommands, TextStartsTransparentAndTheAlphaFormMakesWrittenPixe
     ASSERT_EQ(Tool("text :internal BUTTON 0 60 20 Hi " + Out("plain.png")).Status, 0);
     const Bitmap32 plain = ReadPictureFile(Out("plain.png"));
     EXPECT_EQ(plain.At(59, 19), 0u);
+    // Straight alpha: every written pixel is the text colour (30, 35, 41) at its coverage, the
+    // anti-aliased edges included, up to one step of the premultiplied value it was kept as
+    // (premultiplied, an edge of alpha a would be a / 255 as bright).
+    int edges = 0;
+    for (Pixel pixel : Colours(plain)) {
+        const int alpha = Byte3(pixel);
+        if (alpha == 0)
+            continue;
+        for (const auto& [channel, value] : {std::pair{Byte2(pixel), 30}, {Byte1(pixel), 35}, {Byte0(pixel), 41}})
+            EXPECT_LE(std::abs(channel - value) * alpha, 255) << std::hex << pixel;
+        edges += alpha < 255;
+    }
+    EXPECT_GT(edges, 0);
+    // A half-transparent backdrop keeps its colour (up to the rounding of the round trip through
+    // premultiplied colour) where no text is written.
+    Bitmap32 backdrop(60, 20);
+    backdrop.Fill(0x80C86432);
+    const std::vector<std::uint8_t> png = WritePng(backdrop);
+    std::ofstream(Out("half.png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
+    ASSERT_EQ(Tool("text :internal BUTTON 0 60 20 Hi " + Out("over-half.png") + " --backdrop-png " + Out("half.png")).Status, 0);
+    const Pixel kept = ReadPictureFile(Out("over-half.png")).At(59, 19);
+    EXPECT_EQ(Byte3(kept), 0x80);
+    for (const auto& [channel, value] : {std::pair{Byte2(kept), 0xC8}, {Byte1(kept), 0x64}, {Byte0(kept), 0x32}})
+        EXPECT_LE(std::abs(channel - value), 1) << std::hex << kept;
     ASSERT_EQ(Tool("text :internal BUTTON 0 60 20 Hi " + Out("alpha.png") + " --alpha").Status, 0);
     for (Pixel pixel : Colours(ReadPictureFile(Out("alpha.png"))))
         EXPECT_TRUE(pixel == 0u || Byte3(pixel) == 255) << std::hex << pixel;

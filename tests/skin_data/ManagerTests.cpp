@@ -83,13 +83,37 @@ TEST_F(SkinManagerSources, PackageFileThenFolderThenInternalSkins) {
     }
 }
 
-TEST_F(SkinManagerSources, AFailedLoadKeepsTheNameAndShowsTheMessage) {
-    manager.SetSkinName("Folder1");
-    CapturedMessages messages;
-    manager.SetSkinName("Broken");
-    EXPECT_EQ(messages.Errors(), "Loaded data is not a packed Vellum file");
-    EXPECT_EQ(manager.SkinName(), "Folder1");
-    EXPECT_EQ(manager.SkinData().Author, "folder");
+TEST_F(SkinManagerSources, AFailedLoadKeepsTheNameAndShowsTheMessageNamingTheSkin) {
+    // A folder whose options name a master picture that is no picture, and a stored skin that is
+    // no package: the message names the package file, the folder or the stored skin.
+    FixtureSkin badPicture;
+    badPicture.Options = "[GLOBALINFO]\nVERSION=8.00\nMASTERBITMAP=MASTER.BMP\n";
+    testing::WriteSkinFolder(dir / "BadPicture", badPicture);
+    testing::WriteBytes(dir / "BadPicture/MASTER.BMP", ByteArray{'n', 'o', 'p', 'e'});
+    TsStoredSkin damaged;
+    damaged.Name = "Damaged";
+    damaged.Data = ByteArray{'V', 'L', 'z', 'f', 0xFF, 0xFF};
+    manager.InternalSkins().push_back(damaged);
+    struct Row {
+        const char* Name;
+        std::string Named;
+    };
+    const Row rows[] = {
+        {"Broken", dir / "Broken.vlz" + ": Loaded data is not a packed Vellum file"},
+        {"BadPicture", dir / "BadPicture"},
+        {"Damaged", "Damaged: "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        manager.SetSkinName("Folder1");
+        EXPECT_EQ(manager.LoadFailure(), "");
+        CapturedMessages messages;
+        manager.SetSkinName(row.Name);
+        EXPECT_EQ(messages.Errors().rfind(row.Named, 0), 0u) << messages.Errors();
+        EXPECT_EQ(manager.LoadFailure(), messages.Errors());
+        EXPECT_EQ(manager.SkinName(), "Folder1");
+        EXPECT_EQ(manager.SkinData().Author, "folder");
+    }
 }
 
 // A skin that breaks one of the size limits is refused with a message that names the limit,

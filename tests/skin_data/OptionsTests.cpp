@@ -204,7 +204,7 @@ TEST(SkinOptionsSections, StrictFieldFailsTheLoadAndKeepsThePreviousSkin) {
     second.Data = testing::PackSkin(bad);
     manager->InternalSkins().push_back(std::move(second));
     manager->SetSkinName("Broken");
-    EXPECT_EQ(messages.Errors(), "'abc' is not a valid integer value");
+    EXPECT_EQ(messages.Errors(), "Broken: 'abc' is not a valid integer value"); // naming the skin
     EXPECT_EQ(manager->SkinName(), "Fixture");
     EXPECT_EQ(manager->Sections().size(), 4u) << "the previous skin stays loaded";
     EXPECT_TRUE(manager->SkinData().Active);
@@ -332,11 +332,11 @@ TEST(SkinOptionsMasks, HostileAreasLoadOrAreRefusedByTheMaskAreaLimit) {
 TEST(SkinOptionsMasks, StrictFormsFailWithTheConversionMessage) {
     CapturedMessages messages;
     const auto manager = LoadSkin(MaskSkin("8.00", "K=^00x1,0000,0030,0012,0000,0000,0000,0000,3,1,4,0\n"));
-    EXPECT_EQ(messages.Errors(), "'00x1' is not a valid integer value");
+    EXPECT_EQ(messages.Errors(), "Fixture: '00x1' is not a valid integer value"); // naming the skin
     EXPECT_FALSE(manager->SkinData().Active);
     CapturedMessages shortValue;
     LoadSkin(MaskSkin("8.00", "K=@0001,0002\n"));
-    EXPECT_EQ(shortValue.Errors(), "'' is not a valid integer value");
+    EXPECT_EQ(shortValue.Errors(), "Fixture: '' is not a valid integer value");
 }
 
 TEST(SkinOptionsMasks, VisitOrderButtonHugeOldSkinsAndPictures) {

@@ -1,6 +1,7 @@
 // The rendered frame by exact pixels: the extended-border picture as title strip, edges and
 // shadow, the icon over the title, the caption in the active and inactive colours, caption
-// buttons at half opacity on an inactive form, the client background, the frame of a form
+// buttons at half opacity on an inactive form, the client background (under the message
+// dialog's text too), the frame of a form
 // without extended borders (its window region cutting the skin's key-colour corners), the
 // switch when the desktop stops and starts compositing, and old skins' transparent white.
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 
 #include "FrameTestSupport.h"
 #include "framework/core/SkinCommand.h"
+#include "framework/widgets/MessageForm.h"
+#include "framework/widgets/StdCtrls.h"
 #include "resources/TovrinResources.h"
 #include "skin/data/sSkinCommands.h"
 #include "skin/data/sMaskGeometry.h"
@@ -80,6 +83,21 @@ TEST(FramePaint, TheClientBackgroundIsTheFormSectionFromTheFrameBitmap) {
     EXPECT_EQ(info.OffsetX, 22);
     EXPECT_EQ(info.OffsetY, 45);
     EXPECT_EQ(framework::SendSkinCommand(form.get(), SKC_GET_CLIENT_OFFSET), (45 << 16) | 22);
+}
+
+TEST(FramePaint, TheMessageDialogsTextStandsOnTheFormColour) {
+    framework::TMessageForm dialog(QStringLiteral("Done."), framework::mtCustom, false);
+    dialog.show();
+    Settle();
+    const QImage shown = Grab(dialog);
+    const QPoint client = dialog.client()->pos();
+    const QRect label = dialog.MessageLabel()->geometry().translated(client);
+    const QRgb form = shown.pixel(client + QPoint(2, 2));
+    EXPECT_EQ(Hex(form), Hex(0xFF000000u | PixelOfColor(MainManager().Sections()[std::size_t(
+                                                GetSkinIndex(MainManager().Model(), "FORM"))].Props[0].Color)));
+    // Below the baseline and right of the full stop the label shows the form, not a box.
+    EXPECT_EQ(Hex(shown.pixel(label.right(), label.bottom())), Hex(form));
+    EXPECT_EQ(Hex(shown.pixel(label.right(), label.top())), Hex(form));
 }
 
 TEST(FramePaint, TheIconIsDrawnOpaqueOverTheTitle) {

@@ -1,9 +1,11 @@
 // Answers the modal windows a test provokes: while alive it watches for the active modal
-// window, records what it showed and presses its OK button, as a user would.
+// window, records what it showed and presses its OK button (or the Escape key), as a user would.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <QWindow>
 
 #include <vector>
 
@@ -14,17 +16,24 @@ struct AnsweredDialog {
     QString caption;
     QString text;
     bool hasIcon = false;
+    QPointer<QWindow> transientParent; // the window it was shown for
+    bool dialogWindow = false;         // shown as a dialog window (Qt::Dialog)
+    bool escapeIgnored = false;        // Escape left it open: its button was pressed instead
 };
+
+enum class ModalAnswer { PressButton, Escape };
 
 class ModalAnswerer {
 public:
-    ModalAnswerer();
+    explicit ModalAnswerer(ModalAnswer answer = ModalAnswer::PressButton);
     ~ModalAnswerer();
     const std::vector<AnsweredDialog>& Answered() const { return answered_; }
 
 private:
     void Poll();
 
+    ModalAnswer answer_;
+    QPointer<QWidget> escaped_; // the last dialog sent Escape
     QTimer timer_;
     std::vector<AnsweredDialog> answered_;
 };

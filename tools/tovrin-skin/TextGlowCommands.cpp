@@ -1,13 +1,16 @@
 // text and glow: WriteSectionText / WriteAlphaText into an image that starts transparent black or
-// as the backdrop, and the halo of ShowGlowEffect with its place beside the control as JSON.
+// as the backdrop, saved with straight alpha, and the halo of ShowGlowEffect with its place beside
+// the control as JSON.
 #include "tools/tovrin-skin/TextGlowCommands.h"
 
 #include "tools/tovrin-skin/OutputArguments.h"
 
 #include <QFont>
+#include <QImage>
 #include <QString>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <optional>
 
@@ -39,6 +42,19 @@ struct Options {
 };
 
 enum Allowed : unsigned { kTextOptions = 1, kGlowOptions = 2 };
+
+// Qt's painter blends text into the bitmap as premultiplied colour, whatever the view says, and
+// a PNG holds straight alpha: the image is premultiplied while text is written into it and made
+// straight again before it is saved (opaque pixels stay as they are either way).
+void ConvertAlpha(skin::Bitmap32& image, QImage::Format from, QImage::Format to) {
+    if (image.Empty())
+        return;
+    const QImage view(reinterpret_cast<const uchar*>(image.Data()), image.Width(), image.Height(),
+                      qsizetype(image.BytesPerLine()), from);
+    const QImage converted = view.convertToFormat(to);
+    for (int y = 0; y < image.Height(); ++y)
+        std::memcpy(image.Row(y).data(), converted.constScanLine(y), image.BytesPerLine());
+}
 
 QFont ParseFont(const std::string& value) {
     // FAMILY:PIXELS[:bold]
@@ -125,6 +141,7 @@ int TextCommand(const Arguments& arguments) {
     if (options.BackdropPicture) {
         const skin::Bitmap32 picture = skin::ReadPictureFile(*options.BackdropPicture);
         skin::CopyBlock(image, 0, 0, picture, skin::RectOf(picture));
+        ConvertAlpha(image, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied);
     } else if (options.BackdropColour) {
         skin::FillPixels(image, skin::RectOf(image), *options.BackdropColour, skin::kOpaqueAlpha);
     }
@@ -139,6 +156,7 @@ int TextCommand(const Arguments& arguments) {
     else
         skin::WriteSectionText(canvas, text, !options.Disabled, model, state > 0 ? 1 : 0, section, format,
                                skin::RectOf(image));
+    ConvertAlpha(image, QImage::Format_ARGB32_Premultiplied, QImage::Format_ARGB32);
     WritePngFile(p[6], image);
     return 0;
 }

@@ -18,7 +18,7 @@ namespace scanner {
 // costs one character instead of the whole page.
 std::string DecodePage(std::string_view body);
 
-// The same decoder one sequence at a time, without the sixteen-byte fast path: the plain
+// The same decoder one sequence at a time, without the vector fast path: the plain
 // reference that the tests hold DecodePage to.
 std::string DecodePageOneByOne(std::string_view body);
 

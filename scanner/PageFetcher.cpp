@@ -1,4 +1,5 @@
-// FetchPage over libcurl: a fresh easy handle per call, open connections kept in one
+// FetchPage over libcurl: one easy handle per thread, used again for every call (a fresh one per
+// page cost a good part of a page's time on a fast site), open connections kept in one
 // process-wide share (the platform client's connection pool), the body cut into 4096-byte reads,
 // the answer's status line kept to tell a page from a site that is failing.
 #include "scanner/PageFetcher.h"
@@ -68,11 +69,20 @@ ConnectionPool& Pool() {
 // within one read, bytes after a zero byte are dropped.
 struct BodyCollector {
     std::string* body = nullptr;
+    CURL* easy = nullptr; // asked for the announced length once, so that the body grows once
     std::size_t positionInRead = 0;
     bool zeroSeenInRead = false;
     std::size_t received = 0;
     std::size_t cap = 0;
     bool capReached = false;
+
+    // Room for the length the answer announces, up to the cap: a body that grows by doubling is
+    // copied several times over. An answer that lies about its length costs nothing but this.
+    void ReserveAnnounced() {
+        curl_off_t announced = -1;
+        if (easy && curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK && announced > 0)
+            body->reserve(std::min(static_cast<std::size_t>(announced), cap));
+    }
 
     void Take(const char* data, std::size_t size) {
         while (size > 0) {
@@ -95,6 +105,8 @@ struct BodyCollector {
 
     static std::size_t Write(char* data, std::size_t, std::size_t size, void* self) {
         auto* collector = static_cast<BodyCollector*>(self);
+        if (collector->received == 0 && collector->body->empty())
+            collector->ReserveAnnounced();
         std::size_t room = collector->cap - collector->received;
         std::size_t taken = std::min(size, room);
         collector->Take(data, taken);
@@ -133,6 +145,19 @@ struct EasyDeleter {
     void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
 };
 
+// This thread's easy handle, joined to the pool; nullptr when libcurl cannot make one. Every
+// call sets all the options it relies on, and each transfer starts afresh: a handle keeps
+// nothing between transfers that the options here enable (no cookies, referer or credentials).
+CURL* ThreadHandle() {
+    thread_local const std::unique_ptr<CURL, EasyDeleter> easy = [] {
+        std::unique_ptr<CURL, EasyDeleter> made(curl_easy_init());
+        if (made)
+            curl_easy_setopt(made.get(), CURLOPT_SHARE, Pool().share());
+        return made;
+    }();
+    return easy.get();
+}
+
 std::string TrimMessage(std::string message) {
     while (!message.empty()) {
         unsigned char last = static_cast<unsigned char>(message.back());
@@ -167,25 +192,31 @@ std::string FetchErrorMessage(const std::string& line) {
     return separator == std::string::npos ? line : line.substr(separator + kErrorLineSeparator.size());
 }
 
-FetchedPage FetchPage(const std::string& address, const LogSink& log) {
+namespace {
+
+// Asked by libcurl every now and then during a transfer: non-zero ends it.
+int AbandonedTransfer(void* abandon, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const std::atomic<bool>*>(abandon)->load(std::memory_order_relaxed) ? 1 : 0;
+}
+
+FetchedPage Fetch(const std::string& address, const LogSink& log, const std::atomic<bool>* abandon) {
     FetchedPage fetched;
     auto fail = [&](const std::string& message) {
         fetched.failure = TrimMessage(message);
         log(FetchErrorLine(message));
     };
     const FetchLimits& limits = CurrentFetchLimits();
-    std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
-    if (!easy) {
+    CURL* h = ThreadHandle();
+    if (!h) {
         fail("Cannot create an HTTP request");
         return fetched;
     }
     char errorText[CURL_ERROR_SIZE] = {};
     BodyCollector collector;
     collector.body = &fetched.body;
+    collector.easy = h;
     collector.cap = limits.bodyCap;
     StatusLine statusLine;
-    CURL* h = easy.get();
-    curl_easy_setopt(h, CURLOPT_SHARE, Pool().share());
     curl_easy_setopt(h, CURLOPT_URL, address.c_str());
     curl_easy_setopt(h, CURLOPT_USERAGENT, kUserAgent);
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
@@ -199,7 +230,11 @@ FetchedPage FetchPage(const std::string& address, const LogSink& log) {
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &collector);
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &StatusLine::Header);
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &statusLine);
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, abandon ? 0L : 1L);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, abandon ? &AbandonedTransfer : nullptr);
+    curl_easy_setopt(h, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(abandon));
     CURLcode result = curl_easy_perform(h);
+    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr); // the buffer ends with this call; the handle does not
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
     if (collector.capReached) {
@@ -213,12 +248,25 @@ FetchedPage FetchPage(const std::string& address, const LogSink& log) {
     return fetched;
 }
 
+} // namespace
+
+FetchedPage FetchPage(const std::string& address, const LogSink& log) { return Fetch(address, log, nullptr); }
+
+FetchedPage FetchPage(const std::string& address, const LogSink& log, const std::atomic<bool>& abandon) {
+    return Fetch(address, log, &abandon);
+}
+
 FetchedPage FetchPageRetrying(const std::string& address, const LogSink& log, const RetryPolicy& policy,
                               const std::function<void(std::chrono::milliseconds)>& wait) {
+    return FetchRetrying([&address](const LogSink& tryLog) { return FetchPage(address, tryLog); }, log, policy, wait);
+}
+
+FetchedPage FetchRetrying(const FetchTry& tryOnce, const LogSink& log, const RetryPolicy& policy,
+                          const std::function<void(std::chrono::milliseconds)>& wait) {
     for (int attempt = 0;; ++attempt) {
         const bool last = attempt >= policy.retries;
         std::vector<std::string> lines;
-        FetchedPage fetched = FetchPage(address, [&](const std::string& line) {
+        FetchedPage fetched = tryOnce([&](const std::string& line) {
             if (last)
                 log(line);
             else

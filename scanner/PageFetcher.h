@@ -2,6 +2,7 @@
 // same download tried again after a pause while the site gives no page.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <functional>
@@ -38,6 +39,11 @@ struct FetchedPage {
 // exactly one error line to log; nothing is thrown.
 FetchedPage FetchPage(const std::string& address, const LogSink& log);
 
+// FetchPage that gives up as soon as abandon becomes true (within about a second while the site
+// is silent), with an error line of its own: for a page asked for ahead that is then no longer
+// wanted.
+FetchedPage FetchPage(const std::string& address, const LogSink& log, const std::atomic<bool>& abandon);
+
 // How often a fetch that brought no page is tried again, and after what pause.
 struct RetryPolicy {
     int retries = 1;
@@ -48,6 +54,12 @@ struct RetryPolicy {
 // times. Only the last try's error line reaches log: a failure that a retry mended leaves none.
 FetchedPage FetchPageRetrying(const std::string& address, const LogSink& log, const RetryPolicy& policy,
                               const std::function<void(std::chrono::milliseconds)>& wait);
+
+// The same with each try made by tryOnce, which writes its lines to the sink it is given (a
+// walk's first try may be one made ahead).
+using FetchTry = std::function<FetchedPage(const LogSink& log)>;
+FetchedPage FetchRetrying(const FetchTry& tryOnce, const LogSink& log, const RetryPolicy& policy,
+                          const std::function<void(std::chrono::milliseconds)>& wait);
 
 // "<local time in the locale's long time format> - <message>", the message without trailing
 // control characters, spaces and full stops (Windows-1251).

@@ -8,6 +8,8 @@
 #include "scanner/OutputFile.h"
 #include "scanner/PageDecoder.h"
 #include "scanner/PageFetcher.h"
+#include "scanner/PagesAhead.h"
+#include "scanner/SiteHost.h"
 
 #include <cstdint>
 
@@ -27,12 +29,9 @@ LogSink LogTo(ScanView& view) {
     return [&view](const std::string& line) { view.AppendLogLine(line); };
 }
 
-std::string PageAddress(const std::string& host, int number) { return "http://" + host + "/" + IntToStr(number); }
-
 // One number of the walk (its steps 1 to 10); the stop when the site gave no page for it.
-std::optional<RunStop> VisitNumber(ScanView& view, const ScanSettings& settings, int number) {
-    FetchedPage fetched = FetchPageRetrying(PageAddress(settings.host, number), LogTo(view), settings.retry,
-                                            [&view](std::chrono::milliseconds delay) { view.Pause(delay); });
+std::optional<RunStop> VisitNumber(ScanView& view, const ScanSettings& settings, PagesAhead& pages, int number) {
+    FetchedPage fetched = pages.Fetch(number, LogTo(view), [&view](std::chrono::milliseconds delay) { view.Pause(delay); });
     view.SetStatusPanelText(kCurrentNumberPanel, IntToStr(number));
     if (fetched.Failed()) {
         UpdateRemainingCount(view); // counted from the number the run stops at, as the range start shows
@@ -93,10 +92,12 @@ std::optional<RunStop> ScanRange(ScanView& view, const ScanSettings& settings) {
     int number = StrToInt(view.RangeStartText());
     int last = StrToInt(view.RangeEndText());
     std::optional<RunStop> stop;
+    // Without a pause between pages the next page is asked for while this one is read.
+    PagesAhead pages(settings.host, settings.retry, last, settings.pause <= std::chrono::milliseconds::zero());
     if (last >= number) {
         const std::int64_t count = static_cast<std::int64_t>(last) - number + 1;
         for (std::int64_t visited = 0; visited < count && RunFlag && !stop; ++visited, ++number)
-            stop = VisitNumber(view, settings, number);
+            stop = VisitNumber(view, settings, pages, number);
     }
     view.SetStartEnabled(true);
     view.SetStopEnabled(false);

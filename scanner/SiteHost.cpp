@@ -96,4 +96,8 @@ std::string ResolveSiteHost(const std::optional<std::string>& commandLineHost) {
     return siteHost;
 }
 
+std::string PageAddress(const std::string& host, int number) {
+    return std::string(kHttpScheme) + host + "/" + framework::IntToStr(number);
+}
+
 } // namespace scanner

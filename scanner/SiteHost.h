@@ -22,4 +22,7 @@ bool IsValidSiteHost(std::string_view host);
 // not valid (an "https://" address among them: the site is read over plain HTTP).
 std::string ResolveSiteHost(const std::optional<std::string>& commandLineHost);
 
+// "http://" + host + "/" + number: the address of a file page.
+std::string PageAddress(const std::string& host, int number);
+
 } // namespace scanner

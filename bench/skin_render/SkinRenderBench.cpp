@@ -45,7 +45,7 @@ skin::TsMaskData CellMask(const Bitmap32& picture, bool withMaskPicture, bool st
 }
 
 // Warm: the paint a render repeats (stretched slices come from the stretch cache); cold: the
-// first paint of a mask at a size.
+// first paint of a mask at a size (no stretched slice and no weight list kept from before).
 enum class Paint { Warm, Cold };
 
 void NineSlice(benchmark::State& state, bool withMaskPicture, bool stretch, Paint paint = Paint::Warm) {
@@ -53,8 +53,10 @@ void NineSlice(benchmark::State& state, bool withMaskPicture, bool stretch, Pain
     const skin::TsMaskData mask = CellMask(picture, withMaskPicture, stretch);
     Bitmap32 frame(kFrameWidth, kFrameHeight);
     for (auto _ : state) {
-        if (paint == Paint::Cold)
+        if (paint == Paint::Cold) {
             skin::ClearStretchCache();
+            skin::ClearResampleWeights();
+        }
         skin::PaintSkinMask(frame, skin::RectOf(frame), skin::TsBackdrop{}, skin::UseBackdrop::No, 0, mask, picture);
         benchmark::DoNotOptimize(frame.Data());
     }

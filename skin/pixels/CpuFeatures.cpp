@@ -12,4 +12,14 @@ bool Avx2Available() {
 #endif
 }
 
+bool Avx512Available() {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool available = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                                  __builtin_cpu_supports("avx512vnni");
+    return available;
+#else
+    return false;
+#endif
+}
+
 } // namespace skin

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <list>
 #include <vector>
 
 #include "framework/base/SysUtils.h"
@@ -80,6 +81,34 @@ WeightLists BuildWeights(int n, int m, ResampleFilter filter) {
     return lists;
 }
 
+// The weight lists of the last few passes made on this thread. A skin paints an image and its
+// mask picture at the same size, and a control repaints at the sizes it had, so most lists are
+// asked for again soon; building one costs as much as a small pass. The lists live until
+// kKeptLists newer ones were asked for, which a call asking for two never reaches.
+struct KeptWeights {
+    int n, m;
+    ResampleFilter filter;
+    WeightLists lists;
+};
+std::list<KeptWeights>& KeptWeightLists() {
+    thread_local std::list<KeptWeights> kept; // the most recent last; a list keeps what it holds in place
+    return kept;
+}
+
+const WeightLists& Weights(int n, int m, ResampleFilter filter) {
+    constexpr std::size_t kKeptLists = 4;
+    std::list<KeptWeights>& kept = KeptWeightLists();
+    for (auto it = kept.begin(); it != kept.end(); ++it)
+        if (it->n == n && it->m == m && it->filter == filter) {
+            kept.splice(kept.end(), kept, it);
+            return kept.back().lists;
+        }
+    if (kept.size() == kKeptLists)
+        kept.pop_front();
+    kept.push_back({n, m, filter, BuildWeights(n, m, filter)});
+    return kept.back().lists;
+}
+
 } // namespace
 
 void resample::ResampleWithKernel(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter,
@@ -106,14 +135,16 @@ void resample::ResampleWithKernel(const Bitmap32& src, Bitmap32& dst, int newWid
         dst.SetSize(0, 0);
         return;
     }
-    const WeightLists across = BuildWeights(src.Width(), newWidth, filter);
-    const WeightLists down = BuildWeights(src.Height(), newHeight, filter);
+    const WeightLists& across = Weights(src.Width(), newWidth, filter);
+    const WeightLists& down = Weights(src.Height(), newHeight, filter);
     resample::RunPasses(resample::PrepareHorizontal(src, between, across, kernel),
                         resample::PrepareVertical(between, dst, down, kernel));
 }
 
+void ClearResampleWeights() { KeptWeightLists().clear(); }
+
 void ResampleBitmap(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter, int newHeight) {
-    resample::ResampleWithKernel(src, dst, newWidth, filter, newHeight, Kernel::Avx2);
+    resample::ResampleWithKernel(src, dst, newWidth, filter, newHeight, Kernel::Avx512);
 }
 
 void ResampleBitmapReference(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter,
@@ -142,8 +173,8 @@ UniformResample ResampleUniform(Pixel value, int srcWidth, int srcHeight, int ne
             sum += lists.taps[t].weight;
         return sum;
     };
-    const WeightLists across = BuildWeights(srcWidth, newWidth, filter);
-    const WeightLists down = BuildWeights(srcHeight, newHeight, filter);
+    const WeightLists& across = Weights(srcWidth, newWidth, filter);
+    const WeightLists& down = Weights(srcHeight, newHeight, filter);
     std::vector<std::uint8_t> columns(std::size_t(newWidth) * resample::kChannels);
     for (int x = 0; x < newWidth; ++x) {
         const int sum = weightSum(across, x);

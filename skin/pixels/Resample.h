@@ -35,6 +35,10 @@ struct UniformResample {
 UniformResample ResampleUniform(Pixel value, int srcWidth, int srcHeight, int newWidth, ResampleFilter filter,
                                 int newHeight);
 
+// Forgets the weight lists this thread keeps for the sizes it resampled to last (for measuring
+// the first resample at a size).
+void ClearResampleWeights();
+
 enum class Rotation { Clockwise, CounterClockwise };
 // A bitmap of swapped size holding src turned by 90 degrees: clockwise (x, y) goes to
 // (height - 1 - y, x), counter-clockwise to (y, width - 1 - x).

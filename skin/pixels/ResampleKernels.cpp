@@ -5,13 +5,13 @@
 #include "skin/pixels/ResampleKernels.h"
 
 #include "skin/pixels/CpuFeatures.h"
+#include "skin/pixels/HelperThread.h"
 
 #include <algorithm>
 #include <atomic>
-#include <barrier>
+#include <climits>
+#include <memory>
 #include <cstdint>
-#include <optional>
-#include <system_error>
 #include <thread>
 
 namespace skin::resample {
@@ -88,13 +88,18 @@ void VerticalPortable(const Bitmap32& src, Bitmap32& out, const WeightLists& lis
 
 } // namespace
 
-// Below this many multiply-adds a second thread costs more than it saves.
-constexpr std::size_t kParallelWork = std::size_t(1) << 21;
+// Below this many multiply-adds (about a fifth of a millisecond) a second thread costs more than
+// it saves: waking it, and on a busy machine waiting for a band it took and then lost the
+// processor in. A stretched slice of a window's size stays on the painting thread.
+constexpr std::size_t kParallelWork = std::size_t(1) << 22;
 
-// Hands out bands of rows in turn, so that a thread that starts late simply takes fewer.
+// Hands out bands of rows in turn, so that a thread that starts late simply takes fewer, and
+// keeps which bands are done.
 class BandQueue {
 public:
-    explicit BandQueue(int rows) : rows_(rows), size_(std::max(2, rows / 32 / 2 * 2)) {}
+    explicit BandQueue(int rows)
+        : rows_(rows), size_(std::max(kBandRows, rows / 32 / kBandRows * kBandRows)),
+          done_(new std::atomic<bool>[std::size_t((rows + size_ - 1) / size_)]()) {}
     bool Take(Rows& band) {
         const int begin = next_.fetch_add(size_);
         if (begin >= rows_)
@@ -102,53 +107,92 @@ public:
         band = Rows{begin, std::min(begin + size_, rows_)};
         return true;
     }
+    void Done(Rows band) {
+        std::atomic<bool>& done = done_[std::size_t(band.begin / size_)];
+        done.store(true);
+        done.notify_all();
+    }
+    // Waits until the bands holding rows are done (by whichever thread took them).
+    void WaitDone(Rows rows) {
+        if (rows.begin >= rows.end)
+            return;
+        const int first = std::clamp(rows.begin, 0, rows_ - 1) / size_, last = std::clamp(rows.end - 1, 0, rows_ - 1) / size_;
+        for (int k = first; k <= last; ++k)
+            done_[std::size_t(k)].wait(false);
+    }
 
 private:
-    const int rows_, size_; // an even band size keeps the row pairs of a horizontal pass together
+    // Bands of whole row quartets keep the row groups of a horizontal pass together.
+    static constexpr int kBandRows = 4;
+    const int rows_, size_;
     std::atomic<int> next_{0};
+    std::unique_ptr<std::atomic<bool>[]> done_;
 };
 
 void RunPasses(const PreparedPass& first, const PreparedPass& second) {
-    const bool shared = first.work + second.work >= kParallelWork && std::thread::hardware_concurrency() >= 2;
-    if (!shared) {
+    HelperThread* helper = first.work + second.work >= kParallelWork && std::thread::hardware_concurrency() >= 2
+                               ? HelperThread::Shared()
+                               : nullptr;
+    if (!helper) {
         first.band(Rows{0, first.rows});
         second.band(Rows{0, second.rows});
         return;
     }
+    // Both threads take bands of the first pass, then bands of the second, each of which waits
+    // only for the bands of the first that wrote the rows it reads. Bands are taken top down, so
+    // a band of the first pass still in the other thread's hands (on a busy machine it may have
+    // lost the processor) is one near the bottom, which the first bands of the second pass do not
+    // read. The helper may start late or not at all: then this thread does the bands it finds.
     BandQueue firstBands(first.rows), secondBands(second.rows);
-    std::barrier<> between(2); // the second pass reads what any band of the first wrote
     const auto work = [&] {
-        for (Rows band; firstBands.Take(band);)
+        for (Rows band; firstBands.Take(band); firstBands.Done(band))
             first.band(band);
-        between.arrive_and_wait();
-        for (Rows band; secondBands.Take(band);)
+        for (Rows band; secondBands.Take(band);) {
+            firstBands.WaitDone(second.sourceRows ? second.sourceRows(band) : Rows{0, first.rows});
             second.band(band);
+        }
     };
-    std::optional<std::thread> helper;
-    try {
-        helper.emplace(work);
-    } catch (const std::system_error&) {
-        between.arrive_and_drop(); // no thread to be had: this one does every band
-    }
+    const std::uint64_t ticket = helper->Offer(work);
     work();
-    if (helper)
-        helper->join();
+    if (ticket != 0)
+        helper->Finish(ticket);
 }
 
 PreparedPass PrepareHorizontal(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel) {
-    if (kernel == Kernel::Avx2 && Avx2Available())
+    if (kernel == Kernel::Avx512 && Avx512Available())
+        return PrepareHorizontalAvx512(src, out, lists);
+    if ((kernel == Kernel::Avx2 || kernel == Kernel::Avx512) && Avx2Available())
         return PrepareHorizontalAvx2(src, out, lists);
     if (kernel == Kernel::Plain)
         return {src.Height(), 0, [&](Rows rows) { HorizontalPlain(src, out, lists, rows); }};
     return {src.Height(), 0, [&](Rows rows) { HorizontalPortable(src, out, lists, rows); }};
 }
 
-PreparedPass PrepareVertical(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel) {
-    if (kernel == Kernel::Avx2 && Avx2Available())
+namespace {
+
+PreparedPass VerticalPass(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel) {
+    if (kernel == Kernel::Avx512 && Avx512Available())
+        return PrepareVerticalAvx512(src, out, lists);
+    if ((kernel == Kernel::Avx2 || kernel == Kernel::Avx512) && Avx2Available())
         return PrepareVerticalAvx2(src, out, lists);
     if (kernel == Kernel::Plain)
-        return {out.Height(), 0, [&](Rows rows) { VerticalPlain(src, out, lists, rows); }};
-    return {out.Height(), 0, [&](Rows rows) { VerticalPortable(src, out, lists, rows); }};
+        return {out.Height(), 0, [&](Rows rows) { VerticalPlain(src, out, lists, rows); }, {}};
+    return {out.Height(), 0, [&](Rows rows) { VerticalPortable(src, out, lists, rows); }, {}};
+}
+
+} // namespace
+
+PreparedPass PrepareVertical(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel) {
+    PreparedPass pass = VerticalPass(src, out, lists, kernel);
+    pass.sourceRows = [&lists](Rows band) {
+        Rows read{INT_MAX, INT_MIN};
+        for (int t = lists.first[std::size_t(band.begin)]; t < lists.first[std::size_t(band.end)]; ++t) {
+            read.begin = std::min(read.begin, lists.taps[std::size_t(t)].index);
+            read.end = std::max(read.end, lists.taps[std::size_t(t)].index + 1);
+        }
+        return read.begin < read.end ? read : Rows{0, 0};
+    };
+    return pass;
 }
 
 } // namespace skin::resample

@@ -27,7 +27,7 @@ struct WeightLists {
     std::vector<Tap> taps;
 };
 
-enum class Kernel { Plain, Portable, Avx2 };
+enum class Kernel { Plain, Portable, Avx2, Avx512 };
 
 // A band of rows: of the source in a horizontal pass, of the output in a vertical one.
 struct Rows {
@@ -42,16 +42,18 @@ struct PreparedPass {
     int rows = 0;
     std::size_t work = 0; // multiply-adds; 0 keeps the pass on the calling thread
     std::function<void(Rows)> band;
+    // The rows of src that a band reads (a vertical pass's); empty: all of them.
+    std::function<Rows(Rows)> sourceRows;
 };
 PreparedPass PrepareHorizontal(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel);
 PreparedPass PrepareVertical(const Bitmap32& src, Bitmap32& out, const WeightLists& lists, Kernel kernel);
 
-// Runs first, then second. Large passes share their bands with one helper thread (the second
-// pass begins when every band of the first is done).
+// Runs first, then second. Large passes share their bands with the helper thread; a band of the
+// second pass begins when the bands of the first that wrote the rows it reads are done.
 void RunPasses(const PreparedPass& first, const PreparedPass& second);
 
-// ResampleBitmap with a chosen kernel (Avx2 falls back to Portable where the processor lacks it;
-// on large bitmaps the Avx2 passes share their rows with one helper thread).
+// ResampleBitmap with a chosen kernel (Avx512 falls back to Avx2, and Avx2 to Portable, where the
+// processor lacks it; large bitmaps share their rows with the helper thread).
 void ResampleWithKernel(const Bitmap32& src, Bitmap32& dst, int newWidth, ResampleFilter filter, int newHeight,
                         Kernel kernel);
 
@@ -70,5 +72,9 @@ inline std::uint8_t FixedToByte(int sum) {
 // The AVX2 passes; callers check Avx2Available() first.
 PreparedPass PrepareHorizontalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists);
 PreparedPass PrepareVerticalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists);
+// The AVX-512 passes; callers check Avx512Available() first.
+PreparedPass PrepareHorizontalAvx512(const Bitmap32& src, Bitmap32& out, const WeightLists& lists);
+PreparedPass PrepareVerticalAvx512(const Bitmap32& src, Bitmap32& out, const WeightLists& lists);
+
 
 } // namespace skin::resample

@@ -2,6 +2,7 @@
 // exactly the plain kernels' bytes: every product and sum is the same integer, only grouped
 // differently.
 #include "skin/pixels/ResampleKernels.h"
+#include "skin/pixels/ResamplePlans.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -19,22 +20,6 @@ namespace skin::resample {
 #ifdef TOVRIN_HAVE_X86
 
 namespace {
-
-// vpmaddwd multiplies signed 16-bit lanes. A weight of 32768 or more (up to 98303) goes into
-// its lane less 65536, and count 1 says that its source must be added back times 65536.
-// False for a weight beyond that, which the vector passes leave to the portable kernel.
-inline bool WrapWeight(int& weight, int& count) {
-    constexpr int kLaneLimit = 32768, kLaneWrap = 65536;
-    if (weight < -kLaneLimit || weight >= kLaneWrap + kLaneLimit)
-        return false;
-    count = weight >= kLaneLimit ? 1 : 0;
-    weight -= count * kLaneWrap;
-    return true;
-}
-
-inline int PairOfWords(int first, int second) {
-    return int(std::uint32_t(std::uint16_t(first)) | std::uint32_t(second) << 16);
-}
 
 // ---- Horizontal pass ----
 //
@@ -57,124 +42,6 @@ inline int PairOfWords(int first, int second) {
 // correction step adds the source's value times 65536 back. The sums come out finished for both
 // rows, so four outputs pack into four pixels of each row with two packs. The widened rows run
 // on past the source with zeros, which meet zero weights only.
-constexpr int kPairLanes = 16; // 16-bit lanes per widened pair: 2 pixels x 4 channels x 2 rows
-constexpr int kGroup = 4;      // pixels widened per step
-
-struct Correction {
-    int offset;          // the pair's first lane
-    std::int32_t counts; // per lane of the pair: 1 where the weight was wrapped, else 0
-};
-
-struct HorizontalPlan {
-    int steps = 0;         // weight pairs per output
-    int corrections = 0;   // correction steps per output
-    int groups = 0;        // four-pixel groups in a widened row pair
-    bool oddPairs = true;  // whether pairs that start at odd sources are widened too
-    std::vector<int> offset;           // per output: the first lane it reads
-    std::vector<std::int32_t> weights; // per output: `steps` pairs of 16-bit weights
-    std::vector<Correction> fixes;     // per output: `corrections` steps
-    // Per four outputs: the groups that must be widened before them (rows are widened as the
-    // outputs come, so that what is read was written moments before and is still in cache).
-    std::vector<int> groupsBefore;
-
-    int GroupLanes() const { return (oddPairs ? kGroup : kGroup / 2) * kPairLanes; }
-    int WidenedLanes() const { return groups * GroupLanes(); }
-    int PairOffset(int source) const { return (oddPairs ? source : source / 2) * kPairLanes; }
-    int StepLanes() const { return PairOffset(2); }
-};
-
-// The plan of the lists, or nothing when a folded weight is beyond what a wrapped lane holds.
-std::optional<HorizontalPlan> PlanHorizontal(const WeightLists& lists, int outputs, int sourceWidth) {
-    const auto count = static_cast<std::size_t>(outputs);
-    HorizontalPlan plan;
-    // Each output's taps fold onto the sources start[x] .. start[x] + 2 * steps - 1.
-    std::vector<int> start(count, 0);
-    int runLength = 1, evenRunLength = 1;
-    for (int x = 0; x < outputs; ++x) {
-        int low = sourceWidth, high = -1;
-        for (int t = lists.first[x]; t < lists.first[x + 1]; ++t)
-            if (lists.taps[t].weight != 0) {
-                low = std::min(low, lists.taps[t].index);
-                high = std::max(high, lists.taps[t].index);
-            }
-        if (high >= 0) {
-            start[std::size_t(x)] = low;
-            runLength = std::max(runLength, high - low + 1);
-            evenRunLength = std::max(evenRunLength, high - low / 2 * 2 + 1);
-        }
-    }
-    plan.steps = (runLength + 1) / 2;
-    plan.oddPairs = (evenRunLength + 1) / 2 > plan.steps;
-    if (!plan.oddPairs)
-        for (int& first : start)
-            first = first / 2 * 2;
-    const std::size_t span = std::size_t(2 * plan.steps);
-    std::vector<int> folded(count * span, 0);
-    for (int x = 0; x < outputs; ++x)
-        for (int t = lists.first[x]; t < lists.first[x + 1]; ++t)
-            if (lists.taps[t].weight != 0)
-                folded[std::size_t(x) * span + std::size_t(lists.taps[t].index - start[std::size_t(x)])] +=
-                    lists.taps[t].weight;
-
-    // Wrapped weights and their corrections; a wrapped lane next to one in the lane before, in
-    // the same pair, shares its correction.
-    struct Fix {
-        int pair;  // the pair's first source
-        int lanes; // bit 0: its first lane was wrapped, bit 1: its second
-    };
-    std::vector<Fix> fixes(count * span);
-    std::vector<int> fixCount(count, 0);
-    for (int x = 0; x < outputs; ++x) {
-        Fix* own = fixes.data() + std::size_t(x) * span;
-        int& owned = fixCount[std::size_t(x)];
-        for (std::size_t j = 0; j < span; ++j) {
-            int wraps = 0;
-            if (!WrapWeight(folded[std::size_t(x) * span + j], wraps))
-                return std::nullopt;
-            if (wraps == 0)
-                continue;
-            const int source = start[std::size_t(x)] + int(j);
-            if (owned > 0 && own[owned - 1].pair + 1 == source && own[owned - 1].lanes == 1) {
-                own[owned - 1].lanes = 3;
-                continue;
-            }
-            const int pair = plan.oddPairs ? source : source / 2 * 2;
-            own[owned++] = {pair, pair == source ? 1 : 2};
-        }
-        plan.corrections = std::max(plan.corrections, owned);
-    }
-
-    plan.groups = (sourceWidth + 2 * plan.steps) / kGroup + 1;
-    plan.offset.reserve(count);
-    plan.weights.reserve(count * std::size_t(plan.steps));
-    plan.fixes.reserve(count * std::size_t(plan.corrections));
-    plan.groupsBefore.reserve(count / 4 + 1);
-    for (int x = 0; x < outputs; ++x) {
-        const int first = start[std::size_t(x)];
-        plan.offset.push_back(plan.PairOffset(first));
-        const int* weights = folded.data() + std::size_t(x) * span;
-        for (int k = 0; k < plan.steps; ++k)
-            plan.weights.push_back(PairOfWords(weights[2 * k], weights[2 * k + 1]));
-        // The last source read: the second of the last step's pair, or of a correction's.
-        int reach = first + 2 * plan.steps - 1;
-        const Fix* own = fixes.data() + std::size_t(x) * span;
-        for (int c = 0; c < plan.corrections; ++c) {
-            if (c < fixCount[std::size_t(x)]) {
-                const int counts = PairOfWords(own[c].lanes & 1, own[c].lanes >> 1);
-                plan.fixes.push_back({plan.PairOffset(own[c].pair), counts});
-                reach = std::max(reach, own[c].pair + 1);
-            } else {
-                plan.fixes.push_back({plan.PairOffset(first), 0});
-            }
-        }
-        const int groups = std::min(reach / kGroup + 1, plan.groups);
-        if (x % 4 == 0) // a new four carries on from the last, so that the counts never fall
-            plan.groupsBefore.push_back(plan.groupsBefore.empty() ? 0 : plan.groupsBefore.back());
-        plan.groupsBefore.back() = std::max(plan.groupsBefore.back(), groups);
-    }
-    return plan;
-}
-
 // Pixels 4g .. 4g + 4 of both rows -> pairs 4g .. 4g + 3, or only 4g and 4g + 2.
 __attribute__((target("avx2"))) inline void WidenGroup(const Pixel* pixels0, const Pixel* pixels1, bool oddPairs,
                                                        std::int16_t* to) {
@@ -311,25 +178,6 @@ __attribute__((target("avx2"))) void HorizontalAvx2(const Bitmap32& src, Bitmap3
 //
 //   a, b (32 bytes)  --unpack8-->  a0 b0 .. a7 b7 | a16 b16 ..  --unpack8 with 0-->  words a0 b0 a1 b1 ..
 //   sums of bytes 0-3 | 16-19, 4-7 | 20-23, 8-11 | 24-27, 12-15 | 28-31  --packs-->  bytes 0..31
-struct VerticalPlan {
-    std::vector<std::int32_t> weights; // per tap pair: two 16-bit weights
-    std::vector<std::int32_t> counts;  // per tap pair: 1 in the lane of a wrapped weight
-    bool wrapped = false;
-};
-
-std::optional<VerticalPlan> PlanVertical(const WeightLists& lists) {
-    VerticalPlan plan;
-    for (std::size_t t = 0; t + 1 < lists.taps.size(); t += 2) {
-        int w0 = lists.taps[t].weight, w1 = lists.taps[t + 1].weight, c0 = 0, c1 = 0;
-        if (!WrapWeight(w0, c0) || !WrapWeight(w1, c1))
-            return std::nullopt;
-        plan.weights.push_back(PairOfWords(w0, w1));
-        plan.counts.push_back(PairOfWords(c0, c1));
-        plan.wrapped = plan.wrapped || c0 != 0 || c1 != 0;
-    }
-    return plan;
-}
-
 template <bool kWrapped>
 __attribute__((target("avx2"))) void VerticalAvx2(const Bitmap32& src, Bitmap32& out, const WeightLists& lists,
                                                   const VerticalPlan& plan, Rows rows) {

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <string_view>
+
 namespace scanner {
 namespace {
 
@@ -35,6 +39,45 @@ TEST(TextBetween, Cases) {
     for (const Case& c : cases)
         EXPECT_EQ(TextBetween(c.start, c.text, c.end), c.expected)
             << "start '" << c.start << "' text '" << c.text << "' end '" << c.end << "'";
+}
+
+// The markers are looked for by their rarest byte or, where that byte is common, by two of
+// their bytes 64 places at a time; either way the first occurrence, as a plain search finds it.
+TEST(TextBetween, AgreesWithAPlainSearchOnRandomTexts) {
+    const auto plain = [](std::string_view start, std::string_view text, std::string_view end) {
+        if (start.empty() || text.empty() || end.empty())
+            return std::string();
+        const std::size_t at = text.find(start);
+        if (at == std::string_view::npos)
+            return std::string();
+        const std::string_view rest = text.substr(at + start.size());
+        const std::size_t stop = rest.find(end);
+        return stop == std::string_view::npos ? std::string() : std::string(rest.substr(0, stop));
+    };
+    std::uint32_t seed = 777;
+    auto next = [&seed] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
+    const std::string letters = "ab\"<a\xD4";
+    const auto randomText = [&](std::size_t length) {
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i)
+            text += letters[next() % letters.size()];
+        return text;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const std::string text = randomText(next() % 400);
+        // Markers cut from the text (found, often near its end) or made up (often missing).
+        const auto marker = [&] {
+            const std::size_t length = 1 + next() % 7;
+            if (next() % 2 == 0 && text.size() >= length) {
+                const std::size_t at = text.size() - length - (next() % 3 == 0 ? 0 : next() % (text.size() - length + 1));
+                return text.substr(at, length);
+            }
+            return randomText(length);
+        };
+        const std::string start = marker(), end = marker();
+        ASSERT_EQ(TextBetween(start, text, end), plain(start, text, end))
+            << "start '" << start << "' end '" << end << "' text '" << text << "'";
+    }
 }
 
 // A file page in the site's markup, as UTF-8.
@@ -78,6 +121,8 @@ TEST(FilePage, KindsFieldsRowsAndLines) {
         {"a name of ? gives no row; the other markers are built from it",
          "data-share42-text=\"?.ext (4)\" id", "", 17, " - \"?.ext\" (4)", {}},
         {"filter on an empty page adds nothing", "", "?", 18, " - \"?.?\" (?)", {}},
+        {"an empty name is ?, and the extension comes from a later marker holding ?.",
+         "data-share42-text=\".a (1)\" id data-share42-text=\"?.b (2)\" id", "", 20, " - \"?.b\" (2)", {}},
     };
     for (const PageCase& c : cases) {
         testing::RecordingView view;

@@ -201,6 +201,38 @@ TEST_F(ShortLimits, AStalledBodyIsAFailureWithAnErrorLine) {
     EXPECT_FALSE(f.failure.empty());
 }
 
+// A page asked for ahead that the walk no longer wants: its transfer ends soon after abandon is
+// set, from a site that sends nothing and from one in the middle of a body, long before the
+// site or the stall limit would end it.
+TEST(FetchPage, AnAbandonedFetchEndsSoonWithoutAPage) {
+    for (bool bodyStarted : {false, true}) {
+        std::atomic<bool> released{false};
+        LocalServer server([&](const httplib::Request&, httplib::Response& response) {
+            response.set_chunked_content_provider("text/html", [&](std::size_t, httplib::DataSink& sink) {
+                if (bodyStarted)
+                    sink.write("<html>the start", 15);
+                for (int i = 0; i < 400 && !released; ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                return false;
+            });
+        });
+        std::atomic<bool> abandon{false};
+        std::vector<std::string> log;
+        const auto started = std::chrono::steady_clock::now();
+        std::thread stopper([&abandon] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            abandon = true;
+        });
+        FetchedPage page = FetchPage(server.Address(), [&log](const std::string& line) { log.push_back(line); }, abandon);
+        const auto took = std::chrono::steady_clock::now() - started;
+        released = true;
+        stopper.join();
+        EXPECT_LT(took, std::chrono::seconds(5)) << "body started: " << bodyStarted; // the site would hold it 20 s
+        EXPECT_TRUE(page.Failed()) << "body started: " << bodyStarted;
+        EXPECT_EQ(log.size(), 1u) << "body started: " << bodyStarted;
+    }
+}
+
 TEST_F(ShortLimits, ABodyPastTheCapEndsWithAnErrorLineAndTheCappedBody) {
     CurrentFetchLimits().bodyCap = 10000;
     std::string body = BodyWithZeros(30000, {});

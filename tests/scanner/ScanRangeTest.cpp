@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
+#include <optional>
 #include <memory>
 #include <sstream>
 
@@ -271,6 +273,106 @@ TEST_F(ScanRangeTest, ASiteThatStopsGivingPagesStopsTheRunAtThatNumberAndStartGo
             EXPECT_EQ(view.rangeStart, std::to_string(c.stopAt));
             EXPECT_EQ(view.stops.size(), 2u);
         }
+    }
+}
+
+// Without a pause between pages the next page is asked for while one is read. The walk must not
+// tell: the same lines, rows, controls, stop and saved log as a paused run of the same site, and
+// the same waits before retries; a page asked for ahead past a Stop or a failure is not taken.
+TEST_F(ScanRangeTest, WithoutAPauseTheNextPageIsAskedAheadAndTheRunIsTheSame) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> site;
+        std::string first, last;
+        int stopClickedAt; // 0: no Stop
+        int retries = 1;
+    };
+    const Case cases[] = {
+        {"a whole run", {}, "1", std::to_string(kNewest), 0},
+        {"Stop during 5", {}, "1", "12", 5},
+        {"a site that dies at 7", {"--die-at", "7"}, "1", "12", 0},
+        {"a site that dies at 7, no retries: the line of the try made ahead", {"--die-at", "7"}, "1", "12", 0, 0},
+        {"503 for 9, once for 4", {"--unavailable", "9", "--unavailable-once", "4"}, "1", "12", 0},
+        {"a range that ends below the newest number", {}, "26", "28", 0},
+    };
+    struct Outcome {
+        std::vector<std::string> log, completions;
+        std::vector<std::vector<std::string>> rows;
+        std::array<std::string, 5> panels;
+        std::string rangeStart, savedLog;
+        int gaugeProgress = 0;
+        bool startEnabled = false, stopEnabled = false;
+        std::vector<std::string> waits;
+        std::optional<int> stoppedAt;
+        std::vector<int> stopsSaid;
+    };
+    const auto run = [&](const Case& c, std::chrono::milliseconds pause) {
+        std::vector<std::string> arguments{"--newest", std::to_string(kNewest), "--seed", "3"};
+        arguments.insert(arguments.end(), c.site.begin(), c.site.end());
+        testing_support::DemoSiteProcess site(arguments);
+        ScanSettings settings = settings_;
+        settings.host = site.Host();
+        settings.pause = pause;
+        settings.retry = {c.retries, std::chrono::milliseconds(30)};
+        testing::RecordingView view;
+        NewestNumber.clear();
+        ProbeNewestNumber(view, settings.host);
+        view.rangeStart = c.first;
+        view.rangeEnd = c.last;
+        if (c.stopClickedAt)
+            view.onMessages = [&c](testing::RecordingView& v) {
+                if (v.panels[1] == std::to_string(c.stopClickedAt))
+                    RunFlag = false;
+            };
+        const std::optional<RunStop> stop = ScanRange(view, settings);
+        // The runs have sites on different ports, and error lines carry the time of day and the
+        // network library's words, which for a site that dies depend on when it went.
+        const auto same = [&settings](std::string line) {
+            if (line.rfind("http://", 0) != 0)
+                return std::string("an error line");
+            for (std::size_t at; (at = line.find(settings.host)) != std::string::npos;)
+                line.replace(at, settings.host.size(), "HOST");
+            return line;
+        };
+        Outcome o;
+        for (const std::string& line : view.log)
+            o.log.push_back(same(line));
+        for (const std::string& line : view.completions)
+            o.completions.push_back(same("http://" + line));
+        o.rows = view.rows;
+        o.panels = view.panels;
+        o.rangeStart = view.rangeStart;
+        for (const std::string& line : view.log)
+            o.savedLog += same(line) + "\n";
+        EXPECT_EQ(ReadFile(settings.logPath), LogBytes(view.log)) << c.what;
+        o.gaugeProgress = view.gaugeProgress;
+        o.startEnabled = view.startEnabled;
+        o.stopEnabled = view.stopEnabled;
+        for (std::chrono::milliseconds wait : view.pauses)
+            o.waits.push_back(wait == pause ? "page" : std::to_string(wait.count()));
+        if (stop)
+            o.stoppedAt = stop->number;
+        for (const RunStop& s : view.stops)
+            o.stopsSaid.push_back(s.number);
+        return o;
+    };
+    for (const Case& c : cases) {
+        const Outcome paused = run(c, kScanPause);
+        const Outcome ahead = run(c, std::chrono::milliseconds(0));
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ahead.log, paused.log);
+        EXPECT_EQ(ahead.savedLog, paused.savedLog);
+        EXPECT_EQ(ahead.rows, paused.rows);
+        EXPECT_EQ(ahead.panels, paused.panels);
+        EXPECT_EQ(ahead.rangeStart, paused.rangeStart);
+        EXPECT_EQ(ahead.gaugeProgress, paused.gaugeProgress);
+        EXPECT_EQ(ahead.startEnabled, paused.startEnabled);
+        EXPECT_EQ(ahead.stopEnabled, paused.stopEnabled);
+        EXPECT_EQ(ahead.waits, paused.waits);
+        EXPECT_EQ(ahead.stoppedAt, paused.stoppedAt);
+        EXPECT_EQ(ahead.stopsSaid, paused.stopsSaid);
+        EXPECT_EQ(ahead.completions, paused.completions);
+        EXPECT_FALSE(paused.log.empty());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/base/SysUtils.h"
+#include "skin/pixels/HelperThread.h"
 #include "skin/pixels/Resample.h"
 #include "skin/pixels/ResampleKernels.h"
 #include "tests/support/PixelTesting.h"
@@ -115,7 +116,8 @@ TEST(Resample, MatchesTheFormulasForEveryFilterUpAndDown) {
     for (int filter : {1, 2, 6})
         for (Size size : {Size{31, 20}, Size{5, 4}, Size{13, 2}, Size{2, 17}, Size{1, 1}}) {
             const Bitmap32 expected = ReferenceResample(src, size.width, filter, size.height);
-            for (auto kernel : {resample::Kernel::Plain, resample::Kernel::Portable, resample::Kernel::Avx2}) {
+            for (auto kernel : {resample::Kernel::Plain, resample::Kernel::Portable, resample::Kernel::Avx2,
+                                resample::Kernel::Avx512}) {
                 Bitmap32 dst;
                 resample::ResampleWithKernel(src, dst, size.width, ResampleFilter(filter), size.height, kernel);
                 EXPECT_EQ(dst, expected) << "filter " << filter << " to " << size.width << " x " << size.height
@@ -129,30 +131,42 @@ TEST(Resample, FastKernelsMatchThePlainOneOnWideBitmaps) {
     // vector passes: shrinking by 1.6 (only even pairs widened), by about 2 and 2.4 (narrow
     // weights, other step counts), enlarging (wrapped weights), doubling with filters 1 and 2
     // (two neighbouring weights of exactly 32768, one shared correction), odd sizes and widths
-    // that leave outputs after the last four.
-    const Bitmap32 src = NoiseBitmap(75, 40, 8);
+    // that leave outputs after the last four; the second source's height leaves three rows after
+    // the last four that a pass takes at once.
     struct Case {
         int width, height, filter;
     };
     const Case cases[] = {{53, 91, 6},  {150, 17, 6}, {75, 39, 6}, {47, 25, 6}, {37, 21, 6}, {31, 16, 6},
                           {120, 64, 6}, {150, 80, 1}, {150, 80, 2}, {47, 25, 1}, {31, 16, 2}, {3, 2, 6}};
-    for (const Case c : cases) {
-        Bitmap32 plain, portable, avx2;
-        const auto filter = ResampleFilter(c.filter);
-        resample::ResampleWithKernel(src, plain, c.width, filter, c.height, resample::Kernel::Plain);
-        resample::ResampleWithKernel(src, portable, c.width, filter, c.height, resample::Kernel::Portable);
-        resample::ResampleWithKernel(src, avx2, c.width, filter, c.height, resample::Kernel::Avx2);
-        EXPECT_EQ(portable, plain) << c.width << " x " << c.height << " filter " << c.filter;
-        EXPECT_EQ(avx2, plain) << c.width << " x " << c.height << " filter " << c.filter;
+    const Bitmap32 src = NoiseBitmap(75, 40, 8);
+    for (const Bitmap32& source : {src, NoiseBitmap(77, 43, 9)}) {
+        for (const Case c : cases) {
+            Bitmap32 plain, portable, avx2, avx512;
+            const auto filter = ResampleFilter(c.filter);
+            resample::ResampleWithKernel(source, plain, c.width, filter, c.height, resample::Kernel::Plain);
+            resample::ResampleWithKernel(source, portable, c.width, filter, c.height, resample::Kernel::Portable);
+            resample::ResampleWithKernel(source, avx2, c.width, filter, c.height, resample::Kernel::Avx2);
+            resample::ResampleWithKernel(source, avx512, c.width, filter, c.height, resample::Kernel::Avx512);
+            EXPECT_EQ(portable, plain) << c.width << " x " << c.height << " filter " << c.filter;
+            EXPECT_EQ(avx2, plain) << c.width << " x " << c.height << " filter " << c.filter;
+            EXPECT_EQ(avx512, plain) << c.width << " x " << c.height << " filter " << c.filter;
+        }
     }
-    // Large enough for the passes to share their rows with a helper thread.
+    // Large enough for the passes to share their rows with the helper thread; and the same on
+    // this thread alone.
     const Bitmap32 large = NoiseBitmap(1024, 600, 13);
-    for (auto [w, h] : {std::pair{900, 700}, std::pair{640, 301}}) {
-        Bitmap32 plain, avx2;
-        resample::ResampleWithKernel(large, plain, w, ResampleFilter::Mitchell, h, resample::Kernel::Plain);
-        resample::ResampleWithKernel(large, avx2, w, ResampleFilter::Mitchell, h, resample::Kernel::Avx2);
-        EXPECT_TRUE(avx2 == plain) << "1024 x 600 to " << w << " x " << h;
+    for (bool helper : {true, false}) {
+        HelperThread::SetEnabled(helper);
+        for (auto [w, h] : {std::pair{900, 700}, std::pair{640, 301}, std::pair{1100, 401}}) {
+            Bitmap32 plain, avx2, avx512;
+            resample::ResampleWithKernel(large, plain, w, ResampleFilter::Mitchell, h, resample::Kernel::Plain);
+            resample::ResampleWithKernel(large, avx2, w, ResampleFilter::Mitchell, h, resample::Kernel::Avx2);
+            resample::ResampleWithKernel(large, avx512, w, ResampleFilter::Mitchell, h, resample::Kernel::Avx512);
+            EXPECT_TRUE(avx2 == plain) << "1024 x 600 to " << w << " x " << h << " helper " << helper;
+            EXPECT_TRUE(avx512 == plain) << "1024 x 600 to " << w << " x " << h << " helper " << helper;
+        }
     }
+    HelperThread::SetEnabled(true);
 
     Bitmap32 viaPublic;
     ResampleBitmapReference(src, viaPublic, 20, ResampleFilter::Hermite, 30);
